@@ -1,0 +1,105 @@
+#pragma once
+// The controls the windows are written against. Every platform layer implements them and keeps
+// these event rules, which the window logic relies on:
+//  - assigning Text raises Change synchronously, inside the assignment, and only when the text
+//    actually changes;
+//  - assigning ListIndex raises Click every time, also when that entry was already selected;
+//  - KeyDown carries a Windows virtual-key code (13 Enter, 16 Shift, 37-40 arrows, 8 Backspace,
+//    letters as upper-case codes); a handler that sets it to 0 swallows the key;
+//  - a drop hands the handler the dropped file paths in order, an empty list when it carried no
+//    files;
+//  - a form's first Show raises Activate and Resize.
+// Positions and sizes are in twips, as single-precision values; a form's Height and Width are
+// its outer size, frame included.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/Event.h"
+
+namespace tabora::platform {
+
+class Control {
+public:
+    virtual ~Control() = default;
+    virtual std::u16string Name() const = 0;
+
+    virtual float Top() const = 0;
+    virtual void SetTop(float twips) = 0;
+    virtual float Left() const = 0;
+    virtual void SetLeft(float twips) = 0;
+    virtual float Width() const = 0;
+    virtual void SetWidth(float twips) = 0;
+    virtual float Height() const = 0;
+    virtual void SetHeight(float twips) = 0;
+
+    virtual bool Visible() const = 0;
+    virtual void SetVisible(bool visible) = 0;
+    virtual bool Enabled() const = 0;
+    virtual void SetEnabled(bool enabled) = 0;
+};
+
+using DroppedFiles = std::vector<std::u16string>;
+
+// Input-method modes of a text box (only "disabled" is used).
+inline constexpr int32_t kImeModeNoControl = 0;
+inline constexpr int32_t kImeModeDisable = 3;
+
+class TextBox : public Control {
+public:
+    virtual std::u16string Text() const = 0;
+    virtual void SetText(const std::u16string& text) = 0;
+    virtual std::u16string Tag() const = 0;
+    virtual void SetTag(const std::u16string& tag) = 0;
+    virtual int32_t SelStart() const = 0;
+    // Collapses any selection to a caret; beyond the end puts the caret at the end.
+    virtual void SetSelStart(int32_t position) = 0;
+    virtual int32_t SelLength() const = 0;
+    virtual void SetSelLength(int32_t length) = 0;
+    virtual int32_t IMEMode() const = 0;
+    virtual void SetIMEMode(int32_t mode) = 0;
+
+    Event<> Change;
+    Event<> DblClick;
+    Event<bool& /*cancel*/> Validate;
+    Event<int16_t& /*keyCode*/, int16_t /*shift*/> KeyDown;
+    Event<const DroppedFiles&> FilesDropped;
+};
+
+class ListBox : public Control {
+public:
+    virtual void Clear() = 0;
+    virtual void AddItem(const std::u16string& item) = 0;
+    virtual int32_t ListCount() const = 0;
+    virtual std::u16string List(int32_t index) const = 0;
+    // -1 when no entry is selected.
+    virtual int32_t ListIndex() const = 0;
+    // Selects an entry, brings it into view and raises Click; -1 clears the selection.
+    virtual void SetListIndex(int32_t index) = 0;
+    // The selected entry's text; empty when none is selected.
+    virtual std::u16string Text() const = 0;
+
+    Event<> Click;
+    Event<> DblClick;
+    Event<const DroppedFiles&> FilesDropped;
+};
+
+class Label : public Control {
+public:
+    virtual std::u16string Caption() const = 0;
+    virtual void SetCaption(const std::u16string& caption) = 0;
+};
+
+class Frame : public Control {
+public:
+    virtual std::u16string Caption() const = 0;
+    virtual void SetCaption(const std::u16string& caption) = 0;
+};
+
+class PictureButton : public Control {
+public:
+    Event<> Click;
+};
+
+}  // namespace tabora::platform

@@ -1,0 +1,33 @@
+#pragma once
+// The file system as the core sees it: an exact look-up of an ordinary file, and reading a
+// text file as raw bytes in chunks.
+
+#include <cstddef>
+#include <memory>
+#include <span>
+#include <string>
+
+namespace tabora::platform {
+
+// A file opened for reading. Read fills as much of the buffer as it can and returns the count;
+// 0 means the end of the file. A failure of the device throws RuntimeError (57).
+class ByteReader {
+public:
+    virtual ~ByteReader() = default;
+    virtual size_t Read(std::span<std::byte> buffer) = 0;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // True when path names an existing ordinary file (not a folder). No wildcard expansion.
+    // A path that cannot be looked up at all (an unreadable folder on the way, a name too long)
+    // throws RuntimeError.
+    virtual bool IsOrdinaryFile(const std::u16string& path) = 0;
+
+    // Opens a file for reading; nullptr when it cannot be opened (missing, locked, bad path).
+    virtual std::unique_ptr<ByteReader> OpenForReading(const std::u16string& path) = 0;
+};
+
+}  // namespace tabora::platform

@@ -1,0 +1,23 @@
+#include "platform/RuntimeError.h"
+
+namespace tabora::vb_error {
+
+std::u16string Description(int32_t number) {
+    switch (number) {
+        case kInvalidProcedureCall: return u"プロシージャの呼び出し、または引数が不正です。";
+        case kOverflow: return u"オーバーフローしました。";
+        case kOutOfMemory: return u"メモリが不足しています。";
+        case kSubscriptOutOfRange: return u"インデックスが有効範囲にありません。";
+        case kTypeMismatch: return u"型が一致しません。";
+        case kBadFileNameOrNumber: return u"ファイル名または番号が不正です。";
+        case kFileNotFound: return u"ファイルが見つかりません。";
+        case kDeviceIoError: return u"デバイス I/O エラーです。";
+        case kPathNotFound: return u"パスが見つかりません。";
+        case kObjectNotSet: return u"オブジェクト変数または With ブロック変数が設定されていません。";
+        case kObjectRequired: return u"オブジェクトが必要です。";
+        case kMemberNotFound: return u"オブジェクトは、このプロパティまたはメソッドをサポートしていません。";
+        default: return {};
+    }
+}
+
+}  // namespace tabora::vb_error

@@ -1,0 +1,68 @@
+#pragma once
+// The record of a run-time error and the exception that carries it.
+//
+// The program's procedures trap errors where they arise: a failing call throws RuntimeError,
+// the handler catches it, and the record goes to ShowVbError or is dropped. Errors from the
+// automation server travel the same way, with the server's own number, description and source.
+
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <utility>
+
+namespace tabora {
+
+struct ErrorRecord {
+    int32_t Number = 0;  // 0 means "no error"
+    std::u16string Description;
+    std::u16string Source;
+
+    void Clear() {
+        Number = 0;
+        Description.clear();
+        Source.clear();
+    }
+    friend bool operator==(const ErrorRecord&, const ErrorRecord&) = default;
+};
+
+class RuntimeError : public std::exception {
+public:
+    explicit RuntimeError(ErrorRecord record) : record_(std::move(record)) {}
+    RuntimeError(int32_t number, std::u16string description, std::u16string source)
+        : record_{number, std::move(description), std::move(source)} {}
+
+    const ErrorRecord& Record() const noexcept { return record_; }
+    int32_t Number() const noexcept { return record_.Number; }
+    const char* what() const noexcept override { return "tabora::RuntimeError"; }
+
+private:
+    ErrorRecord record_;
+};
+
+// The program's own run-time errors, numbered as Visual Basic numbers them.
+namespace vb_error {
+inline constexpr char16_t kSource[] = u"Tabora";
+
+enum Number : int32_t {
+    kInvalidProcedureCall = 5,
+    kOverflow = 6,
+    kOutOfMemory = 7,
+    kSubscriptOutOfRange = 9,
+    kTypeMismatch = 13,
+    kBadFileNameOrNumber = 52,
+    kFileNotFound = 53,
+    kDeviceIoError = 57,
+    kPathNotFound = 76,
+    kObjectNotSet = 91,
+    kObjectRequired = 424,
+    kMemberNotFound = 438,
+};
+
+// Short Japanese description of one of the numbers above (empty for others).
+std::u16string Description(int32_t number);
+
+// The error as the program raises it: number, its description, source "Tabora".
+inline RuntimeError Raise(int32_t number) { return RuntimeError(number, Description(number), kSource); }
+}  // namespace vb_error
+
+}  // namespace tabora
