@@ -1,0 +1,340 @@
+#include "platform/qt/QtForm.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QWindow>
+#include <algorithm>
+#include <vector>
+
+#include "platform/RuntimeError.h"
+#include "platform/qt/Fonts.h"
+#include "platform/qt/Pictures.h"
+#include "platform/qt/QtListBox.h"
+#include "platform/qt/QtSimpleControls.h"
+#include "platform/qt/QtStrings.h"
+#include "platform/qt/QtTextBox.h"
+#include "platform/qt/Twips.h"
+
+namespace tabora::platform::qt {
+
+namespace {
+// Visual Basic's refusal to size a minimised window.
+constexpr int32_t kCannotChangeWhileMinimized = 384;
+
+// The frames the forms were designed around, in pixels at 96 DPI: a sizable window's border
+// and title bar, and a fixed tool window's thin border and small title bar.
+constexpr QSize kSizableFrame{9, 27};
+constexpr QSize kToolWindowFrame{6, 22};
+
+// The form that was active last, so that Activate follows only a change between our forms.
+QPointer<QWidget>& LastActiveWindow() {
+    static QPointer<QWidget> window;
+    return window;
+}
+
+Qt::WindowFlags FlagsFor(const FormDescription& d) {
+    Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowCloseButtonHint;
+    flags |= d.border == BorderStyle::FixedToolWindow ? Qt::Tool : Qt::Window;
+    if (d.minButton) flags |= Qt::WindowMinimizeButtonHint;
+    if (d.maxButton) flags |= Qt::WindowMaximizeButtonHint;
+    return flags;
+}
+
+std::unique_ptr<Control> MakeControl(const ControlDescription& d, QWidget* parent) {
+    switch (d.kind) {
+        case ControlKind::TextBox: return std::make_unique<QtTextBox>(d, parent);
+        case ControlKind::ListBox: return std::make_unique<QtListBox>(d, parent);
+        case ControlKind::Label: return std::make_unique<QtLabel>(d, parent);
+        case ControlKind::Frame: return std::make_unique<QtFrame>(d, parent);
+        case ControlKind::PictureButton: return std::make_unique<QtPictureButton>(d, parent);
+    }
+    return nullptr;
+}
+
+QWidget* WidgetOf(const Control& control) {
+    const auto* holder = dynamic_cast<const QtWidgetHolder*>(&control);
+    return holder != nullptr ? holder->Widget() : nullptr;
+}
+}  // namespace
+
+class QtForm::FormWindow : public QWidget {
+public:
+    FormWindow(QtForm& form, Qt::WindowFlags flags) : QWidget(nullptr, flags), form_(form) {}
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        form_.OnResizedByPlatform(event->size());
+    }
+    void closeEvent(QCloseEvent* event) override {
+        event->accept();
+        form_.OnCloseRequested();
+    }
+    void changeEvent(QEvent* event) override {
+        QWidget::changeEvent(event);
+        if (event->type() == QEvent::ActivationChange && isActiveWindow()) form_.OnActivated();
+    }
+
+private:
+    QtForm& form_;
+};
+
+QtForm::QtForm(const FormDescription& description)
+    : description_(description), window_(std::make_unique<FormWindow>(*this, FlagsFor(description))) {
+    window_->setObjectName(ToQString(description_.name));
+    window_->setWindowTitle(ToQString(description_.caption));
+    if (!description_.icon.empty()) window_->setWindowIcon(WindowIcon(description_.icon));
+    window_->setFont(FontFor(description_.font));
+    QPalette palette = window_->palette();
+    palette.setColor(QPalette::Window,
+                     QColor(description_.backColor.red, description_.backColor.green, description_.backColor.blue));
+    window_->setPalette(palette);
+    window_->setAutoFillBackground(true);
+
+    const QSize client(ToPixels(static_cast<float>(description_.clientWidth)),
+                       ToPixels(static_cast<float>(description_.clientHeight)));
+    if (description_.border == BorderStyle::FixedToolWindow) {
+        window_->setFixedSize(client);
+    } else {
+        window_->resize(client);
+    }
+    reportedClient_ = client;
+    CreateControls();
+    SetTabOrder();
+}
+
+QtForm::~QtForm() {
+    if (modalLoop_) modalLoop_->quit();
+    controls_.clear();
+}
+
+void QtForm::CreateControls() {
+    for (const ControlDescription& d : description_.controls) {
+        QWidget* parent = window_.get();
+        if (!d.container.empty()) {
+            // A container must come before what it contains; an unknown one is the form.
+            if (const auto found = controls_.find(d.container); found != controls_.end()) {
+                if (dynamic_cast<Frame*>(found->second.get()) != nullptr) parent = WidgetOf(*found->second);
+            }
+        }
+        auto control = MakeControl(d, parent);
+        if (QWidget* widget = WidgetOf(*control)) {
+            if (d.font) widget->setFont(FontFor(*d.font));
+            widget->raise();  // back to front, as listed
+        }
+        controls_[d.name] = std::move(control);
+    }
+}
+
+void QtForm::SetTabOrder() {
+    std::vector<const ControlDescription*> ordered;
+    for (const ControlDescription& d : description_.controls) ordered.push_back(&d);
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
+    QWidget* previous = nullptr;
+    for (const ControlDescription* d : ordered) {
+        QWidget* widget = WidgetNamed(d->name);
+        if (widget == nullptr || (widget->focusPolicy() & Qt::TabFocus) == 0) continue;
+        if (previous != nullptr) QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+void QtForm::FocusFirstControl() {
+    std::vector<const ControlDescription*> ordered;
+    for (const ControlDescription& d : description_.controls) ordered.push_back(&d);
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
+    for (const ControlDescription* d : ordered) {
+        QWidget* widget = WidgetNamed(d->name);
+        if (widget == nullptr || (widget->focusPolicy() & Qt::TabFocus) == 0) continue;
+        if (!widget->isEnabled() || !widget->isVisibleTo(window_.get())) continue;
+        widget->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+}
+
+template <class T>
+T& QtForm::Named(const std::u16string& name) {
+    const auto found = controls_.find(name);
+    T* control = found == controls_.end() ? nullptr : dynamic_cast<T*>(found->second.get());
+    if (control == nullptr) throw vb_error::Raise(vb_error::kSubscriptOutOfRange);
+    return *control;
+}
+
+Control& QtForm::ControlNamed(const std::u16string& name) {
+    if (name == description_.name) return *this;
+    return Named<Control>(name);
+}
+
+QWidget* QtForm::Window() const { return window_.get(); }
+
+QWidget* QtForm::WidgetNamed(const std::u16string& name) const {
+    const auto found = controls_.find(name);
+    return found == controls_.end() ? nullptr : WidgetOf(*found->second);
+}
+
+QSize QtForm::FramePixels() const {
+    return description_.border == BorderStyle::FixedToolWindow ? kToolWindowFrame : kSizableFrame;
+}
+
+float QtForm::Top() const { return ToTwips(window_->y()); }
+void QtForm::SetTop(float twips) { window_->move(window_->x(), ToPixels(twips)); }
+float QtForm::Left() const { return ToTwips(window_->x()); }
+void QtForm::SetLeft(float twips) { window_->move(ToPixels(twips), window_->y()); }
+float QtForm::Width() const { return ToTwips(window_->width() + FramePixels().width()); }
+float QtForm::Height() const { return ToTwips(window_->height() + FramePixels().height()); }
+
+void QtForm::RefuseWhileMinimized() const {
+    if (window_->isMinimized()) {
+        throw RuntimeError(kCannotChangeWhileMinimized, u"フォームが最小化または最大化されているときは変更できません。",
+                           vb_error::kSource);
+    }
+}
+
+void QtForm::SetWidth(float twips) {
+    RefuseWhileMinimized();
+    ResizeClient(QSize(std::max(0, ToPixels(twips) - FramePixels().width()), window_->height()));
+}
+
+void QtForm::SetHeight(float twips) {
+    RefuseWhileMinimized();
+    ResizeClient(QSize(window_->width(), std::max(0, ToPixels(twips) - FramePixels().height())));
+}
+
+void QtForm::ResizeClient(QSize client) {
+    if (client == window_->size()) return;
+    // Remembered first, so that the resize event Qt sends from inside resize() is not taken
+    // for a second change.
+    reportedClient_ = client;
+    if (description_.border == BorderStyle::FixedToolWindow) {
+        window_->setFixedSize(client);
+    } else {
+        window_->resize(client);
+    }
+    if (shown_) Resize.Raise();
+}
+
+void QtForm::OnResizedByPlatform(QSize client) {
+    if (!shown_ || client == reportedClient_) return;
+    reportedClient_ = client;
+    Resize.Raise();
+}
+
+bool QtForm::Visible() const { return shown_ && window_->isVisible(); }
+
+void QtForm::SetVisible(bool visible) {
+    if (visible) {
+        Show();
+    } else {
+        window_->hide();
+    }
+}
+
+void QtForm::SetEnabled(bool enabled) {
+    enabled_ = enabled;
+    window_->setEnabled(enabled);
+}
+
+std::u16string QtForm::Caption() const { return ToU16(window_->windowTitle()); }
+void QtForm::SetCaption(const std::u16string& caption) { window_->setWindowTitle(ToQString(caption)); }
+
+void QtForm::Load() {
+    if (loaded_) return;
+    loaded_ = true;
+    LoadEvent.Raise();
+}
+
+void QtForm::PlaceAtFirstShow() {
+    if (description_.startPosition != StartPosition::CenterOwner || owner_ == nullptr) return;
+    const QRect ownerFrame = owner_->window_->frameGeometry();
+    const QSize outer = window_->size() + FramePixels();
+    QPoint topLeft = ownerFrame.center() - QPoint(outer.width() / 2, outer.height() / 2);
+    // Kept on the owner's screen.
+    if (const QScreen* screen = owner_->window_->screen()) {
+        const QRect area = screen->availableGeometry();
+        topLeft.setX(std::clamp(topLeft.x(), area.left(), std::max(area.left(), area.right() + 1 - outer.width())));
+        topLeft.setY(std::clamp(topLeft.y(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height())));
+    }
+    window_->move(topLeft);
+}
+
+void QtForm::Show() {
+    if (!loaded_) Load();
+    if (!loaded_) return;  // the load step unloaded it again
+    const bool first = !shown_;
+    if (first) {
+        PlaceAtFirstShow();
+        FocusFirstControl();
+    }
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+    if (first) {
+        shown_ = true;
+        reportedClient_ = window_->size();
+        LastActiveWindow() = window_.get();
+        // As on the desktop: the first show sizes the window, then activates it.
+        Resize.Raise();
+        if (loaded_) Activate.Raise();
+    }
+}
+
+void QtForm::OnActivated() {
+    if (!shown_ || LastActiveWindow() == window_.get()) return;
+    LastActiveWindow() = window_.get();
+    Activate.Raise();
+}
+
+void QtForm::ShowModal(Form& owner) {
+    auto* ownerForm = dynamic_cast<QtForm*>(&owner);
+    owner_ = ownerForm;
+    window_->setWindowModality(Qt::ApplicationModal);
+    if (ownerForm != nullptr) {
+        // A transient window of the owner: kept above it, and out of the task bar.
+        ownerForm->window_->winId();
+        window_->winId();
+        window_->windowHandle()->setTransientParent(ownerForm->window_->windowHandle());
+    }
+    struct Blocking {
+        QtForm* form;
+        explicit Blocking(QtForm* f) : form(f) {
+            if (form != nullptr) ++form->modalChildren_;
+        }
+        ~Blocking() {
+            if (form != nullptr) --form->modalChildren_;
+        }
+        Blocking(const Blocking&) = delete;
+        Blocking& operator=(const Blocking&) = delete;
+    } blocking(ownerForm);
+
+    Show();
+    if (loaded_) {
+        QEventLoop loop;
+        modalLoop_ = &loop;
+        loop.exec(QEventLoop::DialogExec);
+    }
+    owner_ = nullptr;
+    if (ownerForm != nullptr && ownerForm->loaded_) ownerForm->window_->activateWindow();
+}
+
+void QtForm::Unload() {
+    if (!loaded_) return;
+    UnloadEvent.Raise();
+    loaded_ = false;
+    shown_ = false;
+    window_->hide();
+    if (LastActiveWindow() == window_.get()) LastActiveWindow() = nullptr;
+    if (modalLoop_) modalLoop_->quit();
+}
+
+void QtForm::OnCloseRequested() { Unload(); }
+
+std::unique_ptr<Form> QtFormFactory::Create(const FormDescription& description) {
+    return std::make_unique<QtForm>(description);
+}
+
+}  // namespace tabora::platform::qt

@@ -1,0 +1,93 @@
+#include "platform/qt/QtListBox.h"
+
+#include "platform/RuntimeError.h"
+
+namespace tabora::platform::qt {
+
+namespace {
+// As a Windows single-selection list box: a click or Ctrl+Space selects, never clears.
+class SingleSelectionList : public QListWidget {
+public:
+    explicit SingleSelectionList(QWidget* parent) : QListWidget(parent) {
+        setSelectionMode(QAbstractItemView::SingleSelection);
+        setUniformItemSizes(true);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    }
+
+protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override {
+        const QItemSelectionModel::SelectionFlags flags = QListWidget::selectionCommand(index, event);
+        if (index.isValid() && (flags & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))) {
+            return QItemSelectionModel::ClearAndSelect;
+        }
+        return flags;
+    }
+};
+
+class SettingIndex {
+public:
+    explicit SettingIndex(bool& flag) : flag_(flag) { flag_ = true; }
+    ~SettingIndex() { flag_ = false; }
+    SettingIndex(const SettingIndex&) = delete;
+    SettingIndex& operator=(const SettingIndex&) = delete;
+
+private:
+    bool& flag_;
+};
+}  // namespace
+
+QtListBox::QtListBox(const ControlDescription& d, QWidget* parent) : QtListBox(d, new SingleSelectionList(parent)) {}
+
+QtListBox::QtListBox(const ControlDescription& d, QListWidget* list) : QtControl(d, list), list_(list) {
+    QObject::connect(list_, &QListWidget::itemSelectionChanged, &context_, [this] {
+        if (!settingIndex_) Click.Raise();
+    });
+    QObject::connect(list_, &QListWidget::itemDoubleClicked, &context_, [this] { DblClick.Raise(); });
+    if (d.acceptsDroppedFiles) {
+        drops_ = std::make_unique<FileDropTarget>(list_->viewport(),
+                                                  [this](const DroppedFiles& files) { FilesDropped.Raise(files); });
+    }
+}
+
+void QtListBox::Clear() {
+    SettingIndex setting(settingIndex_);
+    list_->clear();
+}
+
+void QtListBox::AddItem(const std::u16string& item) {
+    SettingIndex setting(settingIndex_);
+    list_->addItem(ToQString(item));
+}
+
+std::u16string QtListBox::List(int32_t index) const {
+    if (index < 0 || index >= ListCount()) return {};
+    return ToU16(list_->item(index)->text());
+}
+
+int32_t QtListBox::ListIndex() const {
+    const QModelIndexList selected = list_->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.front().row();
+}
+
+std::u16string QtListBox::Text() const {
+    const int32_t index = ListIndex();
+    return index < 0 ? std::u16string() : List(index);
+}
+
+void QtListBox::SetListIndex(int32_t index) {
+    if (index < -1 || index >= ListCount()) throw vb_error::Raise(vb_error::kInvalidProcedureCall);
+    {
+        SettingIndex setting(settingIndex_);
+        if (index < 0) {
+            list_->clearSelection();
+            list_->setCurrentRow(-1);
+        } else {
+            list_->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+            list_->scrollToItem(list_->item(index));
+        }
+    }
+    Click.Raise();
+}
+
+}  // namespace tabora::platform::qt

@@ -1,0 +1,86 @@
+#include "platform/qt/QtMessageBox.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <vector>
+
+#include "platform/qt/QtStrings.h"
+
+namespace tabora::platform::qt {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const char kButtonCodeProperty[] = "taboraButtonCode";
+
+struct ButtonSpec {
+    int16_t code;
+    QString caption;
+    QMessageBox::ButtonRole role;
+};
+
+std::vector<ButtonSpec> ButtonsOf(int32_t style) {
+    const ButtonSpec ok{button::kOk, u"OK"_s, QMessageBox::AcceptRole};
+    const ButtonSpec cancel{button::kCancel, u"キャンセル"_s, QMessageBox::RejectRole};
+    const ButtonSpec abort{button::kAbort, u"中止(&A)"_s, QMessageBox::DestructiveRole};
+    const ButtonSpec retry{button::kRetry, u"再試行(&R)"_s, QMessageBox::AcceptRole};
+    const ButtonSpec ignore{button::kIgnore, u"無視(&I)"_s, QMessageBox::ActionRole};
+    const ButtonSpec yes{button::kYes, u"はい(&Y)"_s, QMessageBox::YesRole};
+    const ButtonSpec no{button::kNo, u"いいえ(&N)"_s, QMessageBox::NoRole};
+    switch (style & mb::kButtonsMask) {
+        case mb::kOkCancel: return {ok, cancel};
+        case mb::kAbortRetryIgnore: return {abort, retry, ignore};
+        case mb::kYesNoCancel: return {yes, no, cancel};
+        case mb::kYesNo: return {yes, no};
+        case mb::kRetryCancel: return {retry, cancel};
+        default: return {ok};
+    }
+}
+
+QMessageBox::Icon IconOf(int32_t style) {
+    switch (style & mb::kIconMask) {
+        case mb::kCritical: return QMessageBox::Critical;
+        case mb::kQuestion: return QMessageBox::Question;
+        case mb::kExclamation: return QMessageBox::Warning;
+        case mb::kInformation: return QMessageBox::Information;
+        default: return QMessageBox::NoIcon;
+    }
+}
+}  // namespace
+
+QString MessageBoxText(const std::u16string& text) {
+    QString shown = ToQString(text);
+    shown.replace(u"\r\n"_s, u"\n"_s);
+    shown.replace(u'\r', u'\n');
+    return shown;
+}
+
+int16_t ButtonCodeOf(const QAbstractButton& button) {
+    return static_cast<int16_t>(button.property(kButtonCodeProperty).toInt());
+}
+
+int16_t QtMessageBox::Show(int32_t style, const std::u16string& text, const std::u16string& title) {
+    QMessageBox box(IconOf(style), ToQString(title), QString(), QMessageBox::NoButton, QApplication::activeWindow());
+    box.setWindowModality(Qt::ApplicationModal);
+    // Paths and sheet names are shown as they are, never read as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(MessageBoxText(text));
+
+    const std::vector<ButtonSpec> specs = ButtonsOf(style);
+    std::vector<QPushButton*> buttons;
+    for (const ButtonSpec& spec : specs) {
+        QPushButton* added = box.addButton(spec.caption, spec.role);
+        added->setProperty(kButtonCodeProperty, spec.code);
+        buttons.push_back(added);
+        if (spec.code == button::kCancel || specs.size() == 1) box.setEscapeButton(added);
+    }
+    const size_t defaultIndex = std::min<size_t>(static_cast<size_t>((style & mb::kDefaultMask) >> 8), buttons.size() - 1);
+    box.setDefaultButton(buttons[defaultIndex]);
+
+    box.exec();
+    if (const QAbstractButton* clicked = box.clickedButton()) return ButtonCodeOf(*clicked);
+    // Closed without a button (only boxes with Cancel or a single button can be).
+    return specs.size() == 1 ? specs.front().code : button::kCancel;
+}
+
+}  // namespace tabora::platform::qt

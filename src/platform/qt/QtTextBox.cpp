@@ -1,0 +1,117 @@
+#include "platform/qt/QtTextBox.h"
+
+#include <QGuiApplication>
+#include <QInputMethod>
+#include <QKeyEvent>
+#include <algorithm>
+
+#include "platform/RuntimeError.h"
+#include "platform/qt/KeyCodes.h"
+
+namespace tabora::platform::qt {
+
+QtTextBox::QtTextBox(const ControlDescription& d, QWidget* parent) : QtTextBox(d, MakeTextEditor(d, parent)) {}
+
+QtTextBox::QtTextBox(const ControlDescription& d, std::unique_ptr<TextEditor> editor)
+    : QtControl(d, editor->Widget()),
+      editor_(std::move(editor)),
+      reportedText_(editor_->Text()),
+      readOnly_(d.readOnly),
+      editorFilter_([this](QObject*, QEvent* event) { return OnEditorEvent(event); }),
+      validation_(editor_->Widget(), [this] { return RaiseValidate(); }) {
+    editorFilter_.Watch(editor_->Widget());
+    if (editor_->MouseTarget() != editor_->Widget()) editorFilter_.Watch(editor_->MouseTarget());
+    editor_->OnTextChanged([this] {
+        if (!settingText_) RaiseChangeIfTextDiffers();
+    });
+    if (d.acceptsDroppedFiles) {
+        drops_ = std::make_unique<FileDropTarget>(editor_->MouseTarget(),
+                                                  [this](const DroppedFiles& files) { FilesDropped.Raise(files); });
+    } else {
+        editor_->Widget()->setAcceptDrops(false);
+        editor_->MouseTarget()->setAcceptDrops(false);
+    }
+    if (d.backColor) {
+        QPalette palette = editor_->Widget()->palette();
+        palette.setColor(QPalette::Base, QColor(d.backColor->red, d.backColor->green, d.backColor->blue));
+        editor_->Widget()->setPalette(palette);
+    }
+    if (d.foreColor) {
+        QPalette palette = editor_->Widget()->palette();
+        palette.setColor(QPalette::Text, QColor(d.foreColor->red, d.foreColor->green, d.foreColor->blue));
+        editor_->Widget()->setPalette(palette);
+    }
+}
+
+void QtTextBox::RaiseChangeIfTextDiffers() {
+    std::u16string text = editor_->Text();
+    if (text == reportedText_) return;
+    reportedText_ = std::move(text);
+    Change.Raise();
+}
+
+void QtTextBox::SetText(const std::u16string& text) {
+    if (text == editor_->Text()) return;
+    // The caret stays where it was (or at the new end), as it does in the headless box; Change
+    // then sees the text and the caret as they will stay.
+    const int32_t caret = editor_->SelStart();
+    settingText_ = true;
+    editor_->SetText(text);
+    settingText_ = false;
+    editor_->Select(std::min(caret, static_cast<int32_t>(editor_->Text().size())), 0);
+    RaiseChangeIfTextDiffers();
+}
+
+void QtTextBox::SetSelStart(int32_t position) {
+    if (position < 0) throw vb_error::Raise(vb_error::kInvalidProcedureCall);
+    editor_->Select(std::min(position, static_cast<int32_t>(editor_->Text().size())), 0);
+}
+
+void QtTextBox::SetSelLength(int32_t length) {
+    if (length < 0) throw vb_error::Raise(vb_error::kInvalidProcedureCall);
+    const int32_t start = editor_->SelStart();
+    editor_->Select(start, std::min(length, static_cast<int32_t>(editor_->Text().size()) - start));
+}
+
+void QtTextBox::SetIMEMode(int32_t mode) {
+    imeMode_ = mode;
+    QWidget* widget = editor_->Widget();
+    widget->setAttribute(Qt::WA_InputMethodEnabled, mode != kImeModeDisable && !readOnly_);
+    if (widget->hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImEnabled);
+}
+
+bool QtTextBox::RaiseValidate() {
+    bool cancel = false;
+    Validate.Raise(cancel);
+    return !cancel;
+}
+
+bool QtTextBox::OnEditorEvent(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::KeyPress: return OnKeyPress(*static_cast<QKeyEvent*>(event));
+        case QEvent::MouseButtonDblClick:
+            DblClick.Raise();
+            return false;
+        default: return false;
+    }
+}
+
+bool QtTextBox::OnKeyPress(QKeyEvent& key) {
+    const bool tab = (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab) &&
+                     !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    if (tab) {
+        // Tab moves the focus rather than reaching the box, as on Windows: no KeyDown.
+        if (validation_.BeforeTabLeaves()) return false;
+        key.accept();
+        return true;
+    }
+    validation_.ForgetAnswer();
+    int16_t keyCode = VirtualKeyOf(key);
+    if (keyCode == 0) return false;
+    KeyDown.Raise(keyCode, ShiftStateOf(key.modifiers()));
+    if (keyCode != 0) return false;
+    key.accept();
+    return true;
+}
+
+}  // namespace tabora::platform::qt
