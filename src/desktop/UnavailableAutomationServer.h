@@ -1,0 +1,17 @@
+#pragma once
+// The automation server of a system without the office: every object it is asked for fails with
+// the error a Windows system without Excel gives, which the windows report as usual.
+
+#include "excel/AutomationServer.h"
+
+namespace tabora::desktop {
+
+inline constexpr int32_t kCannotCreateObject = 429;
+
+class UnavailableAutomationServer : public AutomationServer {
+public:
+    ObjectRef CreateApplication() override;
+    ObjectRef GlobalApplication() override;
+};
+
+}  // namespace tabora::desktop
