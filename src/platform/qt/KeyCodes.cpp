@@ -83,4 +83,14 @@ int16_t ShiftStateOf(Qt::KeyboardModifiers modifiers) {
     return shift;
 }
 
+int16_t ShiftStateOf(const QKeyEvent& event) {
+    int16_t shift = ShiftStateOf(event.modifiers());
+    switch (event.key()) {
+        case Qt::Key_Shift: return static_cast<int16_t>(shift | kShiftMask);
+        case Qt::Key_Control: return static_cast<int16_t>(shift | kCtrlMask);
+        case Qt::Key_Alt: return static_cast<int16_t>(shift | kAltMask);
+        default: return shift;
+    }
+}
+
 }  // namespace tabora::platform::qt

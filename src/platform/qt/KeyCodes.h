@@ -13,5 +13,8 @@ int16_t VirtualKeyOf(int qtKey, Qt::KeyboardModifiers modifiers);
 inline int16_t VirtualKeyOf(const QKeyEvent& event) { return VirtualKeyOf(event.key(), event.modifiers()); }
 
 int16_t ShiftStateOf(Qt::KeyboardModifiers modifiers);
+// As Windows reports it: a Shift, Ctrl or Alt key counts itself as held (X11 reports the state
+// from before the press).
+int16_t ShiftStateOf(const QKeyEvent& event);
 
 }  // namespace tabora::platform::qt

@@ -271,7 +271,6 @@ void QtForm::Show() {
         FocusFirstControl();
     }
     window_->show();
-    window_->raise();
     window_->activateWindow();
     if (first) {
         shown_ = true;

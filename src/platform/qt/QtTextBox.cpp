@@ -108,7 +108,7 @@ bool QtTextBox::OnKeyPress(QKeyEvent& key) {
     validation_.ForgetAnswer();
     int16_t keyCode = VirtualKeyOf(key);
     if (keyCode == 0) return false;
-    KeyDown.Raise(keyCode, ShiftStateOf(key.modifiers()));
+    KeyDown.Raise(keyCode, ShiftStateOf(key));
     if (keyCode != 0) return false;
     key.accept();
     return true;

@@ -1,0 +1,317 @@
+#pragma once
+// The event rules of the control layer, as cases every control set must pass. Included by
+// exactly one test file per test program, which instantiates them for its set:
+//   INSTANTIATE_TYPED_TEST_SUITE_P(Headless, ControlBehaviour, HeadlessControlSet);
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/BehaviourForm.h"
+#include "controls/ControlSet.h"
+#include "platform/RuntimeError.h"
+
+namespace tabora::test {
+
+template <class Set>
+class ControlBehaviour : public ::testing::Test {
+protected:
+    Set set;
+    std::unique_ptr<platform::Form> form = set.Forms().Create(BehaviourFormDescription());
+    platform::TextBox& one = form->TextBoxNamed(u"Txt_One");
+    platform::TextBox& two = form->TextBoxNamed(u"Txt_Two");
+    platform::TextBox& lines = form->TextBoxNamed(u"Txt_Lines");
+    platform::ListBox& items = form->ListBoxNamed(u"Lst_Items");
+    std::vector<std::string> log;  // events in the order they came
+    std::vector<platform::Connection> connections;
+
+    void Record(platform::Event<>& event, std::string name) {
+        connections.push_back(event.Connect([this, name] { log.push_back(name); }));
+    }
+    void ShowWithItems(std::initializer_list<const char16_t*> entries) {
+        for (const char16_t* entry : entries) items.AddItem(entry);
+        form->Load();
+        set.Show(*form);
+    }
+};
+
+TYPED_TEST_SUITE_P(ControlBehaviour);
+
+TYPED_TEST_P(ControlBehaviour, ChangeFollowsARealChangeInsideTheAssignment) {
+    std::vector<std::u16string> seen;
+    auto connection = this->one.Change.Connect([&] { seen.push_back(this->one.Text()); });
+    this->set.Show(*this->form);
+
+    this->one.SetText(u"Sheet1");
+    ASSERT_EQ(seen, std::vector<std::u16string>{u"Sheet1"}) << "raised before SetText returned";
+    this->one.SetText(u"Sheet1");
+    EXPECT_EQ(seen.size(), 1u) << "the same text is no change";
+    this->one.SetText(u"");
+    EXPECT_EQ(seen, (std::vector<std::u16string>{u"Sheet1", u""}));
+
+    this->set.Type(this->one, u"ブック1.xls");
+    EXPECT_EQ(seen, (std::vector<std::u16string>{u"Sheet1", u"", u"ブック1.xls"}));
+}
+
+TYPED_TEST_P(ControlBehaviour, MultiLineTextSeparatesLinesWithCrLf) {
+    this->set.Show(*this->form);
+    this->lines.SetText(u"A\r\nB\r\nC");
+    EXPECT_EQ(this->lines.Text(), u"A\r\nB\r\nC");
+    // Positions count CR LF as two characters.
+    this->lines.SetSelStart(3);
+    this->lines.SetSelLength(4);
+    EXPECT_EQ(this->lines.SelStart(), 3);
+    EXPECT_EQ(this->lines.SelLength(), 4);
+    this->lines.SetSelStart(3);
+    this->set.Type(this->lines, u"X");
+    EXPECT_EQ(this->lines.Text(), u"A\r\nXB\r\nC");
+    EXPECT_EQ(this->lines.SelStart(), 4);
+}
+
+TYPED_TEST_P(ControlBehaviour, SelStartClampsAndCollapsesTheSelection) {
+    this->one.SetText(u"Sheet1");
+    this->one.SetSelStart(1);
+    this->one.SetSelLength(3);
+    EXPECT_EQ(this->one.SelLength(), 3);
+    this->one.SetSelStart(2);
+    EXPECT_EQ(this->one.SelStart(), 2);
+    EXPECT_EQ(this->one.SelLength(), 0) << "a new start collapses the selection";
+    this->one.SetSelLength(99);
+    EXPECT_EQ(this->one.SelLength(), 4) << "no further than the end";
+    this->one.SetSelStart(99);
+    EXPECT_EQ(this->one.SelStart(), 6);
+    EXPECT_THROW(this->one.SetSelStart(-1), RuntimeError);
+    EXPECT_THROW(this->one.SetSelLength(-1), RuntimeError);
+
+    this->one.SetSelStart(6);
+    this->one.SetText(u"Sum");
+    EXPECT_EQ(this->one.SelStart(), 3) << "a shorter text pulls the caret to its end";
+}
+
+TYPED_TEST_P(ControlBehaviour, KeyDownCarriesWindowsKeyCodesAndTheShiftState) {
+    struct Key {
+        int16_t code, shift;
+    };
+    const Key keys[] = {{13, 0}, {13, 1}, {13, 2}, {65, 0}, {65, 1}, {65, 2}, {49, 0}, {8, 0},
+                        {37, 0}, {39, 0},  {46, 0}, {16, 1}, {17, 2}, {116, 0}, {27, 0}};
+    std::vector<std::pair<int16_t, int16_t>> seen;
+    auto connection =
+        this->one.KeyDown.Connect([&](int16_t& keyCode, int16_t shift) { seen.emplace_back(keyCode, shift); });
+    this->set.Show(*this->form);
+    for (const Key& key : keys) {
+        SCOPED_TRACE(testing::Message() << "key " << key.code << " shift " << key.shift);
+        seen.clear();
+        this->set.PressKey(this->one, key.code, key.shift);
+        // A real keyboard sends Shift or Ctrl first, with their own KeyDown; the key comes last.
+        ASSERT_FALSE(seen.empty());
+        EXPECT_EQ(seen.back(), std::make_pair(key.code, key.shift));
+    }
+}
+
+TYPED_TEST_P(ControlBehaviour, AKeySetToZeroNeverReachesTheBox) {
+    bool swallow = true;
+    auto connection = this->one.KeyDown.Connect([&](int16_t& keyCode, int16_t) {
+        if (swallow && keyCode == 8) keyCode = 0;
+    });
+    this->set.Show(*this->form);
+    this->one.SetText(u"ab");
+    this->one.SetSelStart(2);
+    this->set.PressKey(this->one, 8, 0);
+    EXPECT_EQ(this->one.Text(), u"ab");
+    swallow = false;
+    this->set.PressKey(this->one, 8, 0);
+    EXPECT_EQ(this->one.Text(), u"a");
+}
+
+TYPED_TEST_P(ControlBehaviour, ACancelledValidateKeepsTheFocus) {
+    bool cancel = true;
+    int validations = 0;
+    auto connection = this->one.Validate.Connect([&](bool& cancelled) {
+        ++validations;
+        cancelled = cancel;
+    });
+    this->set.Show(*this->form);
+    EXPECT_FALSE(this->set.Leave(this->one));
+    EXPECT_EQ(validations, 1);
+    cancel = false;
+    EXPECT_TRUE(this->set.Leave(this->one));
+    EXPECT_EQ(validations, 2);
+}
+
+TYPED_TEST_P(ControlBehaviour, DoubleClicksReachTextBoxesAndLists) {
+    this->Record(this->one.DblClick, "box DblClick");
+    this->Record(this->items.Click, "Click");
+    this->Record(this->items.DblClick, "DblClick");
+    this->ShowWithItems({u"Sheet1", u"Sheet2", u"Summary"});
+    this->set.DoubleClick(this->one);
+    this->set.DoubleClickItem(this->items, 1);
+    EXPECT_EQ(this->log, (std::vector<std::string>{"box DblClick", "Click", "DblClick"}));
+    EXPECT_EQ(this->items.ListIndex(), 1);
+}
+
+TYPED_TEST_P(ControlBehaviour, EveryAssignmentOfTheListIndexRaisesClick) {
+    this->Record(this->items.Click, "Click");
+    this->ShowWithItems({u"Sheet1", u"Sheet2", u"Summary"});
+    this->items.SetListIndex(1);
+    this->items.SetListIndex(1);
+    EXPECT_EQ(this->log.size(), 2u) << "also when that entry was selected already";
+    EXPECT_EQ(this->items.Text(), u"Sheet2");
+    this->items.SetListIndex(-1);
+    EXPECT_EQ(this->log.size(), 3u);
+    EXPECT_EQ(this->items.ListIndex(), -1);
+    EXPECT_EQ(this->items.Text(), u"");
+    EXPECT_THROW(this->items.SetListIndex(3), RuntimeError);
+    EXPECT_THROW(this->items.SetListIndex(-2), RuntimeError);
+    EXPECT_EQ(this->log.size(), 3u);
+}
+
+TYPED_TEST_P(ControlBehaviour, TheUsersClickSelectsAndRaisesClick) {
+    std::vector<std::u16string> seen;
+    auto connection = this->items.Click.Connect([&] { seen.push_back(this->items.Text()); });
+    this->ShowWithItems({u"Sheet1", u"Sheet2", u"Summary"});
+    this->set.ClickItem(this->items, 2);
+    EXPECT_EQ(seen, std::vector<std::u16string>{u"Summary"});
+    this->set.ClickItem(this->items, 0);
+    EXPECT_EQ(seen, (std::vector<std::u16string>{u"Summary", u"Sheet1"}));
+}
+
+TYPED_TEST_P(ControlBehaviour, ClearEmptiesTheListWithoutClick) {
+    this->Record(this->items.Click, "Click");
+    this->ShowWithItems({u"Sheet1", u"Sheet2"});
+    this->items.SetListIndex(0);
+    this->items.Clear();
+    EXPECT_EQ(this->items.ListCount(), 0);
+    EXPECT_EQ(this->items.ListIndex(), -1);
+    EXPECT_EQ(this->items.List(0), u"");
+    EXPECT_EQ(this->log.size(), 1u);
+    this->items.AddItem(u"ｼｰﾄ名");
+    EXPECT_EQ(this->items.List(0), u"ｼｰﾄ名");
+    EXPECT_EQ(this->items.ListIndex(), -1) << "adding selects nothing";
+}
+
+TYPED_TEST_P(ControlBehaviour, DroppedFilesArriveInOrderOrAsAnEmptyList) {
+    std::vector<platform::DroppedFiles> onBox, onList;
+    auto boxDrops = this->one.FilesDropped.Connect([&](const platform::DroppedFiles& f) { onBox.push_back(f); });
+    auto listDrops = this->items.FilesDropped.Connect([&](const platform::DroppedFiles& f) { onList.push_back(f); });
+    this->set.Show(*this->form);
+    const platform::DroppedFiles files{u"/tmp/b b.xls", u"/tmp/a.csv", u"/tmp/ブック.XLS"};
+    this->set.DropFiles(this->one, files);
+    this->set.DropText(this->items, u"Sheet1");
+    this->set.DropFiles(this->items, files);
+    this->set.Settle();
+    EXPECT_EQ(onBox, std::vector<platform::DroppedFiles>{files});
+    EXPECT_EQ(onList, (std::vector<platform::DroppedFiles>{{}, files}));
+    EXPECT_EQ(this->one.Text(), u"") << "the box itself takes nothing from a drop";
+}
+
+TYPED_TEST_P(ControlBehaviour, OnlyAnEnabledButtonClicks) {
+    this->Record(this->form->PictureButtonNamed(u"Cmd_Go").Click, "Go");
+    this->Record(this->form->PictureButtonNamed(u"Cmd_Off").Click, "Off");
+    this->set.Show(*this->form);
+    this->set.Press(this->form->PictureButtonNamed(u"Cmd_Go"));
+    this->set.Press(this->form->PictureButtonNamed(u"Cmd_Off"));
+    EXPECT_EQ(this->log, std::vector<std::string>{"Go"});
+    this->form->PictureButtonNamed(u"Cmd_Off").SetEnabled(true);
+    this->set.Press(this->form->PictureButtonNamed(u"Cmd_Off"));
+    EXPECT_EQ(this->log, (std::vector<std::string>{"Go", "Off"}));
+}
+
+TYPED_TEST_P(ControlBehaviour, TheFirstShowRaisesResizeThenActivateOnce) {
+    this->Record(this->form->LoadEvent, "Load");
+    this->Record(this->form->Resize, "Resize");
+    this->Record(this->form->Activate, "Activate");
+    this->form->Load();
+    this->set.Show(*this->form);
+    this->set.Show(*this->form);
+    EXPECT_EQ(this->log, (std::vector<std::string>{"Load", "Resize", "Activate"}));
+}
+
+TYPED_TEST_P(ControlBehaviour, SizingTheFormRaisesResizeOnlyWhenTheSizeChanges) {
+    this->Record(this->form->Resize, "Resize");
+    const float height = this->form->Height();
+    this->form->SetHeight(height + 150);
+    EXPECT_TRUE(this->log.empty()) << "not before the first show";
+    this->set.Show(*this->form);
+    this->log.clear();
+
+    this->form->SetHeight(height + 450);
+    ASSERT_EQ(this->log.size(), 1u) << "raised before SetHeight returned";
+    EXPECT_FLOAT_EQ(this->form->Height(), height + 450);
+    this->form->SetHeight(height + 450);
+    this->form->SetWidth(this->form->Width());
+    EXPECT_EQ(this->log.size(), 1u);
+
+    const float width = this->form->Width();
+    this->set.ResizeByUser(*this->form, width + 300, height + 300);
+    EXPECT_EQ(this->log.size(), 2u);
+    EXPECT_FLOAT_EQ(this->form->Width(), width + 300);
+    EXPECT_FLOAT_EQ(this->form->Height(), height + 300);
+}
+
+TYPED_TEST_P(ControlBehaviour, UnloadRaisesUnloadOnceAndTheUsersCloseUnloads) {
+    this->Record(this->form->UnloadEvent, "Unload");
+    this->set.Show(*this->form);
+    this->set.CloseByUser(*this->form);
+    EXPECT_FALSE(this->form->IsLoaded());
+    this->form->Unload();
+    EXPECT_EQ(this->log, std::vector<std::string>{"Unload"});
+}
+
+TYPED_TEST_P(ControlBehaviour, AModalFormHoldsItsOwnerUntilItIsUnloaded) {
+    auto modal = this->set.Forms().Create(BehaviourFormDescription());
+    this->set.Show(*this->form);
+    bool ownerEnabledWhileModal = true;
+    bool ran = false;
+    this->set.WhileModal(*modal, [&] {
+        ran = true;
+        ownerEnabledWhileModal = this->form->Enabled();
+        modal->Unload();
+    });
+    modal->Load();
+    modal->ShowModal(*this->form);
+    EXPECT_TRUE(ran) << "ShowModal returned only after the user's actions";
+    EXPECT_FALSE(ownerEnabledWhileModal);
+    EXPECT_FALSE(modal->IsLoaded());
+    EXPECT_TRUE(this->form->Enabled());
+}
+
+TYPED_TEST_P(ControlBehaviour, ControlsKeepTheirTwipsAndFlags) {
+    platform::Control& label = this->form->ControlNamed(u"Lbl_Note");
+    label.SetLeft(135.5f);
+    label.SetWidth(1000.25f);
+    EXPECT_FLOAT_EQ(label.Left(), 135.5f);
+    EXPECT_FLOAT_EQ(label.Width(), 1000.25f);
+    this->form->FrameNamed(u"Fra_Box").SetVisible(false);
+    EXPECT_TRUE(label.Visible()) << "its own flag, whatever its frame does";
+    label.SetVisible(false);
+    EXPECT_FALSE(label.Visible());
+    EXPECT_EQ(&this->form->ControlNamed(u"Frm_Behaviour"), this->form.get());
+    EXPECT_EQ(this->form->LabelNamed(u"Lbl_Note").Caption(), u"ﾒﾓ");
+    EXPECT_EQ(this->form->FrameNamed(u"Fra_Box").Caption(), u"枠");
+}
+
+TYPED_TEST_P(ControlBehaviour, AMissingNameOrAnotherKindRaisesError9) {
+    for (const char16_t* name : {u"Txt_Nothing", u"Lst_Items"}) {
+        try {
+            this->form->TextBoxNamed(name);
+            ADD_FAILURE() << "no error for a text box named so";
+        } catch (const RuntimeError& error) {
+            EXPECT_EQ(error.Number(), 9);
+        }
+    }
+}
+
+REGISTER_TYPED_TEST_SUITE_P(ControlBehaviour, ChangeFollowsARealChangeInsideTheAssignment,
+                            MultiLineTextSeparatesLinesWithCrLf, SelStartClampsAndCollapsesTheSelection,
+                            KeyDownCarriesWindowsKeyCodesAndTheShiftState, AKeySetToZeroNeverReachesTheBox,
+                            ACancelledValidateKeepsTheFocus, DoubleClicksReachTextBoxesAndLists,
+                            EveryAssignmentOfTheListIndexRaisesClick, TheUsersClickSelectsAndRaisesClick,
+                            ClearEmptiesTheListWithoutClick, DroppedFilesArriveInOrderOrAsAnEmptyList,
+                            OnlyAnEnabledButtonClicks, TheFirstShowRaisesResizeThenActivateOnce,
+                            SizingTheFormRaisesResizeOnlyWhenTheSizeChanges,
+                            UnloadRaisesUnloadOnceAndTheUsersCloseUnloads, AModalFormHoldsItsOwnerUntilItIsUnloaded,
+                            ControlsKeepTheirTwipsAndFlags, AMissingNameOrAnotherKindRaisesError9);
+
+}  // namespace tabora::test
