@@ -6,7 +6,8 @@ namespace tabora::desktop {
 
 namespace {
 RuntimeError CannotCreateObject() {
-    return RuntimeError(kCannotCreateObject, u"ActiveX コンポーネントはオブジェクトを作成できません。", vb_error::kSource);
+    return RuntimeError(kCannotCreateObject, u"ActiveX コンポーネントはオブジェクトを作成できません。",
+                        vb_error::kSource);
 }
 }  // namespace
 

@@ -31,17 +31,20 @@ bool FileDropTarget::Filter(QEvent* event) {
             drag->accept();
             return true;
         }
-        case QEvent::DragLeave: return true;
+        case QEvent::DragLeave:
+            return true;
         case QEvent::Drop: {
             auto* drop = static_cast<QDropEvent*>(event);
-            DroppedFiles files = drop->mimeData() != nullptr ? LocalFilesOf(*drop->mimeData()) : DroppedFiles{};
+            DroppedFiles files =
+                drop->mimeData() != nullptr ? LocalFilesOf(*drop->mimeData()) : DroppedFiles{};
             drop->setDropAction(Qt::CopyAction);
             drop->accept();
             QMetaObject::invokeMethod(
                 &filter_, [this, files = std::move(files)] { onDrop_(files); }, Qt::QueuedConnection);
             return true;
         }
-        default: return false;
+        default:
+            return false;
     }
 }
 

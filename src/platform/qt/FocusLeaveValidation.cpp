@@ -11,7 +11,8 @@ FocusLeaveValidation::FocusLeaveValidation(QWidget* box, std::function<bool()> v
     : box_(box),
       validate_(std::move(validate)),
       boxFilter_([this](QObject*, QEvent* event) { return OnBoxEvent(event); }),
-      applicationFilter_([this](QObject* watched, QEvent* event) { return OnApplicationEvent(watched, event); }) {
+      applicationFilter_(
+          [this](QObject* watched, QEvent* event) { return OnApplicationEvent(watched, event); }) {
     boxFilter_.Watch(box_);
 }
 

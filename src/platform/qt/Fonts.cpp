@@ -14,14 +14,14 @@ namespace {
 // In order of likeness to the Windows faces: the faces themselves when someone installed them,
 // then the IPA and Noto Japanese fonts that Debian ships.
 const QStringList& FixedPitchGothic() {
-    static const QStringList families{u"ＭＳ ゴシック"_s, u"MS Gothic"_s,  u"IPAGothic"_s,
+    static const QStringList families{u"ＭＳ ゴシック"_s,         u"MS Gothic"_s, u"IPAGothic"_s,
                                       u"Noto Sans Mono CJK JP"_s, u"VL Gothic"_s, u"TakaoGothic"_s,
                                       u"Noto Sans CJK JP"_s};
     return families;
 }
 const QStringList& ProportionalGothic() {
-    static const QStringList families{u"ＭＳ Ｐゴシック"_s, u"MS PGothic"_s, u"IPAPGothic"_s,
-                                      u"Noto Sans CJK JP"_s, u"VL PGothic"_s, u"TakaoPGothic"_s,
+    static const QStringList families{u"ＭＳ Ｐゴシック"_s,      u"MS PGothic"_s, u"IPAPGothic"_s,
+                                      u"Noto Sans CJK JP"_s,     u"VL PGothic"_s, u"TakaoPGothic"_s,
                                       u"Noto Sans Mono CJK JP"_s};
     return families;
 }
@@ -54,7 +54,8 @@ QFont FontFor(const FontSpec& spec) {
     QFont font(family);
     font.setStyleHint(IsProportionalGothic(ToQString(spec.family)) ? QFont::SansSerif : QFont::TypeWriter);
     const double pixels = static_cast<double>(spec.points) * kDesignDpi / kPointsPerInch;
-    font.setPixelSize(std::isfinite(pixels) && pixels >= 1 && pixels < 1000 ? static_cast<int>(std::lround(pixels)) : 12);
+    font.setPixelSize(
+        std::isfinite(pixels) && pixels >= 1 && pixels < 1000 ? static_cast<int>(std::lround(pixels)) : 12);
     return font;
 }
 

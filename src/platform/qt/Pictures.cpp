@@ -44,7 +44,8 @@ QIcon WindowIcon(const std::u16string& name) {
     QSvgRenderer renderer(ResourcePath(name));
     if (!renderer.isValid()) return {};
     QIcon icon;
-    for (const int side : {16, 24, 32, 48, 64, 128, 256}) icon.addPixmap(Render(renderer, QSize(side, side), 1.0));
+    for (const int side : {16, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(Render(renderer, QSize(side, side), 1.0));
     return icon;
 }
 

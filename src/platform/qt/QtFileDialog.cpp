@@ -35,13 +35,15 @@ QString QtNameFilters(const std::u16string& filter) {
     const QStringList parts = ToQString(filter).split(u',');
     QStringList entries;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) entries << FilterEntry(parts[i], parts[i + 1]);
-    if (parts.size() % 2 == 1 && !parts.back().trimmed().isEmpty()) entries << FilterEntry(parts.back(), u"*"_s);
+    if (parts.size() % 2 == 1 && !parts.back().trimmed().isEmpty())
+        entries << FilterEntry(parts.back(), u"*"_s);
     return entries.join(u";;"_s);
 }
 
-std::optional<std::u16string> QtFileDialog::OpenFileName(const std::u16string& filter, const std::u16string& title) {
-    const QString chosen =
-        QFileDialog::getOpenFileName(QApplication::activeWindow(), ToQString(title), QString(), QtNameFilters(filter));
+std::optional<std::u16string> QtFileDialog::OpenFileName(const std::u16string& filter,
+                                                         const std::u16string& title) {
+    const QString chosen = QFileDialog::getOpenFileName(QApplication::activeWindow(), ToQString(title),
+                                                        QString(), QtNameFilters(filter));
     if (chosen.isEmpty()) return std::nullopt;
     return ToU16(chosen);
 }

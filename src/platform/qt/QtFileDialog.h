@@ -9,7 +9,8 @@ namespace tabora::platform::qt {
 
 class QtFileDialog : public FileDialog {
 public:
-    std::optional<std::u16string> OpenFileName(const std::u16string& filter, const std::u16string& title) override;
+    std::optional<std::u16string> OpenFileName(const std::u16string& filter,
+                                               const std::u16string& title) override;
 };
 
 // A spreadsheet's filter ("description, pattern[, description, pattern...]", patterns separated

@@ -35,8 +35,8 @@ QPointer<QWidget>& LastActiveWindow() {
 }
 
 Qt::WindowFlags FlagsFor(const FormDescription& d) {
-    Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                            Qt::WindowCloseButtonHint;
+    Qt::WindowFlags flags =
+        Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     flags |= d.border == BorderStyle::FixedToolWindow ? Qt::Tool : Qt::Window;
     if (d.minButton) flags |= Qt::WindowMinimizeButtonHint;
     if (d.maxButton) flags |= Qt::WindowMaximizeButtonHint;
@@ -45,11 +45,16 @@ Qt::WindowFlags FlagsFor(const FormDescription& d) {
 
 std::unique_ptr<Control> MakeControl(const ControlDescription& d, QWidget* parent) {
     switch (d.kind) {
-        case ControlKind::TextBox: return std::make_unique<QtTextBox>(d, parent);
-        case ControlKind::ListBox: return std::make_unique<QtListBox>(d, parent);
-        case ControlKind::Label: return std::make_unique<QtLabel>(d, parent);
-        case ControlKind::Frame: return std::make_unique<QtFrame>(d, parent);
-        case ControlKind::PictureButton: return std::make_unique<QtPictureButton>(d, parent);
+        case ControlKind::TextBox:
+            return std::make_unique<QtTextBox>(d, parent);
+        case ControlKind::ListBox:
+            return std::make_unique<QtListBox>(d, parent);
+        case ControlKind::Label:
+            return std::make_unique<QtLabel>(d, parent);
+        case ControlKind::Frame:
+            return std::make_unique<QtFrame>(d, parent);
+        case ControlKind::PictureButton:
+            return std::make_unique<QtPictureButton>(d, parent);
     }
     return nullptr;
 }
@@ -89,8 +94,8 @@ QtForm::QtForm(const FormDescription& description)
     if (!description_.icon.empty()) window_->setWindowIcon(WindowIcon(description_.icon));
     window_->setFont(FontFor(description_.font));
     QPalette palette = window_->palette();
-    palette.setColor(QPalette::Window,
-                     QColor(description_.backColor.red, description_.backColor.green, description_.backColor.blue));
+    palette.setColor(QPalette::Window, QColor(description_.backColor.red, description_.backColor.green,
+                                              description_.backColor.blue));
     window_->setPalette(palette);
     window_->setAutoFillBackground(true);
 
@@ -190,7 +195,8 @@ float QtForm::Height() const { return ToTwips(window_->height() + FramePixels().
 
 void QtForm::RefuseWhileMinimized() const {
     if (window_->isMinimized()) {
-        throw RuntimeError(kCannotChangeWhileMinimized, u"フォームが最小化または最大化されているときは変更できません。",
+        throw RuntimeError(kCannotChangeWhileMinimized,
+                           u"フォームが最小化または最大化されているときは変更できません。",
                            vb_error::kSource);
     }
 }
@@ -256,8 +262,10 @@ void QtForm::PlaceAtFirstShow() {
     // Kept on the owner's screen.
     if (const QScreen* screen = owner_->window_->screen()) {
         const QRect area = screen->availableGeometry();
-        topLeft.setX(std::clamp(topLeft.x(), area.left(), std::max(area.left(), area.right() + 1 - outer.width())));
-        topLeft.setY(std::clamp(topLeft.y(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height())));
+        topLeft.setX(
+            std::clamp(topLeft.x(), area.left(), std::max(area.left(), area.right() + 1 - outer.width())));
+        topLeft.setY(
+            std::clamp(topLeft.y(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height())));
     }
     window_->move(topLeft);
 }

@@ -52,7 +52,9 @@ public:
     ListBox& ListBoxNamed(const std::u16string& name) override { return Named<ListBox>(name); }
     Label& LabelNamed(const std::u16string& name) override { return Named<Label>(name); }
     Frame& FrameNamed(const std::u16string& name) override { return Named<Frame>(name); }
-    PictureButton& PictureButtonNamed(const std::u16string& name) override { return Named<PictureButton>(name); }
+    PictureButton& PictureButtonNamed(const std::u16string& name) override {
+        return Named<PictureButton>(name);
+    }
     Control& ControlNamed(const std::u16string& name) override;
 
     // For the executable and tests: the window, and the widget of a control (nullptr if none).

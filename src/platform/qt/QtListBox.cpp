@@ -37,7 +37,8 @@ private:
 };
 }  // namespace
 
-QtListBox::QtListBox(const ControlDescription& d, QWidget* parent) : QtListBox(d, new SingleSelectionList(parent)) {}
+QtListBox::QtListBox(const ControlDescription& d, QWidget* parent)
+    : QtListBox(d, new SingleSelectionList(parent)) {}
 
 QtListBox::QtListBox(const ControlDescription& d, QListWidget* list) : QtControl(d, list), list_(list) {
     QObject::connect(list_, &QListWidget::itemSelectionChanged, &context_, [this] {
@@ -45,8 +46,8 @@ QtListBox::QtListBox(const ControlDescription& d, QListWidget* list) : QtControl
     });
     QObject::connect(list_, &QListWidget::itemDoubleClicked, &context_, [this] { DblClick.Raise(); });
     if (d.acceptsDroppedFiles) {
-        drops_ = std::make_unique<FileDropTarget>(list_->viewport(),
-                                                  [this](const DroppedFiles& files) { FilesDropped.Raise(files); });
+        drops_ = std::make_unique<FileDropTarget>(
+            list_->viewport(), [this](const DroppedFiles& files) { FilesDropped.Raise(files); });
     }
 }
 

@@ -22,28 +22,40 @@ struct ButtonSpec {
 std::vector<ButtonSpec> ButtonsOf(int32_t style) {
     const ButtonSpec ok{button::kOk, u"OK"_s, QMessageBox::AcceptRole};
     const ButtonSpec cancel{button::kCancel, u"キャンセル"_s, QMessageBox::RejectRole};
-    const ButtonSpec abort{button::kAbort, u"中止(&A)"_s, QMessageBox::DestructiveRole};
+    // Roles that the Windows button order puts as Windows does: Abort, Retry, Ignore.
+    const ButtonSpec abort{button::kAbort, u"中止(&A)"_s, QMessageBox::YesRole};
     const ButtonSpec retry{button::kRetry, u"再試行(&R)"_s, QMessageBox::AcceptRole};
     const ButtonSpec ignore{button::kIgnore, u"無視(&I)"_s, QMessageBox::ActionRole};
     const ButtonSpec yes{button::kYes, u"はい(&Y)"_s, QMessageBox::YesRole};
     const ButtonSpec no{button::kNo, u"いいえ(&N)"_s, QMessageBox::NoRole};
     switch (style & mb::kButtonsMask) {
-        case mb::kOkCancel: return {ok, cancel};
-        case mb::kAbortRetryIgnore: return {abort, retry, ignore};
-        case mb::kYesNoCancel: return {yes, no, cancel};
-        case mb::kYesNo: return {yes, no};
-        case mb::kRetryCancel: return {retry, cancel};
-        default: return {ok};
+        case mb::kOkCancel:
+            return {ok, cancel};
+        case mb::kAbortRetryIgnore:
+            return {abort, retry, ignore};
+        case mb::kYesNoCancel:
+            return {yes, no, cancel};
+        case mb::kYesNo:
+            return {yes, no};
+        case mb::kRetryCancel:
+            return {retry, cancel};
+        default:
+            return {ok};
     }
 }
 
 QMessageBox::Icon IconOf(int32_t style) {
     switch (style & mb::kIconMask) {
-        case mb::kCritical: return QMessageBox::Critical;
-        case mb::kQuestion: return QMessageBox::Question;
-        case mb::kExclamation: return QMessageBox::Warning;
-        case mb::kInformation: return QMessageBox::Information;
-        default: return QMessageBox::NoIcon;
+        case mb::kCritical:
+            return QMessageBox::Critical;
+        case mb::kQuestion:
+            return QMessageBox::Question;
+        case mb::kExclamation:
+            return QMessageBox::Warning;
+        case mb::kInformation:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
     }
 }
 }  // namespace
@@ -60,7 +72,8 @@ int16_t ButtonCodeOf(const QAbstractButton& button) {
 }
 
 int16_t QtMessageBox::Show(int32_t style, const std::u16string& text, const std::u16string& title) {
-    QMessageBox box(IconOf(style), ToQString(title), QString(), QMessageBox::NoButton, QApplication::activeWindow());
+    QMessageBox box(IconOf(style), ToQString(title), QString(), QMessageBox::NoButton,
+                    QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
     // Paths and sheet names are shown as they are, never read as markup.
     box.setTextFormat(Qt::PlainText);
@@ -74,7 +87,8 @@ int16_t QtMessageBox::Show(int32_t style, const std::u16string& text, const std:
         buttons.push_back(added);
         if (spec.code == button::kCancel || specs.size() == 1) box.setEscapeButton(added);
     }
-    const size_t defaultIndex = std::min<size_t>(static_cast<size_t>((style & mb::kDefaultMask) >> 8), buttons.size() - 1);
+    const size_t defaultIndex =
+        std::min<size_t>(static_cast<size_t>((style & mb::kDefaultMask) >> 8), buttons.size() - 1);
     box.setDefaultButton(buttons[defaultIndex]);
 
     box.exec();

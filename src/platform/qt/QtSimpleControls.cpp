@@ -52,11 +52,12 @@ protected:
         painter.setPen(Qt::white);
         painter.drawRect(border.adjusted(1, 1, 0, 0));
         if (caption_.isEmpty()) return;
-        const QRect text(kCaptionIndent, 0, metrics.horizontalAdvance(caption_) + 2 * kCaptionPadding, metrics.height());
+        const QRect text(kCaptionIndent, 0, metrics.horizontalAdvance(caption_) + 2 * kCaptionPadding,
+                         metrics.height());
         painter.fillRect(text, palette().window());
         painter.setPen(palette().windowText().color());
-        painter.drawText(text.adjusted(kCaptionPadding, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                         caption_);
+        painter.drawText(text.adjusted(kCaptionPadding, 0, 0, 0),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, caption_);
     }
 
 private:

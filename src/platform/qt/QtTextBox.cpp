@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QInputMethod>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <algorithm>
 
@@ -10,7 +11,8 @@
 
 namespace tabora::platform::qt {
 
-QtTextBox::QtTextBox(const ControlDescription& d, QWidget* parent) : QtTextBox(d, MakeTextEditor(d, parent)) {}
+QtTextBox::QtTextBox(const ControlDescription& d, QWidget* parent)
+    : QtTextBox(d, MakeTextEditor(d, parent)) {}
 
 QtTextBox::QtTextBox(const ControlDescription& d, std::unique_ptr<TextEditor> editor)
     : QtControl(d, editor->Widget()),
@@ -25,8 +27,8 @@ QtTextBox::QtTextBox(const ControlDescription& d, std::unique_ptr<TextEditor> ed
         if (!settingText_) RaiseChangeIfTextDiffers();
     });
     if (d.acceptsDroppedFiles) {
-        drops_ = std::make_unique<FileDropTarget>(editor_->MouseTarget(),
-                                                  [this](const DroppedFiles& files) { FilesDropped.Raise(files); });
+        drops_ = std::make_unique<FileDropTarget>(
+            editor_->MouseTarget(), [this](const DroppedFiles& files) { FilesDropped.Raise(files); });
     } else {
         editor_->Widget()->setAcceptDrops(false);
         editor_->MouseTarget()->setAcceptDrops(false);
@@ -80,6 +82,20 @@ void QtTextBox::SetIMEMode(int32_t mode) {
     if (widget->hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImEnabled);
 }
 
+// The input method asks whether the box takes part; editors answer from their own state, so
+// the box answers for them while its input method is off.
+bool QtTextBox::AnswerWithoutInputMethod(QEvent* event) {
+    auto* query = static_cast<QInputMethodQueryEvent*>(event);
+    const auto queries = static_cast<unsigned>(query->queries().toInt());
+    for (unsigned bit = 0; bit < 32; ++bit) {
+        if ((queries & (1u << bit)) == 0) continue;
+        const auto q = static_cast<Qt::InputMethodQuery>(1u << bit);
+        query->setValue(q, q == Qt::ImEnabled ? QVariant(false) : editor_->Widget()->inputMethodQuery(q));
+    }
+    query->accept();
+    return true;
+}
+
 bool QtTextBox::RaiseValidate() {
     bool cancel = false;
     Validate.Raise(cancel);
@@ -88,11 +104,15 @@ bool QtTextBox::RaiseValidate() {
 
 bool QtTextBox::OnEditorEvent(QEvent* event) {
     switch (event->type()) {
-        case QEvent::KeyPress: return OnKeyPress(*static_cast<QKeyEvent*>(event));
+        case QEvent::KeyPress:
+            return OnKeyPress(*static_cast<QKeyEvent*>(event));
         case QEvent::MouseButtonDblClick:
             DblClick.Raise();
             return false;
-        default: return false;
+        case QEvent::InputMethodQuery:
+            return imeMode_ == kImeModeDisable && AnswerWithoutInputMethod(event);
+        default:
+            return false;
     }
 }
 

@@ -36,6 +36,7 @@ private:
     QtTextBox(const ControlDescription& d, std::unique_ptr<TextEditor> editor);
     bool OnEditorEvent(QEvent* event);
     bool OnKeyPress(QKeyEvent& key);
+    bool AnswerWithoutInputMethod(QEvent* event);
     void RaiseChangeIfTextDiffers();
     bool RaiseValidate();
 

@@ -31,8 +31,10 @@ std::u16string FromEditor(const std::u16string& editorText) {
 }
 
 int32_t ToCorePosition(const std::u16string& editorText, int32_t editorPosition) {
-    const auto end = static_cast<size_t>(std::clamp<int32_t>(editorPosition, 0, static_cast<int32_t>(editorText.size())));
-    const auto breaks = std::count_if(editorText.begin(), editorText.begin() + static_cast<std::ptrdiff_t>(end), IsLineBreak);
+    const auto end =
+        static_cast<size_t>(std::clamp<int32_t>(editorPosition, 0, static_cast<int32_t>(editorText.size())));
+    const auto breaks =
+        std::count_if(editorText.begin(), editorText.begin() + static_cast<std::ptrdiff_t>(end), IsLineBreak);
     return static_cast<int32_t>(end + static_cast<size_t>(breaks));
 }
 
@@ -73,7 +75,8 @@ public:
     }
     void SetReadOnly(bool readOnly) override { edit_->setReadOnly(readOnly); }
     void OnTextChanged(std::function<void()> handler) override {
-        QObject::connect(edit_, &QLineEdit::textChanged, &context_, [handler = std::move(handler)] { handler(); });
+        QObject::connect(edit_, &QLineEdit::textChanged, &context_,
+                         [handler = std::move(handler)] { handler(); });
     }
 
 private:
@@ -103,18 +106,21 @@ public:
     int32_t SelLength() const override {
         const std::u16string text = EditorText();
         const QTextCursor cursor = edit_->textCursor();
-        return crlf::ToCorePosition(text, cursor.selectionEnd()) - crlf::ToCorePosition(text, cursor.selectionStart());
+        return crlf::ToCorePosition(text, cursor.selectionEnd()) -
+               crlf::ToCorePosition(text, cursor.selectionStart());
     }
     void Select(int32_t start, int32_t length) override {
         const std::u16string text = EditorText();
         QTextCursor cursor = edit_->textCursor();
         cursor.setPosition(crlf::ToEditorPosition(text, start));
-        if (length > 0) cursor.setPosition(crlf::ToEditorPosition(text, start + length), QTextCursor::KeepAnchor);
+        if (length > 0)
+            cursor.setPosition(crlf::ToEditorPosition(text, start + length), QTextCursor::KeepAnchor);
         edit_->setTextCursor(cursor);
     }
     void SetReadOnly(bool readOnly) override { edit_->setReadOnly(readOnly); }
     void OnTextChanged(std::function<void()> handler) override {
-        QObject::connect(edit_, &QPlainTextEdit::textChanged, &context_, [handler = std::move(handler)] { handler(); });
+        QObject::connect(edit_, &QPlainTextEdit::textChanged, &context_,
+                         [handler = std::move(handler)] { handler(); });
     }
 
 private:
