@@ -94,11 +94,11 @@ TYPED_TEST_P(ControlBehaviour, KeyDownCarriesWindowsKeyCodesAndTheShiftState) {
     struct Key {
         int16_t code, shift;
     };
-    const Key keys[] = {{13, 0}, {13, 1}, {13, 2}, {65, 0}, {65, 1}, {65, 2}, {49, 0}, {8, 0},
-                        {37, 0}, {39, 0},  {46, 0}, {16, 1}, {17, 2}, {116, 0}, {27, 0}};
+    const Key keys[] = {{13, 0}, {13, 1}, {13, 2}, {65, 0}, {65, 1}, {65, 2},  {49, 0}, {8, 0},
+                        {37, 0}, {39, 0}, {46, 0}, {16, 1}, {17, 2}, {116, 0}, {27, 0}};
     std::vector<std::pair<int16_t, int16_t>> seen;
-    auto connection =
-        this->one.KeyDown.Connect([&](int16_t& keyCode, int16_t shift) { seen.emplace_back(keyCode, shift); });
+    auto connection = this->one.KeyDown.Connect(
+        [&](int16_t& keyCode, int16_t shift) { seen.emplace_back(keyCode, shift); });
     this->set.Show(*this->form);
     for (const Key& key : keys) {
         SCOPED_TRACE(testing::Message() << "key " << key.code << " shift " << key.shift);
@@ -193,8 +193,10 @@ TYPED_TEST_P(ControlBehaviour, ClearEmptiesTheListWithoutClick) {
 
 TYPED_TEST_P(ControlBehaviour, DroppedFilesArriveInOrderOrAsAnEmptyList) {
     std::vector<platform::DroppedFiles> onBox, onList;
-    auto boxDrops = this->one.FilesDropped.Connect([&](const platform::DroppedFiles& f) { onBox.push_back(f); });
-    auto listDrops = this->items.FilesDropped.Connect([&](const platform::DroppedFiles& f) { onList.push_back(f); });
+    auto boxDrops =
+        this->one.FilesDropped.Connect([&](const platform::DroppedFiles& f) { onBox.push_back(f); });
+    auto listDrops =
+        this->items.FilesDropped.Connect([&](const platform::DroppedFiles& f) { onList.push_back(f); });
     this->set.Show(*this->form);
     const platform::DroppedFiles files{u"/tmp/b b.xls", u"/tmp/a.csv", u"/tmp/ブック.XLS"};
     this->set.DropFiles(this->one, files);
@@ -311,7 +313,8 @@ REGISTER_TYPED_TEST_SUITE_P(ControlBehaviour, ChangeFollowsARealChangeInsideTheA
                             ClearEmptiesTheListWithoutClick, DroppedFilesArriveInOrderOrAsAnEmptyList,
                             OnlyAnEnabledButtonClicks, TheFirstShowRaisesResizeThenActivateOnce,
                             SizingTheFormRaisesResizeOnlyWhenTheSizeChanges,
-                            UnloadRaisesUnloadOnceAndTheUsersCloseUnloads, AModalFormHoldsItsOwnerUntilItIsUnloaded,
-                            ControlsKeepTheirTwipsAndFlags, AMissingNameOrAnotherKindRaisesError9);
+                            UnloadRaisesUnloadOnceAndTheUsersCloseUnloads,
+                            AModalFormHoldsItsOwnerUntilItIsUnloaded, ControlsKeepTheirTwipsAndFlags,
+                            AMissingNameOrAnotherKindRaisesError9);
 
 }  // namespace tabora::test

@@ -29,7 +29,9 @@ void HeadlessControlSet::DoubleClickItem(platform::ListBox& list, int32_t index)
     Headless<HeadlessListBox>(list).DoubleClickItem(index);
 }
 
-void HeadlessControlSet::Press(platform::PictureButton& button) { Headless<HeadlessPictureButton>(button).Press(); }
+void HeadlessControlSet::Press(platform::PictureButton& button) {
+    Headless<HeadlessPictureButton>(button).Press();
+}
 
 void HeadlessControlSet::DropFiles(platform::Control& target, const std::vector<std::u16string>& paths) {
     if (auto* box = dynamic_cast<HeadlessTextBox*>(&target)) box->Drop(paths);

@@ -31,17 +31,29 @@ QtKey QtKeyOf(int16_t code) {
     if (code >= 'A' && code <= 'Z') return {static_cast<Qt::Key>(code), true};
     if (code >= '0' && code <= '9') return {static_cast<Qt::Key>(code), false};
     switch (code) {
-        case 8: return {Qt::Key_Backspace, false};
-        case 9: return {Qt::Key_Tab, false};
-        case 13: return {Qt::Key_Return, false};
-        case 16: return {Qt::Key_Shift, false};
-        case 17: return {Qt::Key_Control, false};
-        case 27: return {Qt::Key_Escape, false};
-        case 37: return {Qt::Key_Left, false};
-        case 39: return {Qt::Key_Right, false};
-        case 46: return {Qt::Key_Delete, false};
-        case 116: return {Qt::Key_F5, false};
-        default: ADD_FAILURE() << "no Qt key for Windows code " << code; return {Qt::Key_unknown, false};
+        case 8:
+            return {Qt::Key_Backspace, false};
+        case 9:
+            return {Qt::Key_Tab, false};
+        case 13:
+            return {Qt::Key_Return, false};
+        case 16:
+            return {Qt::Key_Shift, false};
+        case 17:
+            return {Qt::Key_Control, false};
+        case 27:
+            return {Qt::Key_Escape, false};
+        case 37:
+            return {Qt::Key_Left, false};
+        case 39:
+            return {Qt::Key_Right, false};
+        case 46:
+            return {Qt::Key_Delete, false};
+        case 116:
+            return {Qt::Key_F5, false};
+        default:
+            ADD_FAILURE() << "no Qt key for Windows code " << code;
+            return {Qt::Key_unknown, false};
     }
 }
 
@@ -78,7 +90,9 @@ QWidget* QtControlSet::MouseTargetOf(platform::Control& control) {
     return widget;
 }
 
-platform::qt::QtForm& QtControlSet::QtFormOf(platform::Form& form) { return dynamic_cast<platform::qt::QtForm&>(form); }
+platform::qt::QtForm& QtControlSet::QtFormOf(platform::Form& form) {
+    return dynamic_cast<platform::qt::QtForm&>(form);
+}
 
 void QtControlSet::Show(platform::Form& form) {
     form.Show();
@@ -142,7 +156,9 @@ void QtControlSet::DoubleClickItem(platform::ListBox& list, int32_t index) {
     QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, at);
 }
 
-void QtControlSet::Press(platform::PictureButton& button) { QTest::mouseClick(WidgetOf(button), Qt::LeftButton); }
+void QtControlSet::Press(platform::PictureButton& button) {
+    QTest::mouseClick(WidgetOf(button), Qt::LeftButton);
+}
 
 void QtControlSet::DropFiles(platform::Control& target, const std::vector<std::u16string>& paths) {
     QList<QUrl> urls;

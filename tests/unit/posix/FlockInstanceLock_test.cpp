@@ -113,7 +113,8 @@ TEST_F(FlockInstanceLockTest, AProgramStartedByTheInstanceDoesNotKeepTheLock) {
 
 TEST_F(FlockInstanceLockTest, WithoutAUsableLockFileTheProgramRuns) {
     EXPECT_FALSE(FlockInstanceLock("").IsAnotherInstanceRunning());
-    EXPECT_FALSE(FlockInstanceLock((folder_ / "missing" / "tabora.lock").string()).IsAnotherInstanceRunning());
+    EXPECT_FALSE(
+        FlockInstanceLock((folder_ / "missing" / "tabora.lock").string()).IsAnotherInstanceRunning());
 }
 
 TEST_F(FlockInstanceLockTest, TheLockFileIsNotFollowedThroughALink) {
