@@ -45,6 +45,29 @@ struct CallMatcher {
     std::optional<int> instance;      // none: any instance
     int occurrence = 0;               // 0: every matching call; n: only the n-th one
 
+    // CallMatcher::On(u"Worksheet", u"Name").OfKind(InvokeKind::PropertyPut).Nth(2)
+    static CallMatcher On(std::u16string objectKind, std::u16string member = {}) {
+        CallMatcher matcher;
+        matcher.objectKind = std::move(objectKind);
+        matcher.member = std::move(member);
+        return matcher;
+    }
+    CallMatcher OfKind(InvokeKind callKind) const {
+        CallMatcher copy = *this;
+        copy.kind = callKind;
+        return copy;
+    }
+    CallMatcher Nth(int n) const {
+        CallMatcher copy = *this;
+        copy.occurrence = n;
+        return copy;
+    }
+    CallMatcher InInstance(int id) const {
+        CallMatcher copy = *this;
+        copy.instance = id;
+        return copy;
+    }
+
     bool Matches(const RecordedCall& call) const;
 };
 
