@@ -116,6 +116,7 @@ protected:
     void CheckExists() const override { link_.Lock(*instance_); }
 
 private:
+    Variant Run(const Invocation& call, FakeSheet& sheet);
     Variant Value(const Invocation& call, FakeSheet& sheet);
     Variant Select(const Invocation& call);
     Variant Copy(const Invocation& call, FakeSheet& sheet);

@@ -38,16 +38,22 @@ std::u16string Absolute(const CellArea& area) {
 std::string FakeRangeObject::Describe() const { return "<Range " + ToUtf8(AreaText(area_)) + ">"; }
 
 Variant FakeRangeObject::Dispatch(const Invocation& call) {
+    const auto sheet = link_.Lock(*instance_).second;
+    Variant result = Run(call, *sheet);
+    sheet->Tidy();
+    return result;
+}
+
+Variant FakeRangeObject::Run(const Invocation& call, FakeSheet& sheet) {
     const std::u16string_view m = call.member;
-    const auto [workbook, sheet] = link_.Lock(*instance_);
-    if (Is(m, u"Value")) return Value(call, *sheet);
+    if (Is(m, u"Value")) return Value(call, sheet);
     ReadOnly(call);
     if (Is(m, u"Select") || Is(m, u"Activate")) return Select(call);
-    if (Is(m, u"Copy")) return Copy(call, *sheet);
-    if (Is(m, u"PasteSpecial")) return PasteSpecial(call, *sheet);
-    if (Is(m, u"Merge")) return Merge(call, *sheet);
-    if (Is(m, u"Insert")) return Insert(call, *sheet);
-    if (Is(m, u"Delete")) return Delete(call, *sheet);
+    if (Is(m, u"Copy")) return Copy(call, sheet);
+    if (Is(m, u"PasteSpecial")) return PasteSpecial(call, sheet);
+    if (Is(m, u"Merge")) return Merge(call, sheet);
+    if (Is(m, u"Insert")) return Insert(call, sheet);
+    if (Is(m, u"Delete")) return Delete(call, sheet);
     if (Is(m, u"Borders")) return Borders(call);
     const Arguments none(call, {});
     if (Is(m, u"Interior")) return Make<FakeInteriorObject>(link_, area_);
@@ -57,7 +63,7 @@ Variant FakeRangeObject::Dispatch(const Invocation& call) {
     if (Is(m, u"Count")) return Variant(area_.Rows() * area_.Columns());
     if (Is(m, u"Address")) return Variant(Absolute(area_));
     if (Is(m, u"MergeCells")) {
-        const auto merged = MergedAreaAt(*sheet, {area_.top, area_.left});
+        const auto merged = MergedAreaAt(sheet, {area_.top, area_.left});
         return Variant(merged.has_value() && merged->Contains(area_));
     }
     NoSuchMember();
@@ -216,6 +222,7 @@ Variant FakeBorderObject::Dispatch(const Invocation& call) {
         SetBorder(*sheet, area_, index, lineStyle ? std::optional(value) : std::nullopt,
                   lineStyle ? std::nullopt : std::optional(value));
     }
+    sheet->Tidy();
     return {};
 }
 
@@ -231,6 +238,7 @@ Variant FakeInteriorObject::Dispatch(const Invocation& call) {
     const int32_t value = Arguments::ToNumber(args.NewValue());
     if (!(color ? IsColorIndex(value) : IsPattern(value))) throw RuntimeError(excel_error::CannotSet(u"Interior", m));
     SetInterior(*sheet, area_, color ? std::optional(value) : std::nullopt, color ? std::nullopt : std::optional(value));
+    sheet->Tidy();
     return {};
 }
 

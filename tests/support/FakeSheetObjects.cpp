@@ -80,12 +80,12 @@ Variant FakeSheetObject::Dispatch(const Invocation& call) {
     }
     ReadOnly(call);
     if (Is(m, u"Copy")) return Copy(call);
-    if (!sheet->isChart) {
-        if (Is(m, u"Cells")) return Cells(call);
-        if (Is(m, u"Range")) return Range(call);
-        if (Is(m, u"Columns")) return Lines(call, true);
-        if (Is(m, u"Rows")) return Lines(call, false);
-    }
+    const bool cells = Is(m, u"Cells") || Is(m, u"Range") || Is(m, u"Columns") || Is(m, u"Rows");
+    if (cells && sheet->isChart) NoSuchMember();  // a chart sheet has no cells
+    if (Is(m, u"Cells")) return Cells(call);
+    if (Is(m, u"Range")) return Range(call);
+    if (Is(m, u"Columns")) return Lines(call, true);
+    if (Is(m, u"Rows")) return Lines(call, false);
     const Arguments none(call, {});
     if (Is(m, u"Index")) return Variant(workbook->PositionOf(sheet.get()));
     if (Is(m, u"Parent")) return Make<FakeWorkbookObject>(std::weak_ptr(workbook));

@@ -98,6 +98,30 @@ const FakeCell& FakeSheet::Cell(int32_t row, int32_t col) const {
     return found == cells.end() ? blank : found->second;
 }
 
+void FakeSheet::Tidy() {
+    std::erase_if(cells, [](const auto& entry) { return entry.second == FakeCell{}; });
+}
+
+void PrintTo(const CellAddress& address, std::ostream* out) {
+    *out << ToUtf8(AreaText({address.row, address.col, address.row, address.col}));
+}
+
+void PrintTo(const CellArea& area, std::ostream* out) { *out << ToUtf8(AreaText(area)); }
+
+void PrintTo(const FakeCell& cell, std::ostream* out) {
+    *out << "{" << TypeName(cell.value.Type());
+    if (cell.value.Type() == VariantType::String) *out << " \"" << ToUtf8(cell.value.AsString()) << "\"";
+    if (cell.value.Type() == VariantType::Double) *out << " " << cell.value.AsDouble();
+    if (!cell.formula.empty()) *out << " formula " << ToUtf8(cell.formula);
+    for (const auto& [index, border] : cell.format.borders) {
+        *out << " border" << index << "=" << border.lineStyle << "/" << border.weight;
+    }
+    if (cell.format.colorIndex != kXlNone || cell.format.pattern != kXlNone) {
+        *out << " interior " << cell.format.colorIndex << "/" << cell.format.pattern;
+    }
+    *out << "}";
+}
+
 std::shared_ptr<FakeSheet> FakeWorkbook::FindSheet(std::u16string_view sheetName) const {
     for (const auto& sheet : sheets) {
         if (EqualsIgnoringCase(sheet->name, sheetName)) return sheet;

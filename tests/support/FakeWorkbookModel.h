@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -89,7 +90,15 @@ struct FakeSheet {
     const FakeCell& Cell(int32_t row, int32_t col) const;
     FakeCell& MutableCell(int32_t row, int32_t col) { return cells[{row, col}]; }
     const Variant& Value(int32_t row, int32_t col) const { return Cell(row, col).value; }
+    // Forgets cells that are blank and unformatted, so that two sheets showing the same compare
+    // equal however they came to be.
+    void Tidy();
 };
+
+// Readable test failure messages.
+void PrintTo(const CellAddress& address, std::ostream* out);
+void PrintTo(const CellArea& area, std::ostream* out);
+void PrintTo(const FakeCell& cell, std::ostream* out);
 
 struct FakeWorkbook {
     std::u16string name;      // "Book1" until saved, then the file name
