@@ -49,6 +49,12 @@ bool SplitsMerge(const FakeSheet& sheet, const CellArea& zone, const CellArea& o
                        [&](const CellArea& m) { return m.Intersects(zone) && !outer.Contains(m); });
 }
 
+// Whole rows (columns) may run through a merged area, which then grows or shrinks; a smaller
+// block of cells may not take only part of one.
+bool CutsIntoMerge(const FakeSheet& sheet, const CellArea& area, bool vertical) {
+    return !(vertical ? area.IsWholeRows() : area.IsWholeColumns()) && SplitsMerge(sheet, area, area);
+}
+
 // Cells and merged areas move along one axis: rows (vertical) or columns.
 struct Axis {
     bool vertical;
@@ -142,7 +148,8 @@ bool InsertCells(FakeSheet& sheet, const CellArea& area, bool shiftDown) {
     for (const auto& [address, cell] : sheet.cells) {
         if (fallingOff.Contains(address) && !cell.IsBlank()) return false;
     }
-    if (SplitsMerge(sheet, moving, axis.Strip(area, 1)) || SplitsMerge(sheet, fallingOff, CellArea{0, 0, -1, -1})) {
+    if (SplitsMerge(sheet, moving, axis.Strip(area, 1)) || SplitsMerge(sheet, fallingOff, CellArea{0, 0, -1, -1}) ||
+        CutsIntoMerge(sheet, area, shiftDown)) {
         return false;
     }
     MoveCells(sheet, [&](CellAddress c) -> std::optional<CellAddress> {
@@ -164,7 +171,7 @@ bool DeleteCells(FakeSheet& sheet, const CellArea& area, bool shiftUp) {
     const int32_t last = axis.End(area);
     const int32_t count = last - first + 1;
     const CellArea affected = axis.Strip(area, first);
-    if (SplitsMerge(sheet, affected, axis.Strip(area, 1))) return false;
+    if (SplitsMerge(sheet, affected, axis.Strip(area, 1)) || CutsIntoMerge(sheet, area, shiftUp)) return false;
     const auto along = [&](int32_t x) { return x < first ? x : x > last ? x - count : first; };
     MoveCells(sheet, [&](CellAddress c) -> std::optional<CellAddress> {
         if (!affected.Contains(c)) return c;
