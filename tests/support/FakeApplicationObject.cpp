@@ -23,28 +23,21 @@ Variant FakeApplicationObject::Dispatch(const Invocation& call) {
         return GetOpenFilename(call, *core_);
     }
     const Arguments args(call, {});
-    if (Is(m, u"Visible")) {
-        if (!IsPut(call)) return Variant(app.visible);
-        app.visible = Arguments::ToFlag(args.NewValue());
-        // Shown to the user, the instance is the user's: it stays when released.
-        if (app.visible) app.userControl = true;
-        return {};
-    }
-    if (Is(m, u"DisplayAlerts")) {
-        if (!IsPut(call)) return Variant(app.displayAlerts);
-        app.displayAlerts = Arguments::ToFlag(args.NewValue());
-        return {};
-    }
+    // Shown to the user, the instance is the user's: it stays when released.
+    const auto flag = [&](bool& field) {
+        if (!IsPut(call)) return Variant(field);
+        field = Arguments::ToFlag(args.NewValue());
+        if (&field == &app.visible && app.visible) app.userControl = true;
+        return Variant();
+    };
+    if (Is(m, u"Visible")) return flag(app.visible);
+    if (Is(m, u"DisplayAlerts")) return flag(app.displayAlerts);
+    if (Is(m, u"UserControl")) return flag(app.userControl);
     if (Is(m, u"SheetsInNewWorkbook")) {
         if (!IsPut(call)) return Variant(app.sheetsInNewWorkbook);
         const int32_t count = Arguments::ToNumber(args.NewValue());
         if (count < 1 || count > 255) throw RuntimeError(excel_error::CannotSet(u"Application", m));
         app.sheetsInNewWorkbook = count;
-        return {};
-    }
-    if (Is(m, u"UserControl")) {
-        if (!IsPut(call)) return Variant(app.userControl);
-        app.userControl = Arguments::ToFlag(args.NewValue());
         return {};
     }
     if (Is(m, u"CutCopyMode")) {

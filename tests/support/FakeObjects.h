@@ -101,19 +101,32 @@ private:
     SheetLink link_;
 };
 
-// A rectangle of cells of one worksheet.
-class FakeRangeObject : public FakeProxy {
+// An object standing for a rectangle of cells of one worksheet: a range, its borders, its fill.
+class FakeAreaProxy : public FakeProxy {
+public:
+    FakeAreaProxy(std::shared_ptr<FakeExcelCore> core, std::shared_ptr<FakeInstance> instance, std::u16string kind,
+                  SheetLink link, CellArea area)
+        : FakeProxy(std::move(core), std::move(instance), std::move(kind)), link_(std::move(link)), area_(area) {}
+    const SheetLink& Link() const { return link_; }
+    const CellArea& Area() const { return area_; }
+
+protected:
+    void CheckExists() const override { link_.Lock(*instance_); }
+    std::shared_ptr<FakeSheet> Sheet() const { return link_.Lock(*instance_).second; }
+
+    SheetLink link_;
+    CellArea area_;
+};
+
+class FakeRangeObject : public FakeAreaProxy {
 public:
     FakeRangeObject(std::shared_ptr<FakeExcelCore> core, std::shared_ptr<FakeInstance> instance, SheetLink link,
                     CellArea area)
-        : FakeProxy(std::move(core), std::move(instance), u"Range"), link_(std::move(link)), area_(area) {}
-    const SheetLink& Link() const { return link_; }
-    const CellArea& Area() const { return area_; }
+        : FakeAreaProxy(std::move(core), std::move(instance), u"Range", std::move(link), area) {}
     std::string Describe() const override;
 
 protected:
     Variant Dispatch(const Invocation& call) override;
-    void CheckExists() const override { link_.Lock(*instance_); }
 
 private:
     Variant Run(const Invocation& call, FakeSheet& sheet);
@@ -125,43 +138,32 @@ private:
     Variant Insert(const Invocation& call, FakeSheet& sheet);
     Variant Delete(const Invocation& call, FakeSheet& sheet);
     Variant Borders(const Invocation& call);
-    SheetLink link_;
-    CellArea area_;
 };
 
 // Borders of a range: the collection (index 0) or one border of it.
-class FakeBorderObject : public FakeProxy {
+class FakeBorderObject : public FakeAreaProxy {
 public:
     FakeBorderObject(std::shared_ptr<FakeExcelCore> core, std::shared_ptr<FakeInstance> instance, SheetLink link,
                      CellArea area, int32_t index)
-        : FakeProxy(std::move(core), std::move(instance), index == 0 ? u"Borders" : u"Border"),
-          link_(std::move(link)),
-          area_(area),
+        : FakeAreaProxy(std::move(core), std::move(instance), index == 0 ? u"Borders" : u"Border", std::move(link),
+                        area),
           index_(index) {}
 
 protected:
     Variant Dispatch(const Invocation& call) override;
-    void CheckExists() const override { link_.Lock(*instance_); }
 
 private:
-    SheetLink link_;
-    CellArea area_;
     int32_t index_;
 };
 
-class FakeInteriorObject : public FakeProxy {
+class FakeInteriorObject : public FakeAreaProxy {
 public:
     FakeInteriorObject(std::shared_ptr<FakeExcelCore> core, std::shared_ptr<FakeInstance> instance, SheetLink link,
                        CellArea area)
-        : FakeProxy(std::move(core), std::move(instance), u"Interior"), link_(std::move(link)), area_(area) {}
+        : FakeAreaProxy(std::move(core), std::move(instance), u"Interior", std::move(link), area) {}
 
 protected:
     Variant Dispatch(const Invocation& call) override;
-    void CheckExists() const override { link_.Lock(*instance_); }
-
-private:
-    SheetLink link_;
-    CellArea area_;
 };
 
 // Nothing: the answer for an object that is not there (no active workbook, for one).

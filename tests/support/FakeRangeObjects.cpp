@@ -26,6 +26,18 @@ Variant Common(const FakeSheet& sheet, const CellArea& area, const std::function
     return Variant(shared.value_or(0));
 }
 
+// Whether cells move along the rows for Insert or Delete: whole rows always do, whole columns
+// never; a block follows its Shift argument (vertical or horizontal), or without one its shape.
+// nullopt for a Shift that is neither.
+std::optional<bool> ShiftsVertically(const CellArea& area, const Arguments& args, int32_t vertical, int32_t horizontal) {
+    if (area.IsWholeRows()) return true;
+    if (area.IsWholeColumns()) return false;
+    if (!args.Has(0)) return area.Rows() <= area.Columns();
+    const int32_t shift = args.Number(0);
+    if (shift != vertical && shift != horizontal) return std::nullopt;
+    return shift == vertical;
+}
+
 std::u16string Absolute(const CellArea& area) {
     const auto cell = [](int32_t row, int32_t col) {
         return u"$" + ColumnLetters(col) + u"$" + FromUtf8(std::to_string(row));
@@ -38,7 +50,7 @@ std::u16string Absolute(const CellArea& area) {
 std::string FakeRangeObject::Describe() const { return "<Range " + ToUtf8(AreaText(area_)) + ">"; }
 
 Variant FakeRangeObject::Dispatch(const Invocation& call) {
-    const auto sheet = link_.Lock(*instance_).second;
+    const auto sheet = Sheet();
     Variant result = Run(call, *sheet);
     sheet->Tidy();
     return result;
@@ -153,34 +165,16 @@ Variant FakeRangeObject::Insert(const Invocation& call, FakeSheet& sheet) {
         target = {area_.top, area_.left, area_.top + source.Rows() - 1, area_.left + source.Columns() - 1};
         if (target.bottom > kMaxRows || target.right > kMaxColumns) throw Failed(u"Insert");
     }
-    bool down = target.Rows() <= target.Columns();  // Excel's choice by shape when none is given
-    if (target.IsWholeRows()) {
-        down = true;
-    } else if (target.IsWholeColumns()) {
-        down = false;
-    } else if (args.Has(0)) {
-        const int32_t shift = args.Number(0);
-        if (shift != xl::kShiftDown && shift != xl::kShiftToRight) throw Failed(u"Insert");
-        down = shift == xl::kShiftDown;
-    }
-    if (!InsertCells(sheet, target, down)) throw Failed(u"Insert");
+    const auto down = ShiftsVertically(target, args, xl::kShiftDown, xl::kShiftToRight);
+    if (!down || !InsertCells(sheet, target, *down)) throw Failed(u"Insert");
     if (clipboard) PasteCells(sheet, {target.top, target.left}, *clipboard, {});
     return {};
 }
 
 Variant FakeRangeObject::Delete(const Invocation& call, FakeSheet& sheet) {
     const Arguments args(call, {u"Shift"});
-    bool up = area_.Rows() <= area_.Columns();
-    if (area_.IsWholeRows()) {
-        up = true;
-    } else if (area_.IsWholeColumns()) {
-        up = false;
-    } else if (args.Has(0)) {
-        const int32_t shift = args.Number(0);
-        if (shift != xl::kShiftUp && shift != xl::kShiftToLeft) throw Failed(u"Delete");
-        up = shift == xl::kShiftUp;
-    }
-    if (!DeleteCells(sheet, area_, up)) throw Failed(u"Delete");
+    const auto up = ShiftsVertically(area_, args, xl::kShiftUp, xl::kShiftToLeft);
+    if (!up || !DeleteCells(sheet, area_, *up)) throw Failed(u"Delete");
     return {};
 }
 
@@ -194,7 +188,7 @@ Variant FakeRangeObject::Borders(const Invocation& call) {
 
 Variant FakeBorderObject::Dispatch(const Invocation& call) {
     const std::u16string_view m = call.member;
-    const auto sheet = link_.Lock(*instance_).second;
+    const auto sheet = Sheet();
     if (index_ == 0 && !IsPut(call) && (Is(m, u"Item") || m.empty() || Is(m, u"_Default"))) {
         const int32_t index = Arguments(call, {u"Index"}).Number(0);
         if (!IsBorderIndex(index)) throw RuntimeError(excel_error::CannotGet(u"Borders", u"Item"));
@@ -228,7 +222,7 @@ Variant FakeBorderObject::Dispatch(const Invocation& call) {
 
 Variant FakeInteriorObject::Dispatch(const Invocation& call) {
     const std::u16string_view m = call.member;
-    const auto sheet = link_.Lock(*instance_).second;
+    const auto sheet = Sheet();
     const bool color = Is(m, u"ColorIndex");
     if (!color && !Is(m, u"Pattern")) NoSuchMember();
     const Arguments args(call, {});
