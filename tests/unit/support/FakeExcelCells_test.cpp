@@ -100,6 +100,18 @@ TEST_F(FakeExcelCells, BordersOfTheSelectionDrawTheEdgeOfTheRangeOnly) {
     EXPECT_EQ(ErrorOf([&] { At(u"A1")->GetObject(u"Borders", {int32_t{9}})->Put(u"Weight", int32_t{3}); }), 1004);
 }
 
+TEST_F(FakeExcelCells, InsideLinesAndTheWholeCollectionReachEveryLineOfTheRange) {
+    At(u"A1:B3")->GetObject(u"Borders", {int32_t{12}})->Put(u"LineStyle", int32_t{1});
+    EXPECT_EQ(CellBorder(Data(), {1, 1}, 9).lineStyle, 1);
+    EXPECT_EQ(CellBorder(Data(), {3, 2}, 8).lineStyle, 1);
+    EXPECT_EQ(CellBorder(Data(), {3, 2}, 9).lineStyle, -4142);  // the bottom edge is no inside line
+    At(u"D1:E2")->GetObject(u"Borders")->Put(u"Weight", int32_t{4});
+    for (int32_t index : {7, 8, 9, 10, 11, 12}) {
+        EXPECT_EQ(At(u"D1:E2")->GetObject(u"Borders", {index})->Get(u"Weight"), Variant(int32_t{4})) << index;
+    }
+    EXPECT_EQ(At(u"D1:E2")->GetObject(u"Borders")->Get(u"Weight"), Variant(int32_t{4}));
+}
+
 TEST_F(FakeExcelCells, InteriorTakesExcelsColourIndexesAndPatternsOnly) {
     ObjectRef interior = At(u"A1:B1")->GetObject(u"Interior");
     interior->Put(u"ColorIndex", int32_t{-4105});
