@@ -25,6 +25,8 @@ public:
     std::vector<Variant> Enumerate(uint32_t locale) final;
 
     const std::u16string& Kind() const { return kind_; }
+    // Excel's class names are the kinds the call log uses: "Worksheet", "Chart", "Range", ...
+    std::u16string TypeName() const override { return kind_; }
     const std::shared_ptr<FakeInstance>& InstanceState() const { return instance_; }
     // How a call log names this object: <Worksheet "Sheet1">, <Range A1:B2>, <Workbooks>.
     virtual std::string Describe() const;
