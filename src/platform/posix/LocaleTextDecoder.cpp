@@ -27,11 +27,12 @@ private:
     locale_t handle_;
 };
 
-bool IsUtf8(std::string codeset) {
+// Upper case without "-" and "_": "utf-8" and "UTF8" name the same set.
+std::string Canonical(std::string codeset) {
     std::erase_if(codeset, [](char c) { return c == '-' || c == '_'; });
     std::transform(codeset.begin(), codeset.end(), codeset.begin(),
                    [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
-    return codeset == "UTF8";
+    return codeset;
 }
 
 }  // namespace
@@ -46,7 +47,11 @@ std::string LocaleTextDecoder::UserLocaleCodeset() {
 }
 
 std::unique_ptr<TextDecoding> LocaleTextDecoder::StartDecoding() {
-    if (IsUtf8(codeset_)) return std::make_unique<Utf8Decoding>();
+    const std::string canonical = Canonical(codeset_);
+    if (canonical == "UTF8") return std::make_unique<Utf8Decoding>();
+    // Shift_JIS text comes from tools that write Windows code page 932: "\" stays a backslash
+    // (plain Shift_JIS reads it as a yen sign) and the vendor rows such as circled digits decode.
+    if (canonical == "SHIFTJIS" || canonical == "SJIS") return std::make_unique<IconvDecoding>("CP932");
     return std::make_unique<IconvDecoding>(codeset_);
 }
 
