@@ -1,6 +1,8 @@
 // The sheet list window: creation, first positioning, loading workbooks and closing.
 #include "windows/Frm_Test.h"
 
+#include <cmath>
+
 #include "app/ErrorTrap.h"
 #include "excel/Conversions.h"
 #include "platform/Version.h"

@@ -8,6 +8,18 @@ namespace {
 int32_t Length(const std::u16string& text) { return static_cast<int32_t>(text.size()); }
 }  // namespace
 
+HeadlessTextBox::HeadlessTextBox(const platform::ControlDescription& d)
+    : name_(d.name),
+      top_(static_cast<float>(d.top)),
+      left_(static_cast<float>(d.left)),
+      width_(static_cast<float>(d.width)),
+      height_(static_cast<float>(d.height)),
+      visible_(d.visible),
+      enabled_(d.enabled),
+      text_(d.caption),
+      readOnly_(d.readOnly),
+      multiLine_(d.multiLine) {}
+
 void HeadlessTextBox::SetText(const std::u16string& text) {
     if (text == text_) return;
     text_ = text;
@@ -64,7 +76,7 @@ void HeadlessTextBox::Drop(const platform::DroppedFiles& files) {
 }
 
 void HeadlessTextBox::ReplaceSelection(std::u16string_view inserted) {
-    if (!enabled_) return;
+    if (!enabled_ || readOnly_) return;
     // The handlers of an earlier keystroke may have moved the caret past a shorter text.
     selStart_ = std::min(selStart_, Length(text_));
     selLength_ = std::min(selLength_, Length(text_) - selStart_);

@@ -4,19 +4,22 @@
 //    caret at the start;
 //  - each typed character replaces the selection, leaves the caret after it and raises Change;
 //  - a paste is one change; leaving raises Validate, whose Cancel keeps the focus.
-// A disabled box takes no user input.
+// A disabled box takes no user input; a read-only one takes no typing.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "platform/Controls.h"
+#include "platform/FormDescription.h"
 
 namespace tabora::test {
 
 class HeadlessTextBox : public platform::TextBox {
 public:
     explicit HeadlessTextBox(std::u16string name = u"Text1") : name_(std::move(name)) {}
+    // As a form renders it from its description.
+    explicit HeadlessTextBox(const platform::ControlDescription& d);
 
     std::u16string Name() const override { return name_; }
     float Top() const override { return top_; }
@@ -53,6 +56,8 @@ public:
     bool Leave();  // Validate; True when the focus may leave
     void Drop(const platform::DroppedFiles& files);
 
+    bool ReadOnly() const { return readOnly_; }
+    bool MultiLine() const { return multiLine_; }
     std::u16string SelectedText() const { return text_.substr(static_cast<size_t>(selStart_), static_cast<size_t>(selLength_)); }
 
 private:
@@ -65,6 +70,8 @@ private:
     std::u16string text_, tag_;
     int32_t selStart_ = 0, selLength_ = 0;
     int32_t imeMode_ = platform::kImeModeNoControl;
+    bool readOnly_ = false;
+    bool multiLine_ = false;
 };
 
 }  // namespace tabora::test
