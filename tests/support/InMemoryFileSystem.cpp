@@ -22,6 +22,8 @@ public:
         return count;
     }
 
+    uint64_t SizeHint() const override { return bytes_.size(); }
+
 private:
     std::string bytes_;
     std::optional<size_t> failAfter_;

@@ -99,6 +99,8 @@ TEST(CSVSeparaterTest, CursorRunsPastTheEndAndBackToTheStart) {
     EXPECT_TRUE(reader.MoveFirst());
     EXPECT_FALSE(reader.IsEOF());
     EXPECT_TRUE(reader.MoveNext());
+    EXPECT_EQ(reader.GetRecordCount(), 3);  // counting does not move the cursor
+    EXPECT_EQ(reader.GetCurrentData(), u"r2,b");
     EXPECT_TRUE(reader.MoveNext());
     EXPECT_EQ(reader.GetItem(1), u"c");
     EXPECT_FALSE(reader.MoveNext());
