@@ -53,8 +53,6 @@ public:
     bool Leave();  // Validate; True when the focus may leave
     void Drop(const platform::DroppedFiles& files);
 
-    std::u16string SelectedText() const { return text_.substr(static_cast<size_t>(selStart_), static_cast<size_t>(selLength_)); }
-
 private:
     // Replaces the selection by inserted as the user does: caret after it, Change if it changed.
     void ReplaceSelection(std::u16string_view inserted);

@@ -35,7 +35,6 @@ private:
 std::unique_ptr<platform::ByteReader> InMemoryFileSystem::OpenForReading(const std::u16string& path) {
     const auto it = files_.find(path);
     if (it == files_.end()) return nullptr;
-    ++openCount_;
     return std::make_unique<MemoryReader>(it->second.bytes, it->second.failAfter, chunkSize_);
 }
 
