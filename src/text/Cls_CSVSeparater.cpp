@@ -1,8 +1,7 @@
 #include "text/Cls_CSVSeparater.h"
 
+#include <exception>
 #include <limits>
-#include <new>
-#include <stdexcept>
 
 #include "text/CharSearch.h"
 #include "text/TextFileReading.h"
@@ -12,17 +11,11 @@ namespace tabora {
 namespace {
 constexpr std::u16string_view kComma = u",";
 constexpr std::u16string_view kTab = u"\t";
-constexpr std::u16string_view kCrLf = u"\r\n";
 constexpr int32_t kMaxCount = std::numeric_limits<int32_t>::max();
 constexpr size_t npos = std::u16string_view::npos;
 
 size_t Find(std::u16string_view text, std::u16string_view separator, size_t start) {
     if (separator.empty() || start >= text.size()) return npos;
-    if (separator == kCrLf) {
-        for (size_t at = text::FindUnit(text, u'\r', start); at != npos; at = text::FindUnit(text, u'\r', at + 1))
-            if (at + 1 < text.size() && text[at + 1] == u'\n') return at;
-        return npos;
-    }
     if (separator.size() == 1) return text::FindUnit(text, separator[0], start);
     return text.find(separator, start);
 }
@@ -67,25 +60,34 @@ void Cls_CSVSeparater::ClearData() { strM_BaseData = std::make_shared<std::u16st
 std::u16string Cls_CSVSeparater::GetData() const { return *strM_BaseData; }
 
 int32_t Cls_CSVSeparater::GetItemCount() const { return typM_Info.lngSeparatorCount + 1; }
-int32_t Cls_CSVSeparater::GetRecordCount() const { return typM_Info.lngRecordCount; }
+
+int32_t Cls_CSVSeparater::GetRecordCount() const {
+    const RecordInfo& info = typM_Info;
+    if (!info.lngRecordCount) info.lngRecordCount = info.strRecords.Count(kMaxCount);
+    return *info.lngRecordCount;
+}
+
 bool Cls_CSVSeparater::IsEOF() const { return typM_Info.blnEOF; }
 
 bool Cls_CSVSeparater::MoveFirst() {
     RecordInfo& info = typM_Info;
-    if (info.lngRecordCount <= 0) return false;
+    const text::TextSpan first = info.strRecords.First();
+    if (!first) return false;
     info.lngCurrent = 0;
-    info.strCurrent = text::RecordView(info.strRecords.Text(), info.strRecords.SpanAt(0));
+    info.cursorRecord = first;
+    info.strCurrent.Assign(info.strRecords.Text(), first);
     info.blnEOF = false;
     return true;
 }
 
 bool Cls_CSVSeparater::MoveNext() {
     RecordInfo& info = typM_Info;
-    if (info.lngRecordCount <= 0) return false;
+    if (!info.strRecords.First()) return false;
     if (info.lngCurrent < kMaxCount) ++info.lngCurrent;
-    if (info.lngCurrent < info.lngRecordCount) {
-        info.strCurrent =
-            text::RecordView(info.strRecords.Text(), info.strRecords.SpanAt(static_cast<size_t>(info.lngCurrent)));
+    info.cursorRecord = info.cursorRecord && info.lngCurrent < kMaxCount ? info.strRecords.NextAfter(info.cursorRecord)
+                                                                           : text::TextSpan{};
+    if (info.cursorRecord) {
+        info.strCurrent.Assign(info.strRecords.Text(), info.cursorRecord);
         return true;
     }
     info.strCurrent = {};
@@ -98,6 +100,10 @@ std::u16string Cls_CSVSeparater::GetCurrentData() const { return std::u16string(
 std::u16string Cls_CSVSeparater::GetItem(int32_t lng_Index) const {
     const std::u16string_view record = typM_Info.strCurrent.View();
     if (record.empty() || lng_Index < 0) return {};
+    if (lng_Index == 0 && strM_Separator.size() == 1) {  // the common case, kept short
+        const size_t end = text::FindUnit(record, strM_Separator[0], 0);
+        return std::u16string(record.data(), end == npos ? record.size() : end);
+    }
     size_t start = 0;
     for (int32_t piece = 0; piece < lng_Index; ++piece) {
         const size_t at = Find(record, strM_Separator, start);
@@ -119,44 +125,31 @@ void Cls_CSVSeparater::ResetRecords() {
     info.strRecords = {};
     info.lngRecordCount = 0;
     info.lngCurrent = 0;
+    info.cursorRecord = {};
     info.blnEOF = true;
     info.lngSeparatorCount = 0;
 }
 
+// The records are found as the cursor moves; loading finds the first one.
 void Cls_CSVSeparater::SplitRecords(text::SharedText text) {
     ResetRecords();
     RecordInfo& info = typM_Info;
-    info.strRecords = text::RecordList(text);
-    const std::u16string_view all(*text);
-    size_t start = 0;
-    for (;;) {
-        const Token token = GetToken(all, kCrLf, start);
-        if (!token.text.empty()) {
-            if (info.lngRecordCount == kMaxCount) return;
-            try {
-                info.strRecords.Append({start, token.text.size()});
-            } catch (const std::bad_alloc&) {
-                return;  // out of memory: the records stored so far remain
-            } catch (const std::length_error&) {
-                return;
-            }
-            ++info.lngRecordCount;
-        }
-        if (token.separatorAt == npos) return;
-        start = token.separatorAt + kCrLf.size();
-    }
+    info.strRecords = text::RecordScanner(std::move(text));
+    info.cursorRecord = info.strRecords.First();
+    info.lngRecordCount.reset();
 }
 
 void Cls_CSVSeparater::CountItems() {
     RecordInfo& info = typM_Info;
-    if (info.lngRecordCount <= 0) {
+    const text::TextSpan first = info.strRecords.First();
+    if (!first) {
         info.lngSeparatorCount = -1;
         return;
     }
-    const std::u16string_view first = info.strRecords[0];
+    const std::u16string_view record = info.strRecords.View(first);
     int32_t count = 0;
-    for (size_t at = Find(first, strM_Separator, 0); at != npos && count < kMaxCount - 1;
-         at = Find(first, strM_Separator, at + strM_Separator.size()))
+    for (size_t at = Find(record, strM_Separator, 0); at != npos && count < kMaxCount - 1;
+         at = Find(record, strM_Separator, at + strM_Separator.size()))
         ++count;
     info.lngSeparatorCount = count;
 }

@@ -11,10 +11,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include "text/RecordList.h"
+#include "text/RecordScanner.h"
 
 namespace tabora {
 
@@ -55,10 +56,11 @@ public:
 
 private:
     struct RecordInfo {
-        text::RecordList strRecords;
-        int32_t lngRecordCount = 0;
+        text::RecordScanner strRecords;
+        mutable std::optional<int32_t> lngRecordCount;  // counted when first asked for
         int32_t lngCurrent = 0;
-        text::RecordView strCurrent;
+        text::TextSpan cursorRecord;                 // record lngCurrent of the loaded text
+        text::RecordView strCurrent;                 // may still lie in an earlier text
         bool blnEOF = true;
         int32_t lngSeparatorCount = 0;
     };

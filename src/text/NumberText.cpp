@@ -112,8 +112,11 @@ std::u16string FormatNumberText(std::u16string_view text, std::u16string_view pa
     };
     std::u16string out;
     if (number->negative && !(isZero(integer) && isZero(decimals))) out.push_back(u'-');
-    out += form.grouping ? Grouped(integer) : integer;
-    if (!decimals.empty()) out += u'.' + decimals;
+    out.append(form.grouping ? Grouped(integer) : integer);
+    if (!decimals.empty()) {
+        out.push_back(u'.');
+        out.append(decimals);
+    }
     return out;
 }
 

@@ -22,6 +22,8 @@ public:
         return count;
     }
 
+    uint64_t SizeHint() const override { return bytes_.size(); }
+
 private:
     std::string bytes_;
     std::optional<size_t> failAfter_;
@@ -33,7 +35,6 @@ private:
 std::unique_ptr<platform::ByteReader> InMemoryFileSystem::OpenForReading(const std::u16string& path) {
     const auto it = files_.find(path);
     if (it == files_.end()) return nullptr;
-    ++openCount_;
     return std::make_unique<MemoryReader>(it->second.bytes, it->second.failAfter, chunkSize_);
 }
 

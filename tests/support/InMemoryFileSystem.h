@@ -18,7 +18,6 @@ public:
     void FailAfter(const std::u16string& path, size_t bytes) { files_.at(path).failAfter = bytes; }
     // The most bytes one Read hands out (at least 1).
     void SetChunkSize(size_t bytes) { chunkSize_ = bytes; }
-    int OpenCount() const { return openCount_; }
 
     bool IsOrdinaryFile(const std::u16string& path) override { return files_.contains(path); }
     std::unique_ptr<platform::ByteReader> OpenForReading(const std::u16string& path) override;
@@ -30,7 +29,6 @@ private:
     };
     std::map<std::u16string, File> files_;
     size_t chunkSize_ = 4096;
-    int openCount_ = 0;
 };
 
 }  // namespace tabora::test

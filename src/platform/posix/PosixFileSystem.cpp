@@ -16,7 +16,7 @@ namespace {
 
 class FdByteReader : public ByteReader {
 public:
-    explicit FdByteReader(UniqueFd fd) : fd_(std::move(fd)) {}
+    FdByteReader(UniqueFd fd, uint64_t size) : fd_(std::move(fd)), size_(size) {}
 
     size_t Read(std::span<std::byte> buffer) override {
         for (;;) {
@@ -26,8 +26,11 @@ public:
         }
     }
 
+    uint64_t SizeHint() const override { return size_; }
+
 private:
     UniqueFd fd_;
+    uint64_t size_;
 };
 
 int32_t LookupErrorNumber(int error) {
@@ -60,7 +63,8 @@ std::unique_ptr<ByteReader> PosixFileSystem::OpenForReading(const std::u16string
     if (!fd.Valid()) return nullptr;
     struct stat info {};
     if (::fstat(fd.Get(), &info) != 0 || S_ISDIR(info.st_mode)) return nullptr;
-    return std::make_unique<FdByteReader>(std::move(fd));
+    const uint64_t size = S_ISREG(info.st_mode) && info.st_size > 0 ? static_cast<uint64_t>(info.st_size) : 0;
+    return std::make_unique<FdByteReader>(std::move(fd), size);
 }
 
 }  // namespace tabora::platform::posix

@@ -77,7 +77,8 @@ void Utf8Decoding::Decode(std::span<const std::byte> bytes, std::u16string& out)
     out.resize(start + n + 2);
     char16_t* o = out.data() + start;
 
-    while (pendingLength_ > 0 && n > 0) {
+    // pending_ holds at most three bytes here: a fourth always ends the sequence.
+    while (pendingLength_ > 0 && pendingLength_ < sizeof pending_ && n > 0) {
         pending_[pendingLength_++] = *p++;
         --n;
         const Step step = DecodeOne(pending_, pendingLength_);

@@ -98,7 +98,6 @@ TEST_P(AdmitTest, ScansTheWholeTextWithTheCheckOfTheMode) {
 INSTANTIATE_TEST_SUITE_P(
     Modes, AdmitTest,
     ::testing::Values(
-        AdmitCase{"NumericDigits", Box::Numeric, true, u"0123456789", true},
         AdmitCase{"NumericCommaWhileEditing", Box::Numeric, true, u",1,,2,", true},
         AdmitCase{"NumericCommaWithoutEditing", Box::Numeric, false, u"1,2", false},
         AdmitCase{"NumericNoMinus", Box::Numeric, true, u"-1", false},
@@ -124,7 +123,6 @@ INSTANTIATE_TEST_SUITE_P(
         AdmitCase{"ZipcodeDash", Box::Zipcode, false, u"100-0001", true},
         AdmitCase{"TimeHasNoCheck", Box::Time, true, u"ab:;9", true},
         AdmitCase{"FullWidthDigitNumeric", Box::Numeric, true, u"\uFF11", false},
-        AdmitCase{"FullWidthDigitMinus", Box::NumericMinus, true, u"\uFF11", false},
         AdmitCase{"FullWidthDigitDecimal", Box::Decimal, true, u"\uFF11", false},
         AdmitCase{"FullWidthDigitDate", Box::JapaneseDate, true, u"\uFF11", false},
         AdmitCase{"FullWidthDigitTelNo", Box::TelNo, true, u"\uFF11", false}),
@@ -133,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(InputLimitationTest, AttachingYieldsStripsFormattingSelectsAllAndDisablesTheInputMethod) {
     box.SetText(u"1,234,567");
     Attach(controller, box, Box::Numeric);
-    EXPECT_EQ(loop.Yields() > 0, true);
+    EXPECT_GT(loop.Yields(), 0);
     EXPECT_EQ(box.Text(), u"1234567");
     EXPECT_EQ(box.SelStart(), 0);
     EXPECT_EQ(box.SelLength(), 7);
@@ -286,7 +284,6 @@ INSTANTIATE_TEST_SUITE_P(
     Forms, LeaveTest,
     ::testing::Values(
         LeaveCase{"Whole", Box::Numeric, u"1234567", u"1,234,567", true},
-        LeaveCase{"WholeZero", Box::Numeric, u"0", u"0", true},
         LeaveCase{"WholeLeadingZeros", Box::Numeric, u"007", u"7", true},
         LeaveCase{"WholeLong", Box::Numeric, u"12345678901234567890", u"12,345,678,901,234,567,890", true},
         LeaveCase{"Negative", Box::NumericMinus, u"-1234", u"-1,234", true},
@@ -313,7 +310,6 @@ INSTANTIATE_TEST_SUITE_P(
         LeaveCase{"FormattedTimeAgain", Box::Time, u"09:30", u"09:30", true},
         LeaveCase{"ShortTimeKeepsFocus", Box::Time, u"930", u"930", false},
         LeaveCase{"ShortTimeNotErased", Box::Time, u"930", u"930", false, true, true},
-        LeaveCase{"ShortTimeWithoutCheck", Box::Time, u"930", u"930", true, false},
         LeaveCase{"EmptyTimeLeaves", Box::Time, u"", u"", true},
         LeaveCase{"TelNoUnchanged", Box::TelNo, u"03-1234", u"03-1234", true},
         LeaveCase{"NoFormattingWhole", Box::Numeric, u"1234567", u"1234567", true, true, false, false},
