@@ -10,11 +10,14 @@ T& Headless(Interface& control) {
 }  // namespace
 
 void HeadlessControlSet::Type(platform::TextBox& box, const std::u16string& text) {
-    Headless<HeadlessTextBox>(box).Type(text);
+    Headless<HeadlessTextBox>(box).Paste(text);
 }
 
 void HeadlessControlSet::PressKey(platform::TextBox& box, int16_t keyCode, int16_t shift) {
-    Headless<HeadlessTextBox>(box).PressKey(keyCode, shift);
+    // The box's own handling follows unless the handlers swallowed the key.
+    auto& headless = Headless<HeadlessTextBox>(box);
+    constexpr int16_t kBackspace = 8;
+    if (headless.PressKey(keyCode, shift) == kBackspace) headless.Backspace();
 }
 
 void HeadlessControlSet::DoubleClick(platform::TextBox& box) { Headless<HeadlessTextBox>(box).DoubleClick(); }

@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <algorithm>
 
-#include "platform/RuntimeError.h"
 #include "platform/qt/KeyCodes.h"
 
 namespace tabora::platform::qt {
@@ -54,25 +53,22 @@ void QtTextBox::RaiseChangeIfTextDiffers() {
 
 void QtTextBox::SetText(const std::u16string& text) {
     if (text == editor_->Text()) return;
-    // The caret stays where it was (or at the new end), as it does in the headless box; Change
-    // then sees the text and the caret as they will stay.
-    const int32_t caret = editor_->SelStart();
+    // As a Windows text box: the caret goes to the start; Change then sees the text and the
+    // caret as they will stay.
     settingText_ = true;
     editor_->SetText(text);
     settingText_ = false;
-    editor_->Select(std::min(caret, static_cast<int32_t>(editor_->Text().size())), 0);
+    editor_->Select(0, 0);
     RaiseChangeIfTextDiffers();
 }
 
 void QtTextBox::SetSelStart(int32_t position) {
-    if (position < 0) throw vb_error::Raise(vb_error::kInvalidProcedureCall);
-    editor_->Select(std::min(position, static_cast<int32_t>(editor_->Text().size())), 0);
+    editor_->Select(std::clamp(position, 0, static_cast<int32_t>(editor_->Text().size())), 0);
 }
 
 void QtTextBox::SetSelLength(int32_t length) {
-    if (length < 0) throw vb_error::Raise(vb_error::kInvalidProcedureCall);
     const int32_t start = editor_->SelStart();
-    editor_->Select(start, std::min(length, static_cast<int32_t>(editor_->Text().size()) - start));
+    editor_->Select(start, std::clamp(length, 0, static_cast<int32_t>(editor_->Text().size()) - start));
 }
 
 void QtTextBox::SetIMEMode(int32_t mode) {

@@ -1,6 +1,8 @@
 #pragma once
 // A text box: QLineEdit, or QPlainTextEdit for a multi-line box.
-//  - Change follows every real change of the text, inside the assignment that made it;
+//  - Change follows every real change of the text, inside the assignment that made it, and an
+//    assignment puts the caret at the start;
+//  - SelStart and SelLength are clamped to the text;
 //  - KeyDown sees every key with its Windows code before the editor does, Enter included, and
 //    a handler that sets the code to 0 keeps the key from the editor;
 //  - Validate runs when the focus is about to leave for another control;
