@@ -6,6 +6,8 @@
 #include "app/mdl_All.h"
 #include "desktop/DesktopAutomationServer.h"
 #include "platform/Runtime.h"
+#include "platform/posix/LocaleTextDecoder.h"
+#include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/process/FlockInstanceLock.h"
 #include "platform/qt/QtDesktop.h"
 #include "platform/qt/QtEventLoop.h"
@@ -29,7 +31,10 @@ int main(int /*argc: the program reads no command line*/, char* argv[]) {
 
     platform::qt::QtMessageBox messageBoxes;
     platform::qt::QtEventLoop events;
-    platform::ScopedRuntime runtime({.messageBox = &messageBoxes, .events = &events});
+    platform::posix::PosixFileSystem files;
+    platform::posix::LocaleTextDecoder legacyText(platform::posix::LocaleTextDecoder::UserLocaleCodeset());
+    platform::ScopedRuntime runtime(
+        {.messageBox = &messageBoxes, .events = &events, .files = &files, .legacyText = &legacyText});
     platform::qt::QtFormFactory forms;
     const std::unique_ptr<AutomationServer> server = desktop::MakeDesktopAutomationServer();
 

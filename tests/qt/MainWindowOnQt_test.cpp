@@ -1,6 +1,8 @@
-// The sheet list window driven through real Qt events: drops, Enter in the sheet-name box, and
-// the duplication window opening over it.
+// The sheet list window driven through real Qt events, on the in-memory Excel: drops, Enter in
+// the sheet-name box, and copying sheets in the duplication window; and on a system without
+// the office.
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -12,8 +14,13 @@ namespace tabora::test {
 namespace {
 
 using namespace Qt::StringLiterals;
+using Names = std::vector<std::u16string>;
 
-constexpr char16_t kNoOffice[] = u"429 ActiveX コンポーネントはオブジェクトを作成できません。\rTabora";
+std::vector<std::u16string> Entries(platform::ListBox& list) {
+    std::vector<std::u16string> entries;
+    for (int32_t i = 0; i < list.ListCount(); ++i) entries.push_back(list.List(i));
+    return entries;
+}
 
 class DropOnMainWindow : public QtWindowsFixture, public ::testing::WithParamInterface<const char16_t*> {
 protected:
@@ -24,27 +31,27 @@ protected:
 
 TEST_P(DropOnMainWindow, AnXlsFileIsLoadedAsIfCmdGetWerePressed) {
     ShowMain();
-    gestures.DropFiles(Target(), {u"/home/user/ブック 1.XLS", u"/home/user/other.xls"});
+    const std::u16string book = MakeWorkbook({u"表紙", u"Sheet2"}, u"ブック 1.XLS");
+    gestures.DropFiles(Target(), {book, MakeWorkbook({u"Other"}, u"other.xls")});
     gestures.Settle();
-    EXPECT_EQ(TxtPath().Text(), u"/home/user/ブック 1.XLS");
-    // Without the office, loading ends in the error a Windows system without Excel shows.
-    ASSERT_EQ(boxes.Shown().size(), 1u);
-    EXPECT_EQ(boxes.Shown()[0].text, kNoOffice);
-    EXPECT_EQ(boxes.Shown()[0].title, u"VB Error");
-    EXPECT_EQ(boxes.Shown()[0].style, 16);
+    EXPECT_EQ(TxtPath().Text(), book);
+    EXPECT_EQ(Entries(frmTest->Form().ListBoxNamed(u"Lst_Item")), (Names{u"表紙", u"Sheet2"}));
+    EXPECT_TRUE(frmTest->Form().PictureButtonNamed(u"Cmd_Open").Enabled());
+    EXPECT_TRUE(boxes.Shown().empty());
 }
 
 TEST_P(DropOnMainWindow, AnotherFileChangesNothing) {
     ShowMain();
-    gestures.DropFiles(Target(), {u"/home/user/names.csv", u"/home/user/book.xls"});
+    gestures.DropFiles(Target(), {folder.File(u"names.csv"), MakeWorkbook({u"Sheet1"})});
     gestures.Settle();
     EXPECT_EQ(TxtPath().Text(), u"");
+    EXPECT_EQ(excel.InstanceCount(), 0);
     EXPECT_TRUE(boxes.Shown().empty());
 }
 
 TEST_P(DropOnMainWindow, DraggedTextIsReportedAndChangesNothing) {
     ShowMain();
-    gestures.DropText(Target(), u"/home/user/book.xls");
+    gestures.DropText(Target(), MakeWorkbook({u"Sheet1"}));
     gestures.Settle();
     EXPECT_EQ(TxtPath().Text(), u"");
     ASSERT_EQ(boxes.Shown().size(), 1u);
@@ -58,11 +65,14 @@ INSTANTIATE_TEST_SUITE_P(EveryDropTarget, DropOnMainWindow,
 class EnterInSheetName : public QtWindowsFixture {
 protected:
     void SetUp() override {
-        for (const char16_t* name : {u"Sheet1", u"Sheet2", u"Summary"}) list.AddItem(name);
         ShowMain();
+        frmTest->Form().TextBoxNamed(u"Txt_Path").SetText(MakeWorkbook({u"Sheet1", u"Sheet2", u"Summary"}));
+        QtControlSet().Press(frmTest->Form().PictureButtonNamed(u"Cmd_Get"));
+        ASSERT_EQ(list.ListCount(), 3);
         box->setFocus();
     }
     void Press(Qt::Key key) { QTest::keyClick(box, key); }
+    std::u16string ActiveSheet() { return Workbook().activeSheet->name; }
 
     platform::ListBox& list = frmTest->Form().ListBoxNamed(u"Lst_Item");
     platform::TextBox& sheetName = frmTest->Form().TextBoxNamed(u"Txt_SheetName");
@@ -76,65 +86,122 @@ TEST_F(EnterInSheetName, TheFirstEnterCompletesTheNameAndTheSecondSwitches) {
     EXPECT_EQ(sheetName.Text(), u"Summary");
     EXPECT_EQ(sheetName.SelStart(), 7) << "caret at the end";
     EXPECT_EQ(list.ListIndex(), 2);
-    EXPECT_TRUE(boxes.Shown().empty());
+    EXPECT_EQ(ActiveSheet(), u"Sheet1");
 
     Press(Qt::Key_Return);
-    // The switch asks the workbook's wrapper; before any load there is none.
-    ASSERT_EQ(boxes.Shown().size(), 1u);
-    EXPECT_EQ(boxes.Shown()[0].text, u"ｼｰﾄ名が見つかりません。");
-    EXPECT_EQ(boxes.Shown()[0].title, u"Error");
-    EXPECT_EQ(boxes.Shown()[0].style, 48);
+    EXPECT_EQ(ActiveSheet(), u"Summary");
     EXPECT_EQ(returnsReachingTheBox.count(), 1) << "the second Enter was swallowed";
-
-    Press(Qt::Key_Return);
-    EXPECT_EQ(boxes.Shown().size(), 1u) << "a third Enter searches again";
+    EXPECT_TRUE(boxes.Shown().empty());
 }
 
-TEST_F(EnterInSheetName, AnyOtherKeyBetweenMakesTheNextEnterAFirstOne) {
+TEST_F(EnterInSheetName, AnyOtherKeyOrInputMethodTypingBetweenMakesTheNextEnterAFirstOne) {
     QTest::keyClicks(box, u"S"_s);
     Press(Qt::Key_Return);
     EXPECT_EQ(sheetName.Text(), u"Sheet1");
     Press(Qt::Key_Right);
     Press(Qt::Key_Return);
-    EXPECT_TRUE(boxes.Shown().empty());
     EXPECT_EQ(returnsReachingTheBox.count(), 2);
+
+    QtControlSet().Type(sheetName, u"２");  // composed and committed by the input method
+    Press(Qt::Key_Return);
+    EXPECT_EQ(returnsReachingTheBox.count(), 3);
+    EXPECT_EQ(ActiveSheet(), u"Sheet1");
 }
 
-using DuplicationWindowOnQt = QtWindowsFixture;
+TEST_F(EnterInSheetName, ADoubleClickOnAnEntrySwitches) {
+    QtControlSet().DoubleClickItem(list, 1);
+    EXPECT_EQ(sheetName.Text(), u"Sheet2");
+    EXPECT_EQ(ActiveSheet(), u"Sheet2");
+}
+
+class DuplicationWindowOnQt : public QtWindowsFixture {
+protected:
+    // Runs act on the duplication window once it is up and active; closes it if act did not.
+    void WhenOpen(std::function<void(QWidget&)> act) {
+        QTimer::singleShot(0, [this, act] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            opened = true;
+            [&] {
+                ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == dialog; }));
+                act(*dialog);
+            }();
+            if (dialog->isVisible()) dialog->close();
+        });
+    }
+    void OpenFor(const std::u16string& sheet) {
+        frmTest->Form().TextBoxNamed(u"Txt_SheetName").SetText(sheet);
+        QtControlSet().Press(frmTest->Form().PictureButtonNamed(u"Cmd_Open"));
+    }
+    bool opened = false;
+};
 
 TEST_F(DuplicationWindowOnQt, OpensModalCentredOverTheMainWindowWithTheSheetName) {
     ShowMain();
-    frmTest->Form().TextBoxNamed(u"Txt_SheetName").SetText(u"Sheet1");
-    frmTest->Form().PictureButtonNamed(u"Cmd_Open").SetEnabled(true);
+    frmTest->Form().TextBoxNamed(u"Txt_Path").SetText(MakeWorkbook({u"Sheet1"}));
+    QtControlSet().Press(frmTest->Form().PictureButtonNamed(u"Cmd_Get"));
     QWidget* mainWindow = MainForm().Window();
-    bool checked = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        ASSERT_NE(dialog, nullptr);
-        checked = true;
-        [&] {
-            ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == dialog; }));
-            EXPECT_EQ(dialog->windowTitle(), u"Sheet増加"_s);
-            EXPECT_EQ(dialog->windowModality(), Qt::ApplicationModal);
-            EXPECT_FALSE(frmTest->Form().Enabled());
-            const QPoint offset = dialog->frameGeometry().center() - mainWindow->frameGeometry().center();
-            EXPECT_LE(offset.manhattanLength(), 20) << "centred over the main window";
-            auto* names = dialog->findChild<QWidget*>(u"Txt_NewSheets"_s);
-            EXPECT_EQ(QApplication::focusWidget(), names) << "the cursor starts in the names box";
-            auto* base = dialog->findChild<QLineEdit*>(u"Txt_SheetName"_s);
-            ASSERT_NE(base, nullptr);
-            EXPECT_EQ(base->text(), u"Sheet1"_s);
-            EXPECT_TRUE(base->isReadOnly());
-            EXPECT_TRUE(dialog->findChild<QWidget*>(u"Cmd_Copy"_s)->isEnabled());
-        }();
-        dialog->close();  // also after a failed check, or the test would wait for ever
+    WhenOpen([&](QWidget& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), u"Sheet増加"_s);
+        EXPECT_EQ(dialog.windowModality(), Qt::ApplicationModal);
+        EXPECT_FALSE(frmTest->Form().Enabled());
+        const QPoint offset = dialog.frameGeometry().center() - mainWindow->frameGeometry().center();
+        EXPECT_LE(offset.manhattanLength(), 20) << "centred over the main window";
+        EXPECT_EQ(QApplication::focusWidget(), dialog.findChild<QWidget*>(u"Txt_NewSheets"_s))
+            << "the cursor starts in the names box";
+        auto* base = dialog.findChild<QLineEdit*>(u"Txt_SheetName"_s);
+        ASSERT_NE(base, nullptr);
+        EXPECT_EQ(base->text(), u"Sheet1"_s);
+        EXPECT_TRUE(base->isReadOnly());
+        EXPECT_TRUE(dialog.findChild<QWidget*>(u"Cmd_Copy"_s)->isEnabled());
     });
-    QtControlSet().Press(frmTest->Form().PictureButtonNamed(u"Cmd_Open"));
-    EXPECT_TRUE(checked);
+    OpenFor(u"Sheet1");
+    EXPECT_TRUE(opened);
     EXPECT_TRUE(frmTest->Form().Enabled());
-    // Refilling the list needs the workbook's wrapper; before any load it is reported.
-    ASSERT_EQ(boxes.Shown().size(), 1u);
-    EXPECT_EQ(boxes.Shown()[0].text.substr(0, 3), u"91 ");
+    EXPECT_TRUE(boxes.Shown().empty());
+}
+
+TEST_F(DuplicationWindowOnQt, LinesTypedInTheNamesBoxBecomeSheetsInOrder) {
+    ShowMain();
+    frmTest->Form().TextBoxNamed(u"Txt_Path").SetText(MakeWorkbook({u"Sheet1", u"Base"}));
+    QtControlSet().Press(frmTest->Form().PictureButtonNamed(u"Cmd_Get"));
+    WhenOpen([&](QWidget& dialog) {
+        auto* names = dialog.findChild<QPlainTextEdit*>(u"Txt_NewSheets"_s);
+        ASSERT_NE(names, nullptr);
+        QTest::keyClicks(names, u"A,x"_s);
+        QTest::keyClick(names, Qt::Key_Return);
+        QTest::keyClick(names, Qt::Key_Return);
+        QTest::keyClicks(names, u"B"_s);
+        QTest::mouseClick(dialog.findChild<QWidget*>(u"Cmd_Copy"_s), Qt::LeftButton);
+    });
+    OpenFor(u"Base");
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(Workbook().WorksheetNames(), (Names{u"Sheet1", u"Base", u"A", u"B"}));
+    EXPECT_EQ(Entries(frmTest->Form().ListBoxNamed(u"Lst_Item")), (Names{u"Sheet1", u"Base", u"A", u"B"}));
+    ASSERT_EQ(boxes.Shown().size(), 2u);
+    EXPECT_EQ(boxes.Shown()[0].text, u"以下のSheetを作成しますか？");
+    EXPECT_EQ(boxes.Shown()[1].text, u"全て完了しました。");
+}
+
+// A system without the office: the server refuses every object, as Windows without Excel does.
+class WithoutTheOffice : public QtWindowsFixture {
+protected:
+    WithoutTheOffice() : QtWindowsFixture(false) {}
+};
+
+TEST_F(WithoutTheOffice, LoadingAndTheFileDialogReportError429) {
+    ShowMain();
+    frmTest->Form().TextBoxNamed(u"Txt_Path").SetText(u"/home/user/Book.xls");
+    QtControlSet().Press(frmTest->Form().PictureButtonNamed(u"Cmd_Get"));
+    QtControlSet().Press(frmTest->Form().PictureButtonNamed(u"Cmd_決定ファイル"));
+    ASSERT_EQ(boxes.Shown().size(), 2u);
+    for (const ShownBox& box : boxes.Shown()) {
+        EXPECT_EQ(box.text, u"429 ActiveX コンポーネントはオブジェクトを作成できません。\rTabora");
+        EXPECT_EQ(box.title, u"VB Error");
+        EXPECT_EQ(box.style, 16);
+    }
+    EXPECT_EQ(frmTest->Form().ListBoxNamed(u"Lst_Item").ListCount(), 0);
+    EXPECT_FALSE(frmTest->Form().PictureButtonNamed(u"Cmd_Open").Enabled());
 }
 
 }  // namespace

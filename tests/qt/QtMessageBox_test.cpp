@@ -94,9 +94,9 @@ INSTANTIATE_TEST_SUITE_P(
         BoxCase{
             2 + 16, QMessageBox::Critical, {u"中止(&A)"_s, u"再試行(&R)"_s, u"無視(&I)"_s}, kAbort, kIgnore},
         BoxCase{5 + 256, QMessageBox::NoIcon, {u"再試行(&R)"_s, u"キャンセル"_s}, kCancel, kRetry}),
-    [](const ::testing::TestParamInfo<BoxCase>& info) {
-        return "Style" + std::to_string(info.param.style) + "Presses" +
-               (info.param.pressed == 0 ? std::string("Enter") : std::to_string(info.param.pressed));
+    [](const ::testing::TestParamInfo<BoxCase>& test) {
+        return "Style" + std::to_string(test.param.style) + "Presses" +
+               (test.param.pressed == 0 ? std::string("Enter") : std::to_string(test.param.pressed));
     });
 
 TEST_F(QtMessageBoxTest, EscapeAnswersCancelWhereThereIsOne) {

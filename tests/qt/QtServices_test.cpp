@@ -6,6 +6,7 @@
 #include <QInputMethodEvent>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <vector>
 
 #include "controls/BehaviourForm.h"
 #include "platform/qt/QtEventLoop.h"
@@ -79,6 +80,21 @@ TEST(InputMethodTest, ModeThreeSwitchesTheInputMethodOffForThatBox) {
     EXPECT_TRUE(AcceptsInputMethod(test::QtControlSet::WidgetOf(lines))) << "only that box";
     one.SetIMEMode(kImeModeNoControl);
     EXPECT_TRUE(AcceptsInputMethod(oneWidget));
+}
+
+TEST(InputMethodTest, ComposedTextComesAsKeyCode229AndIsNeverSwallowed) {
+    test::QtControlSet set;
+    auto form = set.Forms().Create(test::BehaviourFormDescription());
+    TextBox& one = form->TextBoxNamed(u"Txt_One");
+    std::vector<int16_t> seen;
+    auto connection = one.KeyDown.Connect([&](int16_t& keyCode, int16_t) {
+        seen.push_back(keyCode);
+        keyCode = 0;
+    });
+    set.Show(*form);
+    set.Type(one, u"シート");
+    EXPECT_EQ(seen, std::vector<int16_t>{229});
+    EXPECT_EQ(one.Text(), u"シート");
 }
 
 }  // namespace

@@ -10,6 +10,10 @@
 
 namespace tabora::platform::qt {
 
+namespace {
+constexpr int16_t kProcessKey = 229;
+}  // namespace
+
 QtTextBox::QtTextBox(const ControlDescription& d, QWidget* parent)
     : QtTextBox(d, MakeTextEditor(d, parent)) {}
 
@@ -107,6 +111,17 @@ bool QtTextBox::OnEditorEvent(QEvent* event) {
             return false;
         case QEvent::InputMethodQuery:
             return imeMode_ == kImeModeDisable && AnswerWithoutInputMethod(event);
+        case QEvent::InputMethod: {
+            // Keys the input method takes reach Windows programs as VK_PROCESSKEY; here only the
+            // composed text arrives. The input method's work is never swallowed.
+            const auto* input = static_cast<QInputMethodEvent*>(event);
+            if (!input->commitString().isEmpty() || !input->preeditString().isEmpty()) {
+                validation_.ForgetAnswer();
+                int16_t keyCode = kProcessKey;
+                KeyDown.Raise(keyCode, 0);
+            }
+            return false;
+        }
         default:
             return false;
     }

@@ -4,7 +4,8 @@
 //    assignment puts the caret at the start;
 //  - SelStart and SelLength are clamped to the text;
 //  - KeyDown sees every key with its Windows code before the editor does, Enter included, and
-//    a handler that sets the code to 0 keeps the key from the editor;
+//    a handler that sets the code to 0 keeps the key from the editor; what the input method
+//    composes comes as the code 229, as on Windows;
 //  - Validate runs when the focus is about to leave for another control;
 //  - input-method mode 3 switches the input method off for the box.
 
