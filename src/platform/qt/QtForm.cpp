@@ -187,9 +187,19 @@ QSize QtForm::FramePixels() const {
 }
 
 float QtForm::Top() const { return ToTwips(window_->y()); }
-void QtForm::SetTop(float twips) { window_->move(window_->x(), ToPixels(twips)); }
+void QtForm::SetTop(float twips) { MoveFrameTo(QPoint(window_->x(), ToPixels(twips))); }
 float QtForm::Left() const { return ToTwips(window_->x()); }
-void QtForm::SetLeft(float twips) { window_->move(ToPixels(twips), window_->y()); }
+void QtForm::SetLeft(float twips) { MoveFrameTo(QPoint(ToPixels(twips), window_->y())); }
+
+void QtForm::MoveFrameTo(QPoint position) {
+    const bool believedThere = window_->pos() == position;
+    window_->move(position);
+    // Qt skips a move to where it believes the window is; but a window being shown for the
+    // first time is where the window manager will put it, so the position is asked for anyway.
+    if (believedThere && window_->isVisible() && window_->windowHandle() != nullptr) {
+        window_->windowHandle()->setFramePosition(position);
+    }
+}
 float QtForm::Width() const { return ToTwips(window_->width() + FramePixels().width()); }
 float QtForm::Height() const { return ToTwips(window_->height() + FramePixels().height()); }
 

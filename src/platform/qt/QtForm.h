@@ -75,6 +75,7 @@ private:
     void FocusFirstControl();
     void PlaceAtFirstShow();
     void ResizeClient(QSize client);
+    void MoveFrameTo(QPoint position);
     void RefuseWhileMinimized() const;
     // From the window.
     void OnResizedByPlatform(QSize client);
