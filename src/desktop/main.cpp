@@ -1,46 +1,7 @@
-// The Linux desktop tool: one instance per user, the sheet list window, and Qt's event loop for
-// as long as that window is loaded.
-#include <QApplication>
-#include <memory>
-
-#include "app/mdl_All.h"
+// The Linux desktop tool.
 #include "desktop/DesktopAutomationServer.h"
-#include "platform/Runtime.h"
-#include "platform/posix/LocaleTextDecoder.h"
-#include "platform/posix/PosixFileSystem.h"
-#include "platform/posix/process/FlockInstanceLock.h"
-#include "platform/qt/QtDesktop.h"
-#include "platform/qt/QtEventLoop.h"
-#include "platform/qt/QtForm.h"
-#include "platform/qt/QtMessageBox.h"
-#include "windows/FormDescriptions.h"
-
-using namespace tabora;
+#include "desktop/DesktopTool.h"
 
 int main(int /*argc: the program reads no command line*/, char* argv[]) {
-    platform::posix::FlockInstanceLock instances(platform::posix::DefaultInstanceLockFile());
-    // Asked before the display is opened, so that a second start ends without a trace; Main
-    // asks again and gets the same answer from the lock this process then holds.
-    if (instances.IsAnotherInstanceRunning()) return 0;
-
-    // Qt gets the program's name only: no argument changes what the program does.
-    int qtArgc = 1;
-    char* qtArgv[] = {argv[0], nullptr};
-    QApplication application(qtArgc, qtArgv);
-    platform::qt::PrepareApplication(windows::picture::kAppIcon);
-
-    platform::qt::QtMessageBox messageBoxes;
-    platform::qt::QtEventLoop events;
-    platform::posix::PosixFileSystem files;
-    platform::posix::LocaleTextDecoder legacyText(platform::posix::LocaleTextDecoder::UserLocaleCodeset());
-    platform::ScopedRuntime runtime(
-        {.messageBox = &messageBoxes, .events = &events, .files = &files, .legacyText = &legacyText});
-    platform::qt::QtFormFactory forms;
-    const std::unique_ptr<AutomationServer> server = desktop::MakeDesktopAutomationServer();
-
-    const std::unique_ptr<windows::Frm_Test> mainWindow = mdl_All::Main(instances, {forms, *server});
-    if (mainWindow == nullptr || !mainWindow->IsLoaded()) return 0;
-    const platform::Connection endWithMainWindow =
-        mainWindow->Form().UnloadEvent.Connect([] { QCoreApplication::quit(); });
-    return QApplication::exec();
+    return tabora::desktop::RunDesktopTool(argv[0], tabora::desktop::MakeDesktopAutomationServer);
 }
