@@ -13,21 +13,21 @@ using namespace Qt::StringLiterals;
 namespace {
 const char kButtonCodeProperty[] = "taboraButtonCode";
 
-struct ButtonSpec {
+struct BoxButton {
     int16_t code;
     QString caption;
     QMessageBox::ButtonRole role;
 };
 
-std::vector<ButtonSpec> ButtonsOf(int32_t style) {
-    const ButtonSpec ok{button::kOk, u"OK"_s, QMessageBox::AcceptRole};
-    const ButtonSpec cancel{button::kCancel, u"キャンセル"_s, QMessageBox::RejectRole};
+std::vector<BoxButton> ButtonsOf(int32_t style) {
+    const BoxButton ok{button::kOk, u"OK"_s, QMessageBox::AcceptRole};
+    const BoxButton cancel{button::kCancel, u"キャンセル"_s, QMessageBox::RejectRole};
     // Roles that the Windows button order puts as Windows does: Abort, Retry, Ignore.
-    const ButtonSpec abort{button::kAbort, u"中止(&A)"_s, QMessageBox::YesRole};
-    const ButtonSpec retry{button::kRetry, u"再試行(&R)"_s, QMessageBox::AcceptRole};
-    const ButtonSpec ignore{button::kIgnore, u"無視(&I)"_s, QMessageBox::ActionRole};
-    const ButtonSpec yes{button::kYes, u"はい(&Y)"_s, QMessageBox::YesRole};
-    const ButtonSpec no{button::kNo, u"いいえ(&N)"_s, QMessageBox::NoRole};
+    const BoxButton abort{button::kAbort, u"中止(&A)"_s, QMessageBox::YesRole};
+    const BoxButton retry{button::kRetry, u"再試行(&R)"_s, QMessageBox::AcceptRole};
+    const BoxButton ignore{button::kIgnore, u"無視(&I)"_s, QMessageBox::ActionRole};
+    const BoxButton yes{button::kYes, u"はい(&Y)"_s, QMessageBox::YesRole};
+    const BoxButton no{button::kNo, u"いいえ(&N)"_s, QMessageBox::NoRole};
     switch (style & mb::kButtonsMask) {
         case mb::kOkCancel:
             return {ok, cancel};
@@ -79,13 +79,13 @@ int16_t QtMessageBox::Show(int32_t style, const std::u16string& text, const std:
     box.setTextFormat(Qt::PlainText);
     box.setText(MessageBoxText(text));
 
-    const std::vector<ButtonSpec> specs = ButtonsOf(style);
+    const std::vector<BoxButton> boxButtons = ButtonsOf(style);
     std::vector<QPushButton*> buttons;
-    for (const ButtonSpec& spec : specs) {
-        QPushButton* added = box.addButton(spec.caption, spec.role);
-        added->setProperty(kButtonCodeProperty, spec.code);
+    for (const BoxButton& choice : boxButtons) {
+        QPushButton* added = box.addButton(choice.caption, choice.role);
+        added->setProperty(kButtonCodeProperty, choice.code);
         buttons.push_back(added);
-        if (spec.code == button::kCancel || specs.size() == 1) box.setEscapeButton(added);
+        if (choice.code == button::kCancel || boxButtons.size() == 1) box.setEscapeButton(added);
     }
     const size_t defaultIndex =
         std::min<size_t>(static_cast<size_t>((style & mb::kDefaultMask) >> 8), buttons.size() - 1);
@@ -94,7 +94,7 @@ int16_t QtMessageBox::Show(int32_t style, const std::u16string& text, const std:
     box.exec();
     if (const QAbstractButton* clicked = box.clickedButton()) return ButtonCodeOf(*clicked);
     // Closed without a button (only boxes with Cancel or a single button can be).
-    return specs.size() == 1 ? specs.front().code : button::kCancel;
+    return boxButtons.size() == 1 ? boxButtons.front().code : button::kCancel;
 }
 
 }  // namespace tabora::platform::qt
