@@ -1,0 +1,30 @@
+#include "support/HeadlessControls.h"
+
+#include <algorithm>
+
+#include "platform/RuntimeError.h"
+
+namespace tabora::test {
+
+void HeadlessListBox::Clear() {
+    items_.clear();
+    index_ = -1;
+}
+
+std::u16string HeadlessListBox::List(int32_t index) const {
+    if (index < 0 || index >= ListCount()) return {};
+    return items_[index];
+}
+
+void HeadlessListBox::SetListIndex(int32_t index) {
+    if (index < -1 || index >= ListCount()) throw vb_error::Raise(vb_error::kInvalidProcedureCall);
+    index_ = index;
+    Click.Raise();
+}
+
+void HeadlessListBox::SetVisible(bool visible) {
+    if (!visible && Visible()) ++timesHidden_;
+    HeadlessControl::SetVisible(visible);
+}
+
+}  // namespace tabora::test
