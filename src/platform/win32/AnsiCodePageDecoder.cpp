@@ -62,8 +62,13 @@ private:
         if (Convert(bytes, length, out)) return;
         for (size_t i = 0; i < length;) {
             const size_t unit = std::min(UnitLength(static_cast<unsigned char>(bytes[i])), length - i);
-            if (!Convert(bytes + i, unit, out)) out.push_back(kReplacement);
-            i += unit;
+            if (Convert(bytes + i, unit, out)) {
+                i += unit;
+            } else {
+                // The lead byte goes; what followed it may begin a character of its own.
+                out.push_back(kReplacement);
+                i += 1;
+            }
         }
     }
 
@@ -83,8 +88,10 @@ private:
 };
 }  // namespace
 
-std::unique_ptr<TextDecoding> AnsiCodePageDecoder::StartDecoding() {
-    return std::make_unique<CodePageDecoding>(GetACP());
+std::unique_ptr<TextDecoding> StartCodePageDecoding(unsigned codePage) {
+    return std::make_unique<CodePageDecoding>(codePage);
 }
+
+std::unique_ptr<TextDecoding> AnsiCodePageDecoder::StartDecoding() { return StartCodePageDecoding(GetACP()); }
 
 }  // namespace tabora::platform::win32

@@ -18,7 +18,7 @@ DroppedFiles TakeDroppedFiles(WPARAM drop) {
         const UINT length = DragQueryFileW(handle, i, nullptr, 0);
         std::vector<wchar_t> path(length + 1);
         const UINT got = DragQueryFileW(handle, i, path.data(), length + 1);
-        files.push_back(FromWide(path.data(), got));
+        if (got > 0) files.push_back(FromWide(path.data(), got));  // some shells count an empty list as one empty name
     }
     DragFinish(handle);
     return files;

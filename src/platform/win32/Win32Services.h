@@ -38,6 +38,9 @@ public:
     std::unique_ptr<TextDecoding> StartDecoding() override;
 };
 
+// A decoding of any Windows code page (932 is Shift_JIS).
+std::unique_ptr<TextDecoding> StartCodePageDecoding(unsigned codePage);
+
 // A named mutex per user (its name carries the user's SID) and session, held until the
 // process ends.
 class NamedMutexInstanceLock : public InstanceLock {
