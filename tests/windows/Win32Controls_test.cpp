@@ -218,6 +218,14 @@ TEST_F(Win32ControlsTest, ALaterControlLiesInFrontOfAnEarlierOne) {
     EXPECT_EQ(ChildWindowFromPointEx(form.Window(), inside, CWP_SKIPINVISIBLE), Handle(u"Lbl_Behind"));
 }
 
+TEST_F(Win32ControlsTest, AFramesControlsLieInFrontOfItsGroupBox) {
+    const HWND container = GetParent(Handle(u"Txt_First"));
+    EXPECT_EQ(GetParent(Handle(u"Fra_Box")), container);
+    EXPECT_EQ(GetWindow(container, GW_CHILD), Handle(u"Txt_Second"));
+    EXPECT_EQ(GetWindow(Handle(u"Fra_Box"), GW_HWNDNEXT), nullptr);
+    EXPECT_NE(GetWindowLongPtrW(Handle(u"Fra_Box"), GWL_STYLE) & WS_CLIPSIBLINGS, 0);
+}
+
 TEST_F(Win32ControlsTest, TabFollowsTheTabIndexAndSkipsDisabledControls) {
     SetFocus(Handle(u"Txt_Second"));  // tab index 0
     Key(Handle(u"Txt_Second"), VK_TAB);
