@@ -19,8 +19,8 @@ FontOwner MakeFont(const FontSpec& font, unsigned dpi);
 
 // What a control needs from its form to be created.
 struct ControlSite {
-    HWND parent;        // the form, or the frame's container
-    Color containerBack;  // the background it stands on
+    HWND parent;          // the form, or the frame's container
+    Color containerBack;  // the colour behind the control (a transparent label's own)
 };
 
 template <class Base>

@@ -111,6 +111,7 @@ void Win32Form::CreateControls() {
             if (frame == nullptr) throw vb_error::Raise(vb_error::kSubscriptOutOfRange);
             site = {frame->Container(), frame->Background()};
         }
+        if (d.kind == ControlKind::Label && d.transparent) site.containerBack = ColorBehind(d, site.containerBack);
         std::unique_ptr<Control> control = MakeControl(d, site);
         auto* native = dynamic_cast<NativeControl*>(control.get());
         byHandle_[native->Handle()] = native;
@@ -125,6 +126,20 @@ void Win32Form::CreateControls() {
     }
     std::stable_sort(tabOrder_.begin(), tabOrder_.end(),
                      [](const NativeControl* a, const NativeControl* b) { return a->TabIndex() < b->TabIndex(); });
+}
+
+Color Win32Form::ColorBehind(const ControlDescription& label, Color container) const {
+    // The topmost earlier label of the same container with a colour of its own that covers the
+    // label's middle; the container's colour when there is none.
+    const int32_t x = label.left + label.width / 2;
+    const int32_t y = label.top + label.height / 2;
+    Color behind = container;
+    for (const ControlDescription& d : description_.controls) {
+        if (&d == &label) break;
+        if (d.kind != ControlKind::Label || d.transparent || !d.backColor || d.container != label.container) continue;
+        if (x >= d.left && x < d.left + d.width && y >= d.top && y < d.top + d.height) behind = *d.backColor;
+    }
+    return behind;
 }
 
 void Win32Form::AddToolTip(HWND control, const std::u16string& text) {

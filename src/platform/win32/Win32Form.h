@@ -75,6 +75,7 @@ private:
     void CreateWindowFromDescription();
     void CreateControls();
     void AddToolTip(HWND control, const std::u16string& text);
+    Color ColorBehind(const ControlDescription& label, Color container) const;
     void ApplyDpi(unsigned dpi);
     void SetClientSize(unsigned dpi);
     void CenterOver(HWND owner);

@@ -44,6 +44,7 @@ void RegisterContainerClass() {
     if (!registered) throw vb_error::Raise(vb_error::kOutOfMemory);
 }
 
+// A transparent label shows the colour of what lies behind it (see ControlSite).
 Win32Label::Win32Label(const ControlDescription& d, const ControlSite& site)
     : Win32Control(d, CreateChild(L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0, site, d.caption),
                    d.transparent ? site.containerBack : BackgroundOf(d, site)) {}
@@ -61,7 +62,9 @@ HBRUSH Win32Label::OnColor(HDC dc) {
 FrameContainer::FrameContainer(const ControlDescription& d, const ControlSite& site)
     : background(BackgroundOf(d, site)), brush(CreateSolidBrush(ToColorRef(background))) {
     RegisterContainerClass();
-    HWND window = CreateWindowExW(WS_EX_CONTROLPARENT, kContainerClass, L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+    // No WS_CLIPCHILDREN: the container paints its background under its controls too (the
+    // group box draws only its lines), and they paint themselves after it, as in a dialog.
+    HWND window = CreateWindowExW(WS_EX_CONTROLPARENT, kContainerClass, L"", WS_CHILD | WS_CLIPSIBLINGS,
                                   0, 0, 0, 0, site.parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (window == nullptr) throw vb_error::Raise(vb_error::kOutOfMemory);
     container.reset(window);

@@ -3,7 +3,7 @@
 //
 // A frame is a container window (its controls are its children) with a group box drawn across
 // it; notifications of the controls inside reach the form through it. A transparent label
-// paints the background it stands on, so that what lies behind it in its container shows.
+// draws its text on the colour of what lies behind it.
 
 #include "platform/win32/GdiHandles.h"
 #include "platform/win32/Win32Control.h"
