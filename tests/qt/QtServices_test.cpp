@@ -1,4 +1,4 @@
-// The Qt services beside the controls: the file dialog, the yield, and the input-method switch.
+// The Qt services beside the controls: the file dialog, and the input method.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "controls/BehaviourForm.h"
-#include "platform/qt/QtEventLoop.h"
 #include "platform/qt/QtFileDialog.h"
 #include "platform/qt/QtStrings.h"
 #include "qt/QtControlSet.h"
@@ -50,13 +49,6 @@ TEST(QtFileDialogTest, OffersTheFilterAndTitleAndAnswersThePathOrNothing) {
         static_cast<QDialog&>(dialog).accept();
     });
     EXPECT_EQ(QtFileDialog().OpenFileName(u"Excelファイル (*.xls), *.xls", u"Excelファイル"), ToU16(path));
-}
-
-TEST(QtEventLoopTest, TheYieldRunsWhatIsWaiting) {
-    bool ran = false;
-    QTimer::singleShot(0, [&] { ran = true; });
-    QtEventLoop().DoEvents();
-    EXPECT_TRUE(ran);
 }
 
 // What the input method asks a focused widget before it takes part.
