@@ -3,7 +3,10 @@
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/lang/Locale.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/sheet/AddressConvention.hpp>
 #include <com/sun/star/sheet/FormulaLanguage.hpp>
+#include <com/sun/star/sheet/FormulaMapGroup.hpp>
+#include <com/sun/star/sheet/XFormulaOpCodeMapper.hpp>
 #include <com/sun/star/sheet/FormulaResult.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
 #include <com/sun/star/sheet/XFormulaParser.hpp>
@@ -51,12 +54,24 @@ void SetFormat(const DocumentRef& document, const uno::Reference<table::XCell>& 
     uno::Reference<beans::XPropertySet>(cell, uno::UNO_QUERY_THROW)->setPropertyValue("NumberFormat", uno::Any(key));
 }
 
-void WriteFormula(const DocumentRef& document, const uno::Reference<table::XCell>& cell, const std::u16string& text) {
+// A parser of formulas as Excel users write them: English names, commas, A1 references.
+uno::Reference<sheet::XFormulaParser> ExcelFormulaParser(const DocumentRef& document) {
     uno::Reference<lang::XMultiServiceFactory> factory(document, uno::UNO_QUERY_THROW);
+    uno::Reference<sheet::XFormulaOpCodeMapper> mapper(
+        factory->createInstance("com.sun.star.sheet.FormulaOpCodeMapper"), uno::UNO_QUERY_THROW);
+    auto opCodes = mapper->getAvailableMappings(sheet::FormulaLanguage::XL_ENGLISH,
+                                                sheet::FormulaMapGroup::ALL_EXCEPT_SPECIAL);
     uno::Reference<sheet::XFormulaParser> parser(factory->createInstance("com.sun.star.sheet.FormulaParser"),
                                                  uno::UNO_QUERY_THROW);
-    uno::Reference<beans::XPropertySet> parserProps(parser, uno::UNO_QUERY_THROW);
-    parserProps->setPropertyValue("FormulaLanguage", uno::Any(sheet::FormulaLanguage::XL_ENGLISH));
+    uno::Reference<beans::XPropertySet> props(parser, uno::UNO_QUERY_THROW);
+    props->setPropertyValue("CompileEnglish", uno::Any(true));
+    props->setPropertyValue("FormulaConvention", uno::Any(sheet::AddressConvention::XL_A1));
+    props->setPropertyValue("OpCodeMap", uno::Any(opCodes));
+    return parser;
+}
+
+void WriteFormula(const DocumentRef& document, const uno::Reference<table::XCell>& cell, const std::u16string& text) {
+    auto parser = ExcelFormulaParser(document);
     table::CellRangeAddress where =
         uno::Reference<sheet::XCellRangeAddressable>(cell, uno::UNO_QUERY_THROW)->getRangeAddress();
     table::CellAddress at(where.Sheet, where.StartColumn, where.StartRow);

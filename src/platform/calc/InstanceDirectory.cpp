@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "platform/calc/CalcError.h"
+#include "platform/calc/OfficeKeeper.h"
 
 namespace tabora::calc {
 namespace fs = std::filesystem;
@@ -22,10 +23,12 @@ constexpr char kOwnersFile[] = "office.pid";
 bool ProcessAlive(pid_t pid) { return pid > 0 && (kill(pid, 0) == 0 || errno == EPERM); }
 
 fs::path OslPipePath(const std::string& name) {
-    return fs::path("/tmp") / ("OSL_PIPE_" + std::to_string(getuid()) + "_" + name);
+    return fs::path(InstanceDirectory::PipeDir()) / ("OSL_PIPE_" + std::to_string(getuid()) + "_" + name);
 }
 
 }  // namespace
+
+std::string InstanceDirectory::IpcPipePrefix() { return "OSL_PIPE_" + std::to_string(getuid()) + "_SingleOfficeIPC_"; }
 
 fs::path InstanceRoot() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
@@ -80,6 +83,10 @@ void InstanceDirectory::RecordDocument(const std::string& path) const {
 }
 
 void SweepStaleInstances() {
+    std::string pipeDir = InstanceDirectory::PipeDir();
+    RemoveDeadPipes(pipeDir.c_str(), InstanceDirectory::IpcPipePrefix().c_str());
+    std::string ownPrefix = "OSL_PIPE_" + std::to_string(getuid()) + "_" + kPipePrefix;
+    RemoveDeadPipes(pipeDir.c_str(), ownPrefix.c_str());
     std::error_code ec;
     fs::path root;
     try {

@@ -23,6 +23,9 @@ struct InstanceDirectory {
     std::filesystem::path documentList;
     std::string pipeName;
     std::filesystem::path pipePath;  // the socket the office makes for pipeName
+    // Where the office makes its pipes, and how its single-instance pipe's name begins.
+    static std::string PipeDir() { return "/tmp"; }
+    static std::string IpcPipePrefix();
 
     // A new, empty instance folder.
     static InstanceDirectory Create();

@@ -3,6 +3,7 @@
 #include <com/sun/star/awt/XWindow.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/XDesktop.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XLayoutManager.hpp>
@@ -57,6 +58,8 @@ std::shared_ptr<OfficeInstance> OfficeInstance::Start() {
         command.documentList = dir.documentList.string();
         command.lockMarker = dir.token;
         command.pipePath = dir.pipePath.string();
+        command.pipeDir = InstanceDirectory::PipeDir();
+        command.ipcPipePrefix = InstanceDirectory::IpcPipePrefix();
         process = OfficeProcess::Start(command);
     } catch (...) {
         std::error_code ec;
@@ -81,8 +84,17 @@ std::shared_ptr<OfficeInstance> OfficeInstance::Start() {
 }
 
 OfficeInstance::~OfficeInstance() {
-    // References to the office go first, while it still answers; then the process (ended by its
-    // keeper unless it was shown to the user).
+    // An office that was never shown ends here: asked first, so that it removes its own pipes and
+    // lock files; its keeper makes sure of it afterwards.
+    if (!visible_ && process_->Running()) {
+        try {
+            CloseDocuments();
+            uno::Reference<frame::XDesktop>(desktop_, uno::UNO_QUERY_THROW)->terminate();
+        } catch (...) {
+            // it has gone already, or refused: the keeper ends it
+        }
+    }
+    // References to the office go first, while it still answers; then the process.
     try {
         workbooks_.clear();
         active_.clear();
@@ -160,14 +172,23 @@ void OfficeInstance::ForgetWorkbook(const DocumentRef& document) {
     if (copySource && copySource->document == document) copySource.reset();
 }
 
-void OfficeInstance::Quit() {
+void OfficeInstance::CloseDocuments() {
     for (const auto& document : workbooks_) {
         try {
             uno::Reference<util::XCloseable> closeable(document, uno::UNO_QUERY);
             if (closeable.is()) closeable->close(true);
         } catch (const uno::Exception&) {
-            // ending the process below settles it
+            // ending the process settles it
         }
+    }
+}
+
+void OfficeInstance::Quit() {
+    CloseDocuments();
+    try {
+        uno::Reference<frame::XDesktop>(desktop_, uno::UNO_QUERY_THROW)->terminate();
+    } catch (const uno::Exception&) {
+        // the keeper ends it below
     }
     workbooks_.clear();
     active_.clear();

@@ -68,6 +68,7 @@ public:
     void Quit();
 
 private:
+    void CloseDocuments();
     OfficeInstance(InstanceDirectory dir, std::unique_ptr<OfficeProcess> process)
         : dir_(std::move(dir)), process_(std::move(process)) {}
 

@@ -5,7 +5,9 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/socket.h>
 #include <sys/syscall.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -147,6 +149,58 @@ void RemoveOwnLockFiles(const KeeperPlan& plan) {
     }
 }
 
+bool StartsWith(const char* text, const char* prefix) {
+    while (*prefix != '\0')
+        if (*text++ != *prefix++) return false;
+    return true;
+}
+
+// True when nobody listens on the socket any more.
+bool DeadSocket(const char* path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    size_t n = Length(path);
+    if (n >= sizeof address.sun_path) return false;
+    for (size_t i = 0; i <= n; ++i) address.sun_path[i] = path[i];
+    int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return false;
+    bool dead = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 && errno == ECONNREFUSED;
+    close(fd);
+    return dead;
+}
+
+}  // namespace
+
+void RemoveDeadPipes(const char* pipeDir, const char* prefix) {
+    int dirFd = open(pipeDir, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd < 0) return;
+    alignas(8) char buffer[4096];
+    for (;;) {
+        long got = syscall(SYS_getdents64, dirFd, buffer, sizeof buffer);
+        if (got <= 0) break;
+        for (long offset = 0; offset < got;) {
+            struct Entry {
+                ino64_t ino;
+                off64_t off;
+                unsigned short reclen;
+                unsigned char type;
+                char name[1];
+            };
+            auto* entry = reinterpret_cast<Entry*>(buffer + offset);
+            offset += entry->reclen;
+            if (!StartsWith(entry->name, prefix)) continue;
+            char path[kPathMax];
+            size_t used = 0;
+            if (Append(path, used, pipeDir, Length(pipeDir)) && Append(path, used, "/", 1) &&
+                Append(path, used, entry->name, Length(entry->name)) && DeadSocket(path))
+                unlink(path);
+        }
+    }
+    close(dirFd);
+}
+
+namespace {
+
 void Report(int fd, char tag, int value) {
     KeeperReport report{tag, value};
     ssize_t ignored = write(fd, &report, sizeof report);
@@ -222,6 +276,7 @@ int EndOffice(pid_t office) {
     }
     RemoveOwnLockFiles(plan);
     unlink(plan.pipePath);
+    RemoveDeadPipes(plan.pipeDir, plan.ipcPipePrefix);
     RemoveTree(AT_FDCWD, plan.instanceDir, 0);
     Report(plan.statusFd, kReportExited, status);
     _exit(0);

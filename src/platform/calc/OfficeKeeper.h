@@ -34,10 +34,17 @@ struct KeeperPlan {
     const char* documentList = nullptr;   // paths of documents the office had open, one a line
     const char* lockMarker = nullptr;     // text that only this office's lock files contain
     const char* pipePath = nullptr;       // the office's pipe socket, left behind when it is killed
+    const char* pipeDir = nullptr;        // where the office makes its pipes ("/tmp")
+    const char* ipcPipePrefix = nullptr;  // its single-instance pipe: "OSL_PIPE_<uid>_SingleOfficeIPC_"
     int controlFd = -1;                   // read end of the tool's commands
     int statusFd = -1;                    // write end of the reports
     int devNullFd = -1;
 };
+
+// Removes the sockets in pipeDir whose names begin with prefix and on which nobody listens. The
+// office's single-instance pipe is named after a hash of its profile, and a killed office leaves
+// it behind. Safe to call after a fork.
+void RemoveDeadPipes(const char* pipeDir, const char* prefix);
 
 // Forks the keeper (detached from the tool's session, reparented to init) and returns its
 // intermediate child's id, which the caller reaps at once. Returns -1 when fork fails.

@@ -74,6 +74,8 @@ std::unique_ptr<OfficeProcess> OfficeProcess::Start(const OfficeCommand& command
     plan.documentList = command.documentList.c_str();
     plan.lockMarker = command.lockMarker.c_str();
     plan.pipePath = command.pipePath.c_str();
+    plan.pipeDir = command.pipeDir.c_str();
+    plan.ipcPipePrefix = command.ipcPipePrefix.c_str();
     plan.controlFd = control.read.Get();
     plan.statusFd = status.write.Get();
     plan.devNullFd = devNull.Get();

@@ -20,6 +20,8 @@ struct OfficeCommand {
     std::string documentList;          // paths of documents opened, for lock-file clean-up
     std::string lockMarker;            // text that this office's lock files contain
     std::string pipePath;              // the office's pipe socket
+    std::string pipeDir;               // where the office makes its pipes
+    std::string ipcPipePrefix;         // the start of its single-instance pipe's name
 };
 
 class OfficeProcess {
