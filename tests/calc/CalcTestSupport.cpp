@@ -7,6 +7,24 @@
 
 #include "platform/calc/CalcServer.h"
 
+namespace tabora {
+
+void PrintTo(const Variant& value, std::ostream* out) {
+    *out << TypeName(value.Type());
+    switch (value.Type()) {
+        case VariantType::Boolean: *out << " " << (value.AsBoolean() ? "True" : "False"); break;
+        case VariantType::Integer:
+        case VariantType::Long:
+        case VariantType::Double: *out << " " << value.ToNumber(); break;
+        case VariantType::Date: *out << " " << value.AsDate().serial; break;
+        case VariantType::String: *out << " \"" << calc::test::Utf8(value.AsString()) << "\""; break;
+        case VariantType::Error: *out << " " << value.AsCellError().code; break;
+        default: break;
+    }
+}
+
+}  // namespace tabora
+
 namespace tabora::calc::test {
 namespace fs = std::filesystem;
 

@@ -12,6 +12,11 @@
 #include "excel/AutomationServer.h"
 #include "platform/RuntimeError.h"
 
+namespace tabora {
+// Readable values in failure messages.
+void PrintTo(const Variant& value, std::ostream* out);
+}  // namespace tabora
+
 namespace tabora::calc::test {
 
 // A folder of its own for one test, removed afterwards.

@@ -6,6 +6,8 @@
 #include <com/sun/star/sheet/XCellRangeMovement.hpp>
 #include <com/sun/star/sheet/XSheetCellRange.hpp>
 #include <com/sun/star/sheet/XSheetOperation.hpp>
+#include <com/sun/star/datatransfer/XTransferableSupplier.hpp>
+#include <com/sun/star/datatransfer/clipboard/SystemClipboard.hpp>
 #include <com/sun/star/util/XMergeable.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
 
@@ -124,7 +126,8 @@ void CalcRange::Copy(const MemberCall& call) {
     SheetRef active = view->getActiveSheet();
     uno::Any previous = selection->getSelection();
     selection->select(uno::Any(range_));
-    RunCommand(Office(), document_, ".uno:Copy");
+    auto transferable = uno::Reference<datatransfer::XTransferableSupplier>(view, uno::UNO_QUERY_THROW)->getTransferable();
+    datatransfer::clipboard::SystemClipboard::create(Office().Context())->setContents(transferable, nullptr);
     view->setActiveSheet(active);
     if (previous.hasValue()) selection->select(previous);
     Office().copySource = CopySource{document_, Address(), kind_ == RangeKind::Columns, kind_ == RangeKind::Rows};

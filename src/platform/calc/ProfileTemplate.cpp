@@ -28,7 +28,8 @@ namespace fs = std::filesystem;
 namespace {
 
 // Settings every instance starts with: no recovery or autosave work, no first-start hints, no
-// format warnings when saving for Excel users.
+// format warnings when saving for Excel users, no question before a paste overwrites cells
+// (Excel asks none).
 constexpr char kSettings[] =
     R"(<item oor:path="/org.openoffice.Office.Recovery/AutoSave"><prop oor:name="Enabled" oor:op="fuse"><value>false</value></prop></item>
 <item oor:path="/org.openoffice.Office.Recovery/RecoveryInfo"><prop oor:name="Enabled" oor:op="fuse"><value>false</value></prop></item>
@@ -36,7 +37,10 @@ constexpr char kSettings[] =
 <item oor:path="/org.openoffice.Office.Common/Misc"><prop oor:name="FirstRun" oor:op="fuse"><value>false</value></prop></item>
 <item oor:path="/org.openoffice.Office.Common/Save/Document"><prop oor:name="WarnAlienFormat" oor:op="fuse"><value>false</value></prop></item>
 <item oor:path="/org.openoffice.Office.Common/Save/Document"><prop oor:name="LoadReadonly" oor:op="fuse"><value>false</value></prop></item>
+<item oor:path="/org.openoffice.Office.Calc/Input"><prop oor:name="ReplaceCellsWarning" oor:op="fuse"><value>false</value></prop></item>
 )";
+// Named after the settings above: a change makes a new template.
+constexpr char kTemplateName[] = "calc-profile-2";
 
 fs::path TemplatePath() {
     const char* cache = std::getenv("XDG_CACHE_HOME");
@@ -44,7 +48,7 @@ fs::path TemplatePath() {
     fs::path base = cache != nullptr && cache[0] == '/' ? fs::path(cache)
                     : home != nullptr && home[0] == '/' ? fs::path(home) / ".cache"
                                                         : InstanceRoot();
-    return base / "tabora" / "calc-profile";
+    return base / "tabora" / kTemplateName;
 }
 
 // Runs the office once on the profile, without a shell; its exit status, or -1 on time-out.
