@@ -45,6 +45,9 @@ public:
     virtual Variant Invoke(const Invocation& call) = 0;
     // For Each over a collection: every item, in the collection's order, in one round trip.
     virtual std::vector<Variant> Enumerate(uint32_t locale = kExcelLocale) = 0;
+    // The object's class as the server names it ("Worksheet", "Chart", ...); empty when the
+    // server cannot tell.
+    virtual std::u16string TypeName() const { return {}; }
 
     Variant Get(std::u16string_view member, std::initializer_list<Variant> args = {});
     // A property or item that must be an object (Workbooks, Sheets(1), Cells(r, c), ...).

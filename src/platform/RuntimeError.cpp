@@ -1,5 +1,7 @@
 #include "platform/RuntimeError.h"
 
+#include <new>
+
 namespace tabora::vb_error {
 
 std::u16string Description(int32_t number) {
@@ -17,6 +19,18 @@ std::u16string Description(int32_t number) {
         case kObjectRequired: return u"オブジェクトが必要です。";
         case kMemberNotFound: return u"オブジェクトは、このプロパティまたはメソッドをサポートしていません。";
         default: return {};
+    }
+}
+
+ErrorRecord CurrentError() {
+    try {
+        throw;
+    } catch (const RuntimeError& error) {
+        return error.Record();
+    } catch (const std::bad_alloc&) {
+        return Raise(kOutOfMemory).Record();
+    } catch (...) {
+        return Raise(kInvalidProcedureCall).Record();
     }
 }
 

@@ -58,6 +58,10 @@ enum Number : int32_t {
     kMemberNotFound = 438,
 };
 
+// The error in flight, as a record; call only inside a catch block. Errors that are not the
+// program's run-time errors become the nearest one (out of memory, invalid procedure call).
+ErrorRecord CurrentError();
+
 // Short Japanese description of one of the numbers above (empty for others).
 std::u16string Description(int32_t number);
 

@@ -1,0 +1,81 @@
+#include "app/mdl_Resize.h"
+
+#include <cmath>
+
+#include "platform/Runtime.h"
+
+namespace tabora::mdl_Resize {
+
+namespace {
+// Whole twips, halves to the even neighbour, as Basic's CLng rounds.
+int32_t RoundToEven(float value) { return static_cast<int32_t>(std::nearbyint(value)); }
+
+const ResizeItem* FindByName(const std::vector<ResizeItem>& table, int32_t before, const platform::Control* base) {
+    if (base == nullptr) return nullptr;
+    const std::u16string name = base->Name();
+    for (int32_t i = 1; i < before; ++i)
+        if (table[i].Ctl->Name() == name) return &table[i];
+    return nullptr;
+}
+
+const ResizeItem* FindByIdentity(const std::vector<ResizeItem>& table, int32_t before, const platform::Control* base) {
+    for (int32_t i = 1; i < before; ++i)
+        if (table[i].Ctl == base) return &table[i];
+    return nullptr;
+}
+}  // namespace
+
+void ResizeControls(platform::Control& frmA_Window, ResizeInfo& typA_Info, std::vector<ResizeItem>& typA_Table,
+                    int32_t lngCount) {
+    platform::DoEvents();
+
+    if (static_cast<float>(typA_Info.MinHeight) > frmA_Window.Height()) {
+        frmA_Window.SetHeight(static_cast<float>(typA_Info.MinHeight));
+    }
+    if (static_cast<float>(typA_Info.MinWidth) > frmA_Window.Width()) {
+        frmA_Window.SetWidth(static_cast<float>(typA_Info.MinWidth));
+    }
+
+    // Measure and remember the change before touching a control, so that a nested pass raised
+    // by the sizes set here finds nothing left to apply.
+    ResizeItem& window = typA_Table[1];
+    window.AddHeight = frmA_Window.Height() - static_cast<float>(typA_Info.LastHeight);
+    window.AddWidth = frmA_Window.Width() - static_cast<float>(typA_Info.LastWidth);
+    typA_Info.LastHeight = RoundToEven(frmA_Window.Height());
+    typA_Info.LastWidth = RoundToEven(frmA_Window.Width());
+
+    for (int32_t i = 2; i <= lngCount; ++i) {
+        ResizeItem& item = typA_Table[i];
+        float baseHeight = 0, baseWidth = 0;
+        if (const ResizeItem* base = FindByName(typA_Table, i, item.SizeBase)) {
+            baseHeight = static_cast<float>(RoundToEven(base->AddHeight));
+            baseWidth = static_cast<float>(RoundToEven(base->AddWidth));
+        }
+        item.AddHeight = item.HeightRate * baseHeight;
+        item.AddWidth = item.WidthRate * baseWidth;
+        item.Ctl->SetHeight(item.Ctl->Height() + item.AddHeight);
+        item.Ctl->SetWidth(item.Ctl->Width() + item.AddWidth);
+    }
+
+    for (int32_t i = 2; i <= lngCount; ++i) {
+        ResizeItem& item = typA_Table[i];
+        item.AddTop = 0;
+        if (item.TopBase != nullptr) {
+            if (const ResizeItem* base = FindByIdentity(typA_Table, i, item.TopBase)) {
+                item.AddTop = base->AddHeight + base->AddTop;
+            }
+            item.Ctl->SetTop(item.Ctl->Top() + item.AddTop);
+        }
+        item.AddLeft = 0;
+        if (item.LeftBase != nullptr) {
+            if (const ResizeItem* base = FindByIdentity(typA_Table, i, item.LeftBase)) {
+                item.AddLeft = base->AddWidth + base->AddLeft;
+            }
+            item.Ctl->SetLeft(item.Ctl->Left() + item.AddLeft);
+        }
+    }
+
+    platform::DoEvents();
+}
+
+}  // namespace tabora::mdl_Resize

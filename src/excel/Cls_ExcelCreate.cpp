@@ -1,0 +1,137 @@
+// The instance, its flags and its workbook.
+#include "excel/Cls_ExcelCreate.h"
+
+#include "app/mdl_ErrorFunction.h"
+#include "excel/Conversions.h"
+#include "platform/Runtime.h"
+
+namespace tabora {
+
+namespace {
+constexpr int32_t kYesNoQuestion = platform::mb::kYesNo + platform::mb::kQuestion;  // 36
+constexpr int32_t kXlNoChange = 1;  // SaveAs AccessMode: leave the access mode as it is
+}  // namespace
+
+Cls_ExcelCreate::Cls_ExcelCreate(AutomationServer& server) : objM_Excel(server.CreateApplication()) {
+    if (!objM_Excel) throw vb_error::Raise(vb_error::kObjectNotSet);
+    objM_Excel->Put(u"DisplayAlerts", false);
+    objM_Excel->Put(u"Visible", false);
+}
+
+bool Cls_ExcelCreate::Trapped(const std::function<void()>& body) {
+    try {
+        body();
+        return true;
+    } catch (...) {
+        ErrorRecord currentError = vb_error::CurrentError();
+        PSub_ErrorReport(currentError);
+        return false;
+    }
+}
+
+void Cls_ExcelCreate::PSub_ErrorReport(ErrorRecord& currentError) {
+    if (blnM_MsgDisplayFlg) mdl_ErrorFunction::ShowVbError(currentError);
+    currentError.Clear();
+}
+
+bool Cls_ExcelCreate::PFncBln_AskMessage(int32_t style, const std::u16string& message, const std::u16string& title) {
+    if (!blnM_MsgDisplayFlg) return false;
+    const int16_t answer = mdl_ErrorFunction::ShowMessage(style, message, title);
+    return answer == platform::button::kOk || answer == platform::button::kYes;
+}
+
+bool Cls_ExcelCreate::PFncBln_FileExists(const std::u16string& path, int32_t /*attributes: ordinary files only*/) {
+    bool exists = false;
+    Trapped([&] { exists = !path.empty() && platform::Files().IsOrdinaryFile(path); });
+    return exists;
+}
+
+bool Cls_ExcelCreate::PFncBln_CheckOverWrite(const std::u16string& path) {
+    bool mayWrite = false;
+    Trapped([&] {
+        if (!PFncBln_FileExists(path, 0) || blnM_OverWrite) {
+            mayWrite = true;
+            return;
+        }
+        mayWrite = PFncBln_AskMessage(kYesNoQuestion, u"すでにファイルが作成されています。上書きしますか。", u"確認");
+    });
+    return mayWrite;
+}
+
+ObjectRef Cls_ExcelCreate::ActiveWorkbook() { return objM_Excel->GetObject(u"ActiveWorkbook"); }
+
+ObjectRef Cls_ExcelCreate::GetActiveSheet() {
+    if (lngM_FileStatus != 0) return nullptr;
+    ObjectRef sheet = objM_Excel->GetObject(u"ActiveSheet");
+    const std::u16string type = sheet->TypeName();
+    if (!type.empty() && type != u"Worksheet") throw vb_error::Raise(vb_error::kTypeMismatch);
+    return sheet;
+}
+
+void Cls_ExcelCreate::SetCreateNew(std::u16string vData) { blnM_CreateNew = conversions::TextToBoolean(vData); }
+std::u16string Cls_ExcelCreate::GetCreateNew() const { return conversions::BooleanToText(blnM_CreateNew); }
+void Cls_ExcelCreate::SetOverWrite(std::u16string vData) { blnM_OverWrite = conversions::TextToBoolean(vData); }
+std::u16string Cls_ExcelCreate::GetOverWrite() const { return conversions::BooleanToText(blnM_OverWrite); }
+void Cls_ExcelCreate::SetRenameForce(std::u16string vData) {
+    blnM_RenameForce = conversions::TextToBoolean(vData);
+}
+std::u16string Cls_ExcelCreate::GetRenameForce() const { return conversions::BooleanToText(blnM_RenameForce); }
+
+bool Cls_ExcelCreate::FileOpen(const std::u16string& strA_FullPath, const std::u16string& strA_ActiveSheetName) {
+    bool opened = false;
+    const bool trappedNothing = Trapped([&] {
+        if (PFncBln_FileExists(strA_FullPath, 0)) {
+            objM_Excel->GetObject(u"Workbooks")->Call(u"Open", {strA_FullPath});
+        } else if (!blnM_CreateNew || !FileCreate()) {
+            return;  // nothing to open: no message, the state stays as it was
+        }
+        const ObjectRef sheets = ActiveWorkbook()->GetObject(u"Sheets");
+        const Variant index = strA_ActiveSheetName.empty() ? Variant(int16_t{1}) : Variant(strA_ActiveSheetName);
+        sheets->GetObject(u"Item", {index})->Call(u"Activate");
+        lngM_FileStatus = 0;
+        opened = true;
+    });
+    return trappedNothing && opened;
+}
+
+bool Cls_ExcelCreate::FileCreate() {
+    return Trapped([&] {
+        const int32_t remembered = objM_Excel->Get(u"SheetsInNewWorkbook").AsLong();
+        objM_Excel->Put(u"SheetsInNewWorkbook", int32_t{1});
+        objM_Excel->GetObject(u"Workbooks")->Call(u"Add");
+        objM_Excel->Put(u"SheetsInNewWorkbook", remembered);
+    });
+}
+
+bool Cls_ExcelCreate::FileSave(const std::u16string& strA_Path) {
+    return Trapped([&] {
+        if (!PFncBln_CheckOverWrite(strA_Path)) return;
+        const ObjectRef workbook = ActiveWorkbook();
+        const ObjectRef firstSheet = workbook->GetObject(u"Sheets")->GetObject(u"Item", {int16_t{1}});
+        firstSheet->GetObject(u"Cells", {int16_t{1}, int16_t{1}})->Call(u"Select");
+        workbook->Call(u"SaveAs", {strA_Path}, {{u"AccessMode", kXlNoChange}});
+    });
+}
+
+bool Cls_ExcelCreate::Show() {
+    return Trapped([&] {
+        objM_Excel->Put(u"Visible", true);
+        objM_Excel->Put(u"DisplayAlerts", true);
+    });
+}
+
+bool Cls_ExcelCreate::FileClose() {
+    return Trapped([&] {
+        ActiveWorkbook()->Call(u"Close");
+        lngM_FileStatus = 1;
+    });
+}
+
+bool Cls_ExcelCreate::Quit() {
+    return Trapped([&] {
+        objM_Excel->Call(u"Quit");
+        lngM_FileStatus = 1;
+    });
+}
+
+}  // namespace tabora

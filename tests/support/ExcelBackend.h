@@ -1,0 +1,27 @@
+#pragma once
+// What a suite of wrapper tests needs from the spreadsheet behind it, so that the same tests
+// run against the in-memory Excel and against a real application.
+
+#include <string>
+#include <vector>
+
+#include "excel/AutomationServer.h"
+
+namespace tabora::test {
+
+class ExcelBackend {
+public:
+    virtual ~ExcelBackend() = default;
+
+    virtual AutomationServer& Server() = 0;
+    // Makes a workbook file with these worksheets, in this order, in the backend's own temporary
+    // folder; returns its full path.
+    virtual std::u16string MakeWorkbookFile(const std::u16string& fileName,
+                                            const std::vector<std::u16string>& worksheetNames) = 0;
+    // The worksheet names of a saved workbook file, in tab order.
+    virtual std::vector<std::u16string> SavedWorksheetNames(const std::u16string& path) = 0;
+    // Application instances that are running (started by this backend's server).
+    virtual int RunningInstances() = 0;
+};
+
+}  // namespace tabora::test

@@ -1,0 +1,20 @@
+#include "support/FakeExcelBackend.h"
+
+#include "support/FakeWorkbookFile.h"
+
+namespace tabora::test {
+
+std::u16string FakeExcelBackend::MakeWorkbookFile(const std::u16string& fileName,
+                                                  const std::vector<std::u16string>& worksheetNames) {
+    std::vector<FixtureSheet> sheets;
+    for (const std::u16string& name : worksheetNames) sheets.push_back({name, false, {}});
+    const std::u16string path = folder_.File(fileName);
+    WriteWorkbookFile(path, sheets);
+    return path;
+}
+
+std::vector<std::u16string> FakeExcelBackend::SavedWorksheetNames(const std::u16string& path) {
+    return WorksheetNamesInFile(path);
+}
+
+}  // namespace tabora::test

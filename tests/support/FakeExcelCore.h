@@ -1,0 +1,23 @@
+#pragma once
+// The state one FakeExcel server shares with every object it has handed out. The objects hold
+// it, so it outlives the server as long as a test still holds one of them.
+
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "support/FakeCallLog.h"
+#include "support/FakeWorkbookModel.h"
+
+namespace tabora::test {
+
+struct FakeExcelCore {
+    std::vector<std::shared_ptr<FakeInstance>> instances;  // instance n at index n - 1
+    std::shared_ptr<FakeInstance> global;                  // instance 0, made on first use
+    std::vector<RecordedCall> calls;
+    FailureRules failures;
+    std::deque<Variant> openFilenameAnswers;
+    int liveReferences = 0;  // every object handed out and not yet released
+};
+
+}  // namespace tabora::test

@@ -1,0 +1,63 @@
+#include "support/FakeExcelErrors.h"
+
+namespace tabora::test::excel_error {
+
+namespace {
+ErrorRecord Excel(std::u16string description) {
+    return {kApplicationDefined, std::move(description), kExcelSource};
+}
+
+std::u16string Of(std::u16string_view objectClass, std::u16string_view member) {
+    return std::u16string(objectClass) + u" クラスの " + std::u16string(member);
+}
+}  // namespace
+
+ErrorRecord MethodFailed(std::u16string_view objectClass, std::u16string_view member) {
+    return Excel(Of(objectClass, member) + u" メソッドが失敗しました。");
+}
+
+ErrorRecord CannotSet(std::u16string_view objectClass, std::u16string_view member) {
+    return Excel(Of(objectClass, member) + u" プロパティを設定できません。");
+}
+
+ErrorRecord CannotGet(std::u16string_view objectClass, std::u16string_view member) {
+    return Excel(Of(objectClass, member) + u" プロパティを取得できません。");
+}
+
+ErrorRecord ApplicationDefined() { return Excel(u"アプリケーション定義またはオブジェクト定義のエラーです。"); }
+
+ErrorRecord FileNotFound(std::u16string_view path) {
+    return Excel(u"'" + std::u16string(path) +
+                 u"' が見つかりません。ファイル名およびファイルの保存場所が正しいかどうかを確認してください。");
+}
+
+ErrorRecord NotAWorkbook(std::u16string_view path) {
+    return Excel(u"'" + std::u16string(path) + u"' は、認識できない形式です。");
+}
+
+ErrorRecord SameNameOpen(std::u16string_view workbookName) {
+    return Excel(u"'" + std::u16string(workbookName) + u"' と同じ名前のブックが既に開いています。");
+}
+
+ErrorRecord CannotSaveTo(std::u16string_view path) {
+    return Excel(u"'" + std::u16string(path) + u"' にアクセスできません。");
+}
+
+ErrorRecord Program(int32_t number) {
+    std::u16string description = vb_error::Description(number);
+    if (number == kArgumentNotOptional) description = u"引数は省略できません。";
+    if (number == kWrongArgumentCount) description = u"引数の数が一致していません。または不正なプロパティを指定しています。";
+    if (number == kNamedArgumentNotFound) description = u"名前付き引数が見つかりません。";
+    if (number == kCannotCreateObject) description = u"ActiveX コンポーネントはオブジェクトを作成できません。";
+    return {number, std::move(description), vb_error::kSource};
+}
+
+ErrorRecord ExcelNotInstalled() { return Program(kCannotCreateObject); }
+
+ErrorRecord ObjectDeleted() { return {kObjectDeleted, u"オートメーション エラーです。", kExcelSource}; }
+
+ErrorRecord Disconnected() {
+    return {kDisconnected, u"オートメーション エラーです。\n起動されたオブジェクトはクライアントから切断されました。", kExcelSource};
+}
+
+}  // namespace tabora::test::excel_error

@@ -1,0 +1,207 @@
+#include <algorithm>
+
+#include "support/FakeArguments.h"
+#include "support/FakeExcelErrors.h"
+#include "support/FakeObjects.h"
+#include "support/FakeSheetNames.h"
+#include "support/FakeStrings.h"
+
+namespace tabora::test {
+
+std::pair<std::shared_ptr<FakeWorkbook>, std::shared_ptr<FakeSheet>> SheetLink::Lock(const FakeInstance& instance) const {
+    auto book = workbook.lock();
+    auto page = sheet.lock();
+    const auto& open = instance.workbooks;
+    if (!book || !page || book->PositionOf(page.get()) == 0 || std::find(open.begin(), open.end(), book) == open.end()) {
+        throw RuntimeError(excel_error::ObjectDeleted());
+    }
+    return {std::move(book), std::move(page)};
+}
+
+std::vector<std::shared_ptr<FakeSheet>> FakeSheetsObject::Members() const {
+    const auto workbook = workbook_.lock();
+    const auto& open = instance_->workbooks;
+    if (!workbook || std::find(open.begin(), open.end(), workbook) == open.end()) {
+        throw RuntimeError(excel_error::ObjectDeleted());
+    }
+    return worksheetsOnly_ ? workbook->Worksheets() : workbook->sheets;
+}
+
+Variant FakeSheetsObject::Dispatch(const Invocation& call) {
+    const std::u16string_view m = call.member;
+    ReadOnly(call);
+    const auto members = Members();
+    if (Is(m, u"Count")) {
+        const Arguments none(call, {});
+        return Variant(static_cast<int32_t>(members.size()));
+    }
+    if (Is(m, u"Item") || m.empty() || Is(m, u"_Default")) {
+        const ItemKey key = ToItemKey(Arguments(call, {u"Index"}).Value(0));
+        std::shared_ptr<FakeSheet> found;
+        if (key.byName) {
+            for (const auto& sheet : members) {
+                if (!found && EqualsIgnoringCase(sheet->name, key.name)) found = sheet;
+            }
+        } else if (key.position >= 1 && key.position <= static_cast<int32_t>(members.size())) {
+            found = members[static_cast<size_t>(key.position - 1)];
+        }
+        if (!found) throw vb_error::Raise(vb_error::kSubscriptOutOfRange);
+        return Make<FakeSheetObject>(SheetLink{workbook_, found});
+    }
+    NoSuchMember();
+}
+
+std::vector<Variant> FakeSheetsObject::Items() {
+    std::vector<Variant> items;
+    for (const auto& sheet : Members()) items.push_back(Make<FakeSheetObject>(SheetLink{workbook_, sheet}));
+    return items;
+}
+
+FakeSheetObject::FakeSheetObject(std::shared_ptr<FakeExcelCore> core, std::shared_ptr<FakeInstance> instance,
+                                 SheetLink link)
+    : FakeProxy(std::move(core), std::move(instance), link.sheet.lock() && link.sheet.lock()->isChart ? u"Chart" : u"Worksheet"),
+      link_(std::move(link)) {}
+
+std::string FakeSheetObject::Describe() const {
+    const auto sheet = link_.sheet.lock();
+    return "<" + ToUtf8(Kind()) + (sheet ? " \"" + ToUtf8(sheet->name) + "\">" : " (deleted)>");
+}
+
+Variant FakeSheetObject::Dispatch(const Invocation& call) {
+    const std::u16string_view m = call.member;
+    auto [workbook, sheet] = link_.Lock(*instance_);
+    if (Is(m, u"Name")) {
+        const Arguments args(call, {});
+        if (!IsPut(call)) return Variant(sheet->name);
+        const std::u16string name = Arguments::ToText(args.NewValue());
+        if (!CanNameSheet(*workbook, sheet.get(), name)) throw RuntimeError(excel_error::CannotSet(Kind(), m));
+        sheet->name = name;
+        return {};
+    }
+    ReadOnly(call);
+    if (Is(m, u"Copy")) return Copy(call);
+    const bool cells = Is(m, u"Cells") || Is(m, u"Range") || Is(m, u"Columns") || Is(m, u"Rows");
+    if (cells && sheet->isChart) NoSuchMember();  // a chart sheet has no cells
+    if (Is(m, u"Cells")) return Cells(call);
+    if (Is(m, u"Range")) return Range(call);
+    if (Is(m, u"Columns")) return Lines(call, true);
+    if (Is(m, u"Rows")) return Lines(call, false);
+    const Arguments none(call, {});
+    if (Is(m, u"Index")) return Variant(workbook->PositionOf(sheet.get()));
+    if (Is(m, u"Parent")) return Make<FakeWorkbookObject>(std::weak_ptr(workbook));
+    if (Is(m, u"Activate") || Is(m, u"Select")) {
+        instance_->Activate(workbook, sheet);
+        return {};
+    }
+    if (Is(m, u"Delete")) return Delete();
+    NoSuchMember();
+}
+
+Variant FakeSheetObject::Delete() {
+    auto [workbook, sheet] = link_.Lock(*instance_);
+    if (workbook->sheets.size() == 1) throw RuntimeError(excel_error::MethodFailed(Kind(), u"Delete"));
+    instance_->deletions.push_back({sheet->name, instance_->displayAlerts});
+    const auto position = static_cast<size_t>(workbook->PositionOf(sheet.get()) - 1);
+    workbook->sheets.erase(workbook->sheets.begin() + static_cast<std::ptrdiff_t>(position));
+    if (workbook->activeSheet == sheet) workbook->activeSheet = workbook->sheets[std::min(position, workbook->sheets.size() - 1)];
+    instance_->clipboard.reset();  // deleting a sheet ends copy mode
+    return {};
+}
+
+Variant FakeSheetObject::Copy(const Invocation& call) {
+    const Arguments args(call, {u"Before", u"After"});
+    auto [workbook, sheet] = link_.Lock(*instance_);
+    const auto failed = [this] { return RuntimeError(excel_error::MethodFailed(Kind(), u"Copy")); };
+    auto copy = std::make_shared<FakeSheet>(*sheet);
+    if (!args.Has(0) && !args.Has(1)) {
+        // No place given: the copy becomes the only sheet of a new workbook.
+        auto book = std::make_shared<FakeWorkbook>();
+        book->name = u"Book" + FromUtf8(std::to_string(++instance_->addedWorkbooks));
+        book->sheets.push_back(copy);
+        instance_->workbooks.push_back(book);
+        instance_->Activate(book, copy);
+        return {};
+    }
+    if (args.Has(0) && args.Has(1)) throw failed();
+    const bool after = args.Has(1);
+    const Variant& place = args.Value(after ? 1 : 0);
+    const auto* target = place.IsObject() ? dynamic_cast<const FakeSheetObject*>(place.AsObject().get()) : nullptr;
+    if (target == nullptr || target->InstanceState() != instance_) throw failed();
+    auto [targetBook, targetSheet] = target->Link().Lock(*instance_);
+    copy->name = CopyName(*targetBook, sheet->name);
+    const auto at = targetBook->sheets.begin() + targetBook->PositionOf(targetSheet.get()) - (after ? 0 : 1);
+    targetBook->sheets.insert(at, copy);
+    instance_->Activate(targetBook, copy);
+    return {};
+}
+
+Variant FakeSheetObject::RangeOf(const CellArea& area) const { return Make<FakeRangeObject>(link_, area); }
+
+namespace {
+// A column given as a number or as letters, as Cells takes it.
+int32_t ColumnArgument(const Variant& value) {
+    if (value.Type() == VariantType::String) {
+        if (const auto col = ColumnNumber(value.AsString())) return *col;
+        throw RuntimeError(excel_error::ApplicationDefined());
+    }
+    return Arguments::ToNumber(value);
+}
+
+bool OnGrid(int32_t row, int32_t col) { return row >= 1 && row <= kMaxRows && col >= 1 && col <= kMaxColumns; }
+}  // namespace
+
+Variant FakeSheetObject::Cells(const Invocation& call) {
+    const Arguments args(call, {u"RowIndex", u"ColumnIndex"});
+    if (!args.Has(0) && !args.Has(1)) return RangeOf({1, 1, kMaxRows, kMaxColumns});
+    int32_t row = 0;
+    int32_t col = 0;
+    if (args.Has(1)) {
+        row = args.Number(0);
+        col = ColumnArgument(args.Value(1));
+    } else {
+        // One index counts cells along the rows: 1 is A1, 257 is A2.
+        const int32_t index = args.Number(0);
+        row = index < 1 ? 0 : (index - 1) / kMaxColumns + 1;
+        col = index < 1 ? 0 : (index - 1) % kMaxColumns + 1;
+    }
+    if (!OnGrid(row, col)) throw RuntimeError(excel_error::ApplicationDefined());
+    return RangeOf({row, col, row, col});
+}
+
+Variant FakeSheetObject::Range(const Invocation& call) {
+    const Arguments args(call, {u"Cell1", u"Cell2"});
+    const auto failed = [] { return RuntimeError(excel_error::MethodFailed(u"_Worksheet", u"Range")); };
+    const auto sheet = link_.Lock(*instance_).second;
+    const auto areaOf = [&](const Variant& value) {
+        if (value.Type() == VariantType::String) {
+            if (const auto area = ParseArea(value.AsString())) return *area;
+            throw failed();
+        }
+        const auto* range = value.IsObject() ? dynamic_cast<const FakeRangeObject*>(value.AsObject().get()) : nullptr;
+        if (range == nullptr || range->InstanceState() != instance_ || range->Link().sheet.lock() != sheet) throw failed();
+        return range->Area();
+    };
+    const CellArea first = areaOf(args.Value(0));
+    if (!args.Has(1)) return RangeOf(first);
+    const CellArea second = areaOf(args.Value(1));
+    return RangeOf(CellArea::Between({std::min(first.top, second.top), std::min(first.left, second.left)},
+                                     {std::max(first.bottom, second.bottom), std::max(first.right, second.right)}));
+}
+
+Variant FakeSheetObject::Lines(const Invocation& call, bool columns) {
+    const Arguments args(call, {u"Index"});
+    if (!args.Has(0)) return RangeOf({1, 1, kMaxRows, kMaxColumns});
+    const Variant& index = args.Value(0);
+    if (index.Type() == VariantType::String) {
+        std::u16string text = index.AsString();
+        if (text.find(u':') == std::u16string::npos) text += u":" + text;
+        const auto area = ParseArea(text);
+        if (area && (columns ? area->IsWholeColumns() : area->IsWholeRows())) return RangeOf(*area);
+        throw RuntimeError(excel_error::ApplicationDefined());
+    }
+    const int32_t n = Arguments::ToNumber(index);
+    if (n < 1 || n > (columns ? kMaxColumns : kMaxRows)) throw RuntimeError(excel_error::ApplicationDefined());
+    return RangeOf(columns ? CellArea::WholeColumns(n, n) : CellArea::WholeRows(n, n));
+}
+
+}  // namespace tabora::test

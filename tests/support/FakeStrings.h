@@ -1,0 +1,21 @@
+#pragma once
+// Text helpers of the Excel double: Excel's case-blind name matching and readable UTF-8 for
+// assertions.
+
+#include <string>
+#include <string_view>
+
+namespace tabora::test {
+
+// The letter case Excel ignores when it matches sheet, workbook and member names: ASCII,
+// Latin-1, Greek, Cyrillic and full-width Latin letters.
+char16_t FoldCase(char16_t c);
+bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b);
+
+std::string ToUtf8(std::u16string_view text);
+std::u16string FromUtf8(std::string_view text);
+
+// Shortest text that reads back as the same double ("1", "0.5", "1e+20").
+std::u16string NumberText(double value);
+
+}  // namespace tabora::test

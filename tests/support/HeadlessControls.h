@@ -1,0 +1,149 @@
+#pragma once
+// Headless controls: the control interfaces with no window behind them. Their events fire
+// exactly as the real platforms' do (see platform/Controls.h), and each has the user's own
+// gestures (typing, clicking, dropping) for tests to drive.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/Controls.h"
+#include "platform/FormDescription.h"
+
+namespace tabora::test {
+
+template <class Interface>
+class HeadlessControl : public Interface {
+public:
+    explicit HeadlessControl(const platform::ControlDescription& d)
+        : name_(d.name),
+          top_(static_cast<float>(d.top)),
+          left_(static_cast<float>(d.left)),
+          width_(static_cast<float>(d.width)),
+          height_(static_cast<float>(d.height)),
+          visible_(d.visible),
+          enabled_(d.enabled),
+          toolTip_(d.toolTip) {}
+
+    std::u16string Name() const override { return name_; }
+    float Top() const override { return top_; }
+    void SetTop(float twips) override { top_ = twips; }
+    float Left() const override { return left_; }
+    void SetLeft(float twips) override { left_ = twips; }
+    float Width() const override { return width_; }
+    void SetWidth(float twips) override { width_ = twips; }
+    float Height() const override { return height_; }
+    void SetHeight(float twips) override { height_ = twips; }
+    bool Visible() const override { return visible_; }
+    void SetVisible(bool visible) override { visible_ = visible; }
+    bool Enabled() const override { return enabled_; }
+    void SetEnabled(bool enabled) override { enabled_ = enabled; }
+    const std::u16string& ToolTip() const { return toolTip_; }
+
+private:
+    std::u16string name_;
+    float top_, left_, width_, height_;
+    bool visible_, enabled_;
+    std::u16string toolTip_;
+};
+
+class HeadlessTextBox : public HeadlessControl<platform::TextBox> {
+public:
+    explicit HeadlessTextBox(const platform::ControlDescription& d)
+        : HeadlessControl(d), text_(d.caption), readOnly_(d.readOnly), multiLine_(d.multiLine) {}
+
+    std::u16string Text() const override { return text_; }
+    void SetText(const std::u16string& text) override;
+    std::u16string Tag() const override { return tag_; }
+    void SetTag(const std::u16string& tag) override { tag_ = tag; }
+    int32_t SelStart() const override { return selStart_; }
+    void SetSelStart(int32_t position) override;
+    int32_t SelLength() const override { return selLength_; }
+    void SetSelLength(int32_t length) override;
+    int32_t IMEMode() const override { return imeMode_; }
+    void SetIMEMode(int32_t mode) override { imeMode_ = mode; }
+
+    // The user's gestures.
+    // Types text at the caret, replacing the selection: one Change, as a paste makes.
+    void Type(const std::u16string& text);
+    // Presses a key: raises KeyDown and answers the key code as the handlers left it (0 when
+    // they swallowed it). Keys that edit (Backspace) act only when not swallowed.
+    int16_t PressKey(int16_t keyCode, int16_t shift = 0);
+    void DoubleClick() { DblClick.Raise(); }
+    // The focus tries to leave: true when it may (Validate did not cancel).
+    bool Leave();
+    void Drop(const platform::DroppedFiles& files) { FilesDropped.Raise(files); }
+
+    bool ReadOnly() const { return readOnly_; }
+    bool MultiLine() const { return multiLine_; }
+
+private:
+    std::u16string text_;
+    std::u16string tag_;
+    int32_t selStart_ = 0;
+    int32_t selLength_ = 0;
+    int32_t imeMode_ = platform::kImeModeNoControl;
+    bool readOnly_;
+    bool multiLine_;
+};
+
+class HeadlessListBox : public HeadlessControl<platform::ListBox> {
+public:
+    using HeadlessControl::HeadlessControl;
+
+    void Clear() override;
+    void AddItem(const std::u16string& item) override { items_.push_back(item); }
+    int32_t ListCount() const override { return static_cast<int32_t>(items_.size()); }
+    std::u16string List(int32_t index) const override;
+    int32_t ListIndex() const override { return index_; }
+    void SetListIndex(int32_t index) override;
+    std::u16string Text() const override { return index_ < 0 ? std::u16string() : items_[index_]; }
+
+    const std::vector<std::u16string>& Items() const { return items_; }
+    int TimesHidden() const { return timesHidden_; }
+    void SetVisible(bool visible) override;
+
+    // The user's gestures.
+    void ClickItem(int32_t index) { SetListIndex(index); }
+    void DoubleClickItem(int32_t index) {
+        SetListIndex(index);
+        DblClick.Raise();
+    }
+    void Drop(const platform::DroppedFiles& files) { FilesDropped.Raise(files); }
+
+private:
+    std::vector<std::u16string> items_;
+    int32_t index_ = -1;
+    int timesHidden_ = 0;
+};
+
+class HeadlessLabel : public HeadlessControl<platform::Label> {
+public:
+    explicit HeadlessLabel(const platform::ControlDescription& d) : HeadlessControl(d), caption_(d.caption) {}
+    std::u16string Caption() const override { return caption_; }
+    void SetCaption(const std::u16string& caption) override { caption_ = caption; }
+
+private:
+    std::u16string caption_;
+};
+
+class HeadlessFrame : public HeadlessControl<platform::Frame> {
+public:
+    explicit HeadlessFrame(const platform::ControlDescription& d) : HeadlessControl(d), caption_(d.caption) {}
+    std::u16string Caption() const override { return caption_; }
+    void SetCaption(const std::u16string& caption) override { caption_ = caption; }
+
+private:
+    std::u16string caption_;
+};
+
+class HeadlessPictureButton : public HeadlessControl<platform::PictureButton> {
+public:
+    using HeadlessControl::HeadlessControl;
+    // A disabled button takes no click, as on screen.
+    void Press() {
+        if (Enabled()) Click.Raise();
+    }
+};
+
+}  // namespace tabora::test
