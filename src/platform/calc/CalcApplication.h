@@ -9,6 +9,8 @@ class CalcApplication : public CalcObject {
 public:
     using CalcObject::CalcObject;
 
+    std::u16string TypeName() const override { return u"Application"; }
+
 protected:
     Variant Dispatch(const MemberCall& call) override;
 

@@ -12,6 +12,8 @@ public:
     CalcBorder(std::shared_ptr<OfficeInstance> office, RangeRef range, int32_t index)
         : CalcObject(std::move(office)), range_(std::move(range)), index_(index) {}
 
+    std::u16string TypeName() const override { return u"Border"; }
+
 protected:
     Variant Dispatch(const MemberCall& call) override;
 

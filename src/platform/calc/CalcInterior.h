@@ -11,6 +11,8 @@ public:
     CalcInterior(std::shared_ptr<OfficeInstance> office, RangeRef range)
         : CalcObject(std::move(office)), range_(std::move(range)) {}
 
+    std::u16string TypeName() const override { return u"Interior"; }
+
 protected:
     Variant Dispatch(const MemberCall& call) override;
 

@@ -16,6 +16,8 @@ public:
     css::table::CellRangeAddress Address() const { return AddressOf(range_); }
     const RangeRef& Range() const { return range_; }
 
+    std::u16string TypeName() const override { return u"Range"; }
+
 protected:
     Variant Dispatch(const MemberCall& call) override;
 

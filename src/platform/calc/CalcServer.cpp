@@ -3,13 +3,9 @@
 #include <signal.h>
 
 #include <cerrno>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+#include <vector>
 
 #include "platform/calc/CalcApplication.h"
-#include "platform/calc/CalcError.h"
-#include "platform/calc/InstanceDirectory.h"
 
 namespace tabora::calc {
 namespace {
@@ -18,6 +14,7 @@ class CalcServer : public AutomationServer {
 public:
     ObjectRef CreateApplication() override {
         auto office = OfficeInstance::Start();
+        started_.push_back(office->ProcessId());
         // Excel starts hidden with alerts on; the caller decides from there.
         return std::make_shared<CalcApplication>(std::move(office));
     }
@@ -27,8 +24,16 @@ public:
         return global_;
     }
 
+    int RunningCount() const {
+        int count = 0;
+        for (pid_t pid : started_)
+            if (kill(pid, 0) == 0 || errno == EPERM) ++count;
+        return count;
+    }
+
 private:
     ObjectRef global_;
+    std::vector<pid_t> started_;
 };
 
 }  // namespace
@@ -41,21 +46,9 @@ std::optional<pid_t> OfficeProcessOf(const ObjectRef& application) {
     return calc->Office().ProcessId();
 }
 
-int RunningOfficeCount() {
-    int count = 0;
-    std::error_code ec;
-    std::filesystem::path root;
-    try {
-        root = InstanceRoot();
-    } catch (const RuntimeError&) {
-        return 0;
-    }
-    for (const auto& entry : std::filesystem::directory_iterator(root, ec)) {
-        pid_t pid = 0;
-        std::ifstream(entry.path() / "office.pid") >> pid;
-        if (pid > 0 && (kill(pid, 0) == 0 || errno == EPERM)) ++count;
-    }
-    return count;
+int RunningOfficeCount(AutomationServer& server) {
+    auto* calc = dynamic_cast<CalcServer*>(&server);
+    return calc == nullptr ? 0 : calc->RunningCount();
 }
 
 }  // namespace tabora::calc

@@ -14,7 +14,8 @@ std::unique_ptr<AutomationServer> MakeCalcServer();
 
 // For tests and diagnostics: the office process behind an application object of this server.
 std::optional<pid_t> OfficeProcessOf(const ObjectRef& application);
-// Office processes started by this server (any process of this user) that still run.
-int RunningOfficeCount();
+// Office processes started by this server that still run (shown ones outlive their references).
+// Zero for a server that is not the Calc server.
+int RunningOfficeCount(AutomationServer& server);
 
 }  // namespace tabora::calc

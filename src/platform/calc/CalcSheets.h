@@ -11,6 +11,8 @@ public:
     CalcSheets(std::shared_ptr<OfficeInstance> office, DocumentRef document)
         : CalcObject(std::move(office)), document_(std::move(document)) {}
 
+    std::u16string TypeName() const override { return u"Sheets"; }
+
 protected:
     Variant Dispatch(const MemberCall& call) override;
     // Every sheet with its name, from one call to the office.

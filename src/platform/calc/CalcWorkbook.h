@@ -16,6 +16,8 @@ public:
     // The workbook's name as Excel gives it: the file name, or the title of a new workbook.
     static std::u16string NameOf(const DocumentRef& document);
 
+    std::u16string TypeName() const override { return u"Workbook"; }
+
 protected:
     Variant Dispatch(const MemberCall& call) override;
 

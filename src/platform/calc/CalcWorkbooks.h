@@ -9,6 +9,8 @@ class CalcWorkbooks : public CalcObject {
 public:
     using CalcObject::CalcObject;
 
+    std::u16string TypeName() const override { return u"Workbooks"; }
+
 protected:
     Variant Dispatch(const MemberCall& call) override;
     std::vector<Variant> Items() override;

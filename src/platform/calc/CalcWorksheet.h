@@ -19,6 +19,8 @@ public:
     const SheetRef& Sheet();
     const DocumentRef& Document() const { return document_; }
 
+    std::u16string TypeName() const override { return u"Worksheet"; }
+
 protected:
     Variant Dispatch(const MemberCall& call) override;
 
