@@ -44,6 +44,6 @@ std::vector<std::u16string> CalcExcelBackend::SavedWorksheetNames(const std::u16
     return names;
 }
 
-int CalcExcelBackend::RunningInstances() { return calc::RunningOfficeCount(*server_); }
+int CalcExcelBackend::RunningInstances() { return static_cast<int>(calc::RunningOffices(*server_).size()); }
 
 }  // namespace tabora::test

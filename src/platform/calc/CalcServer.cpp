@@ -24,11 +24,11 @@ public:
         return global_;
     }
 
-    int RunningCount() const {
-        int count = 0;
+    std::vector<pid_t> Running() const {
+        std::vector<pid_t> running;
         for (pid_t pid : started_)
-            if (kill(pid, 0) == 0 || errno == EPERM) ++count;
-        return count;
+            if (kill(pid, 0) == 0 || errno == EPERM) running.push_back(pid);
+        return running;
     }
 
 private:
@@ -46,9 +46,9 @@ std::optional<pid_t> OfficeProcessOf(const ObjectRef& application) {
     return calc->Office().ProcessId();
 }
 
-int RunningOfficeCount(AutomationServer& server) {
+std::vector<pid_t> RunningOffices(AutomationServer& server) {
     auto* calc = dynamic_cast<CalcServer*>(&server);
-    return calc == nullptr ? 0 : calc->RunningCount();
+    return calc == nullptr ? std::vector<pid_t>() : calc->Running();
 }
 
 }  // namespace tabora::calc

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 #include <sys/types.h>
 
 #include "excel/AutomationServer.h"
@@ -14,8 +15,8 @@ std::unique_ptr<AutomationServer> MakeCalcServer();
 
 // For tests and diagnostics: the office process behind an application object of this server.
 std::optional<pid_t> OfficeProcessOf(const ObjectRef& application);
-// Office processes started by this server that still run (shown ones outlive their references).
-// Zero for a server that is not the Calc server.
-int RunningOfficeCount(AutomationServer& server);
+// Office processes started by this server that still run (shown ones outlive their references);
+// none for a server that is not the Calc server.
+std::vector<pid_t> RunningOffices(AutomationServer& server);
 
 }  // namespace tabora::calc
