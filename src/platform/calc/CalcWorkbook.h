@@ -15,6 +15,7 @@ public:
     static Variant ActiveSheetOf(const std::shared_ptr<OfficeInstance>& office, const DocumentRef& document);
     // The workbook's name as Excel gives it: the file name, or the title of a new workbook.
     static std::u16string NameOf(const DocumentRef& document);
+    const DocumentRef& Document() const { return document_; }
 
     std::u16string TypeName() const override { return u"Workbook"; }
 
