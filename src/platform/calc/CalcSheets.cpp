@@ -13,7 +13,7 @@ using namespace css;
 
 Variant CalcSheets::Dispatch(const MemberCall& call) {
     if (call.Is(u"Count") && call.IsGet()) {
-        uno::Reference<container::XIndexAccess> byIndex(SheetsOf(document_), uno::UNO_QUERY_THROW);
+        uno::Reference<container::XIndexAccess> byIndex(Office().SheetsOf(document_), uno::UNO_QUERY_THROW);
         return static_cast<int32_t>(byIndex->getCount());
     }
     if (call.Is(u"Item") && call.IsGet()) {
@@ -24,14 +24,27 @@ Variant CalcSheets::Dispatch(const MemberCall& call) {
     NoSuchMember();
 }
 
+namespace {
+// All the worksheets of one enumeration in one allocation: a workbook of a thousand sheets is
+// listed with one call to the office and one block of memory.
+struct WorksheetBlock {
+    std::vector<CalcWorksheet> sheets;
+};
+}  // namespace
+
 std::vector<Variant> CalcSheets::Items() {
+    const uno::Sequence<rtl::OUString> names = Office().SheetsOf(document_)->getElementNames();
+    auto block = std::make_shared<WorksheetBlock>();
+    block->sheets.reserve(static_cast<size_t>(names.getLength()));
+    for (const auto& name : names) block->sheets.emplace_back(SharedOffice(), document_, ToU16(name));
     std::vector<Variant> items;
-    for (auto& name : SheetNames(document_)) items.emplace_back(Make<CalcWorksheet>(document_, std::move(name)));
+    items.reserve(block->sheets.size());
+    for (auto& sheet : block->sheets) items.emplace_back(ObjectRef(block, &sheet));
     return items;
 }
 
 Variant CalcSheets::Item(const Variant& index) {
-    auto sheets = SheetsOf(document_);
+    auto sheets = Office().SheetsOf(document_);
     try {
         if (index.Type() == VariantType::String) {
             // Calc looks names up ignoring case, as Excel does.

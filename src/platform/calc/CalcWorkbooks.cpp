@@ -107,13 +107,13 @@ Variant CalcWorkbooks::Add() {
     if (!document.is()) throw CalcFailure(kErrRefused, u"ブックを作成できません。");
     // Excel's new workbook: SheetsInNewWorkbook sheets named Sheet1, Sheet2, ... whatever the
     // office's own language would call them.
-    auto sheets = SheetsOf(document);
+    auto sheets = Office().SheetsOf(document);
     int32_t wanted = Office().sheetsInNewWorkbook;
     uno::Reference<container::XIndexAccess> byIndex(sheets, uno::UNO_QUERY_THROW);
     for (int32_t have = byIndex->getCount(); have < wanted; ++have)
         sheets->insertNewByName(ToOUString(u"tabora-new-" + SheetName(have + 1)), static_cast<sal_Int16>(have));
     for (int32_t have = byIndex->getCount(); have > wanted; --have)
-        sheets->removeByName(ToOUString(SheetNames(document).back()));
+        sheets->removeByName(ToOUString(SheetNames(Office(), document).back()));
     for (int32_t i = 0; i < wanted; ++i) {
         uno::Reference<container::XNamed> named(byIndex->getByIndex(i), uno::UNO_QUERY_THROW);
         named->setName(ToOUString(SheetName(i + 1)));

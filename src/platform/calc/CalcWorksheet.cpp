@@ -29,7 +29,7 @@ int32_t RowOrColumn(const Variant& value, int32_t max) {
 }  // namespace
 
 const SheetRef& CalcWorksheet::Sheet() {
-    if (!sheet_.is()) sheet_.set(SheetsOf(document_)->getByName(ToOUString(knownName_)), uno::UNO_QUERY_THROW);
+    if (!sheet_.is()) sheet_.set(Office().SheetsOf(document_)->getByName(ToOUString(knownName_)), uno::UNO_QUERY_THROW);
     return sheet_;
 }
 
@@ -72,7 +72,7 @@ void CalcWorksheet::Rename(const std::u16string& name) {
     uno::Reference<container::XNamed> named(Sheet(), uno::UNO_QUERY_THROW);
     std::u16string current = ToU16(named->getName());
     if (name == current) return;
-    std::vector<std::u16string> others = SheetNames(document_);
+    std::vector<std::u16string> others = SheetNames(Office(), document_);
     std::erase_if(others, [&](const std::u16string& other) { return other == current; });
     if (auto problem = CheckSheetName(name, others)) throw CalcFailure(kErrRefused, SheetNameMessage(*problem));
     named->setName(ToOUString(name));
@@ -87,11 +87,11 @@ void CalcWorksheet::Activate() {
 }
 
 void CalcWorksheet::Delete() {
-    uno::Reference<container::XIndexAccess> byIndex(SheetsOf(document_), uno::UNO_QUERY_THROW);
+    uno::Reference<container::XIndexAccess> byIndex(Office().SheetsOf(document_), uno::UNO_QUERY_THROW);
     if (byIndex->getCount() <= 1) throw CalcFailure(kErrRefused, u"ブックには少なくとも 1 つのシートが必要です。");
     std::u16string name = ToU16(uno::Reference<container::XNamed>(Sheet(), uno::UNO_QUERY_THROW)->getName());
     if (Office().copySource && Office().copySource->document == document_) Office().copySource.reset();
-    SheetsOf(document_)->removeByName(ToOUString(name));
+    Office().SheetsOf(document_)->removeByName(ToOUString(name));
     sheet_.clear();
 }
 
@@ -106,8 +106,8 @@ void CalcWorksheet::Copy(const MemberCall& call) {
     int32_t position = SheetIndex(place->Sheet()) + (after.IsMissing() ? 0 : 1);
 
     std::u16string source = ToU16(uno::Reference<container::XNamed>(Sheet(), uno::UNO_QUERY_THROW)->getName());
-    std::u16string copyName = CopyName(source, SheetNames(document_));
-    auto sheets = SheetsOf(document_);
+    std::u16string copyName = CopyName(source, SheetNames(Office(), document_));
+    auto sheets = Office().SheetsOf(document_);
     sheets->copyByName(ToOUString(source), ToOUString(copyName), static_cast<sal_Int16>(position));
     SheetRef copy(sheets->getByName(ToOUString(copyName)), uno::UNO_QUERY_THROW);
     ViewOf(document_)->setActiveSheet(copy);

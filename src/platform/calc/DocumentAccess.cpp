@@ -11,10 +11,6 @@
 namespace tabora::calc {
 using namespace css;
 
-uno::Reference<sheet::XSpreadsheets> SheetsOf(const DocumentRef& document) {
-    return uno::Reference<sheet::XSpreadsheets>(document->getSheets(), uno::UNO_SET_THROW);
-}
-
 uno::Reference<sheet::XSpreadsheetView> ViewOf(const DocumentRef& document) {
     uno::Reference<frame::XModel> model(document, uno::UNO_QUERY_THROW);
     return uno::Reference<sheet::XSpreadsheetView>(model->getCurrentController(), uno::UNO_QUERY_THROW);
@@ -25,8 +21,8 @@ uno::Reference<frame::XFrame> FrameOf(const DocumentRef& document) {
     return uno::Reference<frame::XFrame>(model->getCurrentController()->getFrame(), uno::UNO_SET_THROW);
 }
 
-std::vector<std::u16string> SheetNames(const DocumentRef& document) {
-    const uno::Sequence<rtl::OUString> names = SheetsOf(document)->getElementNames();
+std::vector<std::u16string> SheetNames(OfficeInstance& office, const DocumentRef& document) {
+    const uno::Sequence<rtl::OUString> names = office.SheetsOf(document)->getElementNames();
     std::vector<std::u16string> result;
     result.reserve(static_cast<size_t>(names.getLength()));
     for (const auto& name : names) result.push_back(ToU16(name));

@@ -98,6 +98,7 @@ OfficeInstance::~OfficeInstance() {
     try {
         workbooks_.clear();
         active_.clear();
+        sheets_.clear();
         copySource.reset();
         desktop_.clear();
         context_.clear();
@@ -162,6 +163,14 @@ void OfficeInstance::AddWorkbook(const DocumentRef& document, const std::string&
     active_ = document;
 }
 
+uno::Reference<sheet::XSpreadsheets> OfficeInstance::SheetsOf(const DocumentRef& document) {
+    for (const auto& [known, sheets] : sheets_)
+        if (known == document) return sheets;
+    uno::Reference<sheet::XSpreadsheets> sheets(document->getSheets(), uno::UNO_SET_THROW);
+    sheets_.emplace_back(document, sheets);
+    return sheets;
+}
+
 void OfficeInstance::MakeActive(const DocumentRef& document) {
     if (std::find(workbooks_.begin(), workbooks_.end(), document) != workbooks_.end()) active_ = document;
 }
@@ -169,6 +178,7 @@ void OfficeInstance::MakeActive(const DocumentRef& document) {
 void OfficeInstance::ForgetWorkbook(const DocumentRef& document) {
     workbooks_.erase(std::remove(workbooks_.begin(), workbooks_.end(), document), workbooks_.end());
     if (active_ == document) active_ = workbooks_.empty() ? DocumentRef() : workbooks_.back();
+    std::erase_if(sheets_, [&](const auto& entry) { return entry.first == document; });
     if (copySource && copySource->document == document) copySource.reset();
 }
 
@@ -192,6 +202,7 @@ void OfficeInstance::Quit() {
     }
     workbooks_.clear();
     active_.clear();
+    sheets_.clear();
     copySource.reset();
     process_->Terminate();
 }

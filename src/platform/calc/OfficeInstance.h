@@ -4,6 +4,7 @@
 
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+#include <com/sun/star/sheet/XSpreadsheets.hpp>
 #include <com/sun/star/table/CellRangeAddress.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 
@@ -61,6 +62,8 @@ public:
     void MakeActive(const DocumentRef& document);
     void ForgetWorkbook(const DocumentRef& document);
     void NoteSavedAs(const std::string& path) { dir_.RecordDocument(path); }
+    // The document's sheet container, asked for once per document.
+    css::uno::Reference<css::sheet::XSpreadsheets> SheetsOf(const DocumentRef& document);
 
     // Shows the document's window with its menus and bars (hidden documents have none shown).
     void ShowDocument(const DocumentRef& document);
@@ -78,6 +81,7 @@ private:
     css::uno::Reference<css::frame::XComponentLoader> desktop_;
     std::vector<DocumentRef> workbooks_;
     DocumentRef active_;
+    std::vector<std::pair<DocumentRef, css::uno::Reference<css::sheet::XSpreadsheets>>> sheets_;
     bool visible_ = false;
 };
 
