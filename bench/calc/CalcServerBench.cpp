@@ -24,11 +24,9 @@
 #include "platform/calc/CalcServer.h"
 #include "platform/calc/OfficePaths.h"
 #include "platform/calc/ProfileTemplate.h"
-#include "shared/LocalFileSystem.h"
 #include "support/HeadlessControls.h"
-#include "support/HeadlessEventLoop.h"
-#include "support/ScriptedMessageBox.h"
 #include "support/TempDir.h"
+#include "support/TestRuntime.h"
 
 extern char** environ;
 
@@ -76,10 +74,7 @@ struct Shared {
         if (!excel->FileOpen(bigBook)) throw std::runtime_error("cannot open the 1,000-sheet workbook");
     }
 
-    test::ScriptedMessageBox boxes;
-    test::HeadlessEventLoop events;
-    test::LocalFileSystem files;
-    platform::ScopedRuntime runtime{{.messageBox = &boxes, .events = &events, .files = &files}};
+    test::TestRuntime runtime;
     test::TempDir folder;
     std::unique_ptr<AutomationServer> server;
     std::u16string smallBook, bigBook;
@@ -94,6 +89,7 @@ Shared& Fixture() {
 test::HeadlessListBox MakeList() {
     platform::ControlDescription description;
     description.name = u"Lst_Item";
+    description.kind = platform::ControlKind::ListBox;
     return test::HeadlessListBox(description);
 }
 

@@ -108,7 +108,10 @@ bool Cls_ExcelCreate::FileSave(const std::u16string& strA_Path) {
         if (!PFncBln_CheckOverWrite(strA_Path)) return;
         const ObjectRef workbook = ActiveWorkbook();
         const ObjectRef firstSheet = workbook->GetObject(u"Sheets")->GetObject(u"Item", {int16_t{1}});
-        firstSheet->GetObject(u"Cells", {int16_t{1}, int16_t{1}})->Call(u"Select");
+        // Cells can be selected only on the sheet in front, and a chart sheet has none: without
+        // this the save would fail whenever another sheet was in front.
+        firstSheet->Call(u"Activate");
+        if (firstSheet->TypeName() != u"Chart") firstSheet->GetObject(u"Cells", {int16_t{1}, int16_t{1}})->Call(u"Select");
         workbook->Call(u"SaveAs", {strA_Path}, {{u"AccessMode", kXlNoChange}});
     });
 }

@@ -30,6 +30,9 @@ public:
     Connection& operator=(const Connection&) = delete;
     ~Connection() { Disconnect(); }
 
+    // False once disconnected, or when the event's control is gone.
+    bool Connected() const { return disconnect_ != nullptr && !owner_.expired(); }
+
     void Disconnect() {
         if (disconnect_ && !owner_.expired()) disconnect_();
         disconnect_ = nullptr;

@@ -3,6 +3,7 @@
 // text file as raw bytes in chunks.
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <span>
 #include <string>
@@ -15,6 +16,8 @@ class ByteReader {
 public:
     virtual ~ByteReader() = default;
     virtual size_t Read(std::span<std::byte> buffer) = 0;
+    // The file's size when it was opened, if known (0 otherwise); only a hint for reserving memory.
+    virtual uint64_t SizeHint() const { return 0; }
 };
 
 class FileSystem {

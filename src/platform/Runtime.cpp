@@ -23,5 +23,6 @@ ScopedRuntime::~ScopedRuntime() { Installed() = previous_; }
 MessageBoxService& MessageBox() { return Require(Installed().messageBox); }
 EventLoop& Events() { return Require(Installed().events); }
 FileSystem& Files() { return Require(Installed().files); }
+LegacyTextDecoder& LegacyText() { return Require(Installed().legacyText); }
 
 }  // namespace tabora::platform

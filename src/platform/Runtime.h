@@ -4,6 +4,7 @@
 
 #include "platform/EventLoop.h"
 #include "platform/FileSystem.h"
+#include "platform/LegacyTextDecoder.h"
 #include "platform/MessageBoxService.h"
 
 namespace tabora::platform {
@@ -12,6 +13,7 @@ struct Runtime {
     MessageBoxService* messageBox = nullptr;
     EventLoop* events = nullptr;
     FileSystem* files = nullptr;
+    LegacyTextDecoder* legacyText = nullptr;
 };
 
 // Installs a runtime for the life of this object and puts the previous one back afterwards.
@@ -30,6 +32,7 @@ private:
 MessageBoxService& MessageBox();
 EventLoop& Events();
 FileSystem& Files();
+LegacyTextDecoder& LegacyText();
 
 // Yield to the event loop once.
 inline void DoEvents() { Events().DoEvents(); }

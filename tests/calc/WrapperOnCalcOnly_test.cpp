@@ -1,5 +1,6 @@
 // What only a real office shows the wrapper: formulas are calculated, and an office that dies in
 // the middle of the work turns into False results, not a crash.
+#include <gtest/gtest.h>
 #include <signal.h>
 
 #include <thread>
@@ -7,18 +8,15 @@
 #include "calc/CalcExcelBackend.h"
 #include "excel/Cls_ExcelCreate.h"
 #include "platform/calc/CalcServer.h"
-#include "shared/WrapperBehaviour.h"
 #include "support/HeadlessControls.h"
+#include "support/TestRuntime.h"
 
 namespace tabora::test {
 namespace {
 
 class CalcWrapper : public ::testing::Test {
 protected:
-    ScriptedMessageBox boxes;
-    HeadlessEventLoop events;
-    LocalFileSystem files;
-    platform::ScopedRuntime runtime{{.messageBox = &boxes, .events = &events, .files = &files}};
+    TestRuntime runtime;
     CalcExcelBackend backend;
 };
 
@@ -57,11 +55,12 @@ TEST_F(CalcWrapper, AnOfficeKilledInTheMiddleOfCopyingGivesFalseAndNoCrash) {
     EXPECT_TRUE(failed) << "copying stopped with False";
     EXPECT_GT(copies, 1) << "copies were made before the office died";
     platform::ControlDescription description;
+    description.kind = platform::ControlKind::ListBox;
     HeadlessListBox list(description);
     EXPECT_FALSE(excel->SetSheetNames(list));
     EXPECT_FALSE(excel->ActiveSheetName(u"Base"));
     EXPECT_EQ(excel->GetValue(1, 1), u"");
-    EXPECT_TRUE(boxes.Shown().empty());
+    EXPECT_TRUE(runtime.boxes.Shown().empty());
     excel.reset();
     EXPECT_EQ(backend.RunningInstances(), 0);
 }
@@ -71,10 +70,10 @@ TEST_F(CalcWrapper, WithMessagesOnAServerErrorIsShownWithTheServersSource) {
     Cls_ExcelCreate excel(backend.Server());
     ASSERT_TRUE(excel.FileOpen(path));
     EXPECT_FALSE(excel.SheetCopy(u"Base", u"bad/name"));
-    ASSERT_EQ(boxes.Shown().size(), 1u);
-    EXPECT_EQ(boxes.Shown()[0].title, u"VB Error");
-    EXPECT_EQ(boxes.Shown()[0].text.substr(0, 5), u"1004 ");
-    EXPECT_NE(boxes.Shown()[0].text.find(u"\rLibreOffice Calc"), std::u16string::npos);
+    ASSERT_EQ(runtime.boxes.Shown().size(), 1u);
+    EXPECT_EQ(runtime.boxes.Shown()[0].title, u"VB Error");
+    EXPECT_EQ(runtime.boxes.Shown()[0].text.substr(0, 5), u"1004 ");
+    EXPECT_NE(runtime.boxes.Shown()[0].text.find(u"\rLibreOffice Calc"), std::u16string::npos);
 }
 
 }  // namespace

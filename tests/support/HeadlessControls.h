@@ -9,6 +9,7 @@
 
 #include "platform/Controls.h"
 #include "platform/FormDescription.h"
+#include "support/HeadlessTextBox.h"
 
 namespace tabora::test {
 
@@ -45,46 +46,6 @@ private:
     float top_, left_, width_, height_;
     bool visible_, enabled_;
     std::u16string toolTip_;
-};
-
-class HeadlessTextBox : public HeadlessControl<platform::TextBox> {
-public:
-    explicit HeadlessTextBox(const platform::ControlDescription& d)
-        : HeadlessControl(d), text_(d.caption), readOnly_(d.readOnly), multiLine_(d.multiLine) {}
-
-    std::u16string Text() const override { return text_; }
-    void SetText(const std::u16string& text) override;
-    std::u16string Tag() const override { return tag_; }
-    void SetTag(const std::u16string& tag) override { tag_ = tag; }
-    int32_t SelStart() const override { return selStart_; }
-    void SetSelStart(int32_t position) override;
-    int32_t SelLength() const override { return selLength_; }
-    void SetSelLength(int32_t length) override;
-    int32_t IMEMode() const override { return imeMode_; }
-    void SetIMEMode(int32_t mode) override { imeMode_ = mode; }
-
-    // The user's gestures.
-    // Types text at the caret, replacing the selection: one Change, as a paste makes.
-    void Type(const std::u16string& text);
-    // Presses a key: raises KeyDown and answers the key code as the handlers left it (0 when
-    // they swallowed it). Keys that edit (Backspace) act only when not swallowed.
-    int16_t PressKey(int16_t keyCode, int16_t shift = 0);
-    void DoubleClick() { DblClick.Raise(); }
-    // The focus tries to leave: true when it may (Validate did not cancel).
-    bool Leave();
-    void Drop(const platform::DroppedFiles& files) { FilesDropped.Raise(files); }
-
-    bool ReadOnly() const { return readOnly_; }
-    bool MultiLine() const { return multiLine_; }
-
-private:
-    std::u16string text_;
-    std::u16string tag_;
-    int32_t selStart_ = 0;
-    int32_t selLength_ = 0;
-    int32_t imeMode_ = platform::kImeModeNoControl;
-    bool readOnly_;
-    bool multiLine_;
 };
 
 class HeadlessListBox : public HeadlessControl<platform::ListBox> {

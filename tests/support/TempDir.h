@@ -17,6 +17,8 @@ public:
     const std::filesystem::path& Path() const { return path_; }
     // The full path of name inside the folder (nothing is created).
     std::u16string File(std::u16string_view name) const;
+    // Writes bytes to a file in the folder and returns its path.
+    std::filesystem::path Write(const std::string& name, std::string_view bytes) const;
 
 private:
     std::filesystem::path path_;

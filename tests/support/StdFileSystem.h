@@ -1,11 +1,11 @@
 #pragma once
-// The file system of this machine, for tests whose workbooks are real files.
+// A file system over std::filesystem, the same on every platform the tests run on.
 
 #include "platform/FileSystem.h"
 
 namespace tabora::test {
 
-class LocalFileSystem : public platform::FileSystem {
+class StdFileSystem : public platform::FileSystem {
 public:
     bool IsOrdinaryFile(const std::u16string& path) override;
     std::unique_ptr<platform::ByteReader> OpenForReading(const std::u16string& path) override;

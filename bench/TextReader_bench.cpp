@@ -1,0 +1,157 @@
+// Loading a large text into the delimited text reader, against the least work that finds its
+// lines: a bare scan for CR LF over the same text, and one read() of the same file that counts
+// its line ends. scripts/bench prints the ratios.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "platform/Runtime.h"
+#include "platform/posix/LocaleTextDecoder.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "text/CharSearch.h"
+#include "text/Cls_CSVSeparater.h"
+
+namespace tabora {
+namespace {
+
+constexpr size_t kTextBytes = 64u << 20;
+
+// 64 MiB of UTF-16: short CR LF lines of three fields, the first a seven-digit number.
+const std::u16string& LargeText() {
+    static const std::u16string text = [] {
+        std::u16string t;
+        t.reserve(kTextBytes / sizeof(char16_t) + 64);
+        char line[64];
+        for (unsigned i = 0; t.size() * sizeof(char16_t) < kTextBytes; ++i) {
+            const int n = std::snprintf(line, sizeof line, "%07u,Sheet,memo\r\n", i);
+            t.append(line, line + n);
+        }
+        return t;
+    }();
+    return text;
+}
+
+// The least work that finds the records: every CR LF position, with the reader's own search.
+void BM_CrLfScanOnly(benchmark::State& state) {
+    const std::u16string_view text = LargeText();
+    for (auto _ : state) {
+        size_t lines = 0, last = 0;
+        text::ForEachUnit(text, u'\r', [&](size_t at) {
+            if (at + 1 < text.size() && text[at + 1] == u'\n') {
+                ++lines;
+                last = at;
+            }
+            return true;
+        });
+        benchmark::DoNotOptimize(lines);
+        benchmark::DoNotOptimize(last);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size() * sizeof(char16_t)));
+}
+BENCHMARK(BM_CrLfScanOnly)->Unit(benchmark::kMillisecond);
+
+size_t WalkFieldZero(Cls_CSVSeparater& reader) {
+    size_t fieldChars = 0;
+    for (bool more = reader.MoveFirst(); more; more = reader.MoveNext()) fieldChars += reader.GetItem(0).size();
+    return fieldChars;
+}
+
+// The text handed over as a window hands over its text box's text: a string of the caller's own,
+// moved in. Making that string, and freeing it with the reader, is not timed.
+void BM_SetBaseDataAndWalk(benchmark::State& state) {
+    const std::u16string& text = LargeText();
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::u16string handedOver = text;
+        auto reader = std::make_unique<Cls_CSVSeparater>();
+        state.ResumeTiming();
+        reader->SetBaseData(std::move(handedOver));
+        benchmark::DoNotOptimize(WalkFieldZero(*reader));
+        state.PauseTiming();
+        reader.reset();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size() * sizeof(char16_t)));
+}
+BENCHMARK(BM_SetBaseDataAndWalk)->Unit(benchmark::kMillisecond);
+
+// The same with a text the caller keeps: SetBaseData then copies it.
+void BM_SetBaseDataCopyAndWalk(benchmark::State& state) {
+    const std::u16string& text = LargeText();
+    for (auto _ : state) {
+        Cls_CSVSeparater reader;
+        reader.SetBaseData(text);
+        benchmark::DoNotOptimize(WalkFieldZero(reader));
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size() * sizeof(char16_t)));
+}
+BENCHMARK(BM_SetBaseDataCopyAndWalk)->Unit(benchmark::kMillisecond);
+
+// 64 MiB of UTF-8: short CR LF lines, every fourth with Japanese fields.
+const std::filesystem::path& LargeUtf8File() {
+    static const std::filesystem::path path = [] {
+        std::string bytes;
+        bytes.reserve(kTextBytes + 64);
+        char line[64];
+        for (unsigned i = 0; bytes.size() < kTextBytes; ++i) {
+            const int n = i % 4 == 3 ? std::snprintf(line, sizeof line, "%07u,\xE3\x82\xB7\xE3\x83\xBC\xE3\x83\x88,\xE8\xA1\xA8\r\n", i)
+                                     : std::snprintf(line, sizeof line, "%07u,Sheet,memo\r\n", i);
+            bytes.append(line, static_cast<size_t>(n));
+        }
+        auto file = std::filesystem::temp_directory_path() / ("tabora-bench-" + std::to_string(::getpid()) + ".csv");
+        std::FILE* out = std::fopen(file.c_str(), "wb");
+        std::fwrite(bytes.data(), 1, bytes.size(), out);
+        std::fclose(out);
+        return file;
+    }();
+    return path;
+}
+
+struct RemoveFileAtExit {
+    ~RemoveFileAtExit() {
+        std::error_code ignored;
+        std::filesystem::remove(std::filesystem::temp_directory_path() /
+                                    ("tabora-bench-" + std::to_string(::getpid()) + ".csv"),
+                                ignored);
+    }
+} removeFileAtExit;
+
+void BM_ReadWholeFileAndCountLineEnds(benchmark::State& state) {
+    const auto& path = LargeUtf8File();
+    const size_t size = std::filesystem::file_size(path);
+    for (auto _ : state) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        auto buffer = std::make_unique_for_overwrite<char[]>(size);
+        const ssize_t got = ::read(fd, buffer.get(), size);
+        ::close(fd);
+        benchmark::DoNotOptimize(std::count(buffer.get(), buffer.get() + std::max<ssize_t>(got, 0), '\n'));
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * size));
+}
+BENCHMARK(BM_ReadWholeFileAndCountLineEnds)->Unit(benchmark::kMillisecond);
+
+void BM_ReadBaseFile(benchmark::State& state) {
+    const auto& path = LargeUtf8File();
+    platform::posix::PosixFileSystem files;
+    platform::posix::LocaleTextDecoder decoder("UTF-8");
+    platform::ScopedRuntime runtime{{.files = &files, .legacyText = &decoder}};
+    const std::string native = path.string();
+    const std::u16string name(native.begin(), native.end());
+    for (auto _ : state) {
+        Cls_CSVSeparater reader;
+        if (!reader.ReadBaseFile(name)) state.SkipWithError("ReadBaseFile failed");
+        benchmark::DoNotOptimize(reader.GetItemCount());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * std::filesystem::file_size(path)));
+}
+BENCHMARK(BM_ReadBaseFile)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tabora

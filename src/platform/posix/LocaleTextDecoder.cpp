@@ -1,0 +1,58 @@
+#include "platform/posix/LocaleTextDecoder.h"
+
+#include <langinfo.h>
+#include <locale.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/posix/IconvDecoding.h"
+#include "platform/posix/Utf8Decoding.h"
+
+namespace tabora::platform::posix {
+
+namespace {
+
+class LocaleHandle {
+public:
+    explicit LocaleHandle(locale_t handle) : handle_(handle) {}
+    ~LocaleHandle() {
+        if (handle_ != locale_t{}) freelocale(handle_);
+    }
+    LocaleHandle(const LocaleHandle&) = delete;
+    LocaleHandle& operator=(const LocaleHandle&) = delete;
+    locale_t Get() const { return handle_; }
+
+private:
+    locale_t handle_;
+};
+
+// Upper case without "-" and "_": "utf-8" and "UTF8" name the same set.
+std::string Canonical(std::string codeset) {
+    std::erase_if(codeset, [](char c) { return c == '-' || c == '_'; });
+    std::transform(codeset.begin(), codeset.end(), codeset.begin(),
+                   [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
+    return codeset;
+}
+
+}  // namespace
+
+LocaleTextDecoder::LocaleTextDecoder(std::string codeset) : codeset_(std::move(codeset)) {}
+
+std::string LocaleTextDecoder::UserLocaleCodeset() {
+    LocaleHandle user(newlocale(LC_CTYPE_MASK, "", locale_t{}));
+    if (user.Get() != locale_t{}) return nl_langinfo_l(CODESET, user.Get());
+    LocaleHandle plain(newlocale(LC_CTYPE_MASK, "C", locale_t{}));
+    return plain.Get() != locale_t{} ? nl_langinfo_l(CODESET, plain.Get()) : "ANSI_X3.4-1968";
+}
+
+std::unique_ptr<TextDecoding> LocaleTextDecoder::StartDecoding() {
+    const std::string canonical = Canonical(codeset_);
+    if (canonical == "UTF8") return std::make_unique<Utf8Decoding>();
+    // Shift_JIS text comes from tools that write Windows code page 932: "\" stays a backslash
+    // (plain Shift_JIS reads it as a yen sign) and the vendor rows such as circled digits decode.
+    if (canonical == "SHIFTJIS" || canonical == "SJIS") return std::make_unique<IconvDecoding>("CP932");
+    return std::make_unique<IconvDecoding>(codeset_);
+}
+
+}  // namespace tabora::platform::posix

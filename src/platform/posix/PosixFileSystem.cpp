@@ -1,0 +1,70 @@
+#include "platform/posix/PosixFileSystem.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/RuntimeError.h"
+#include "platform/posix/NativePath.h"
+#include "platform/posix/UniqueFd.h"
+
+namespace tabora::platform::posix {
+
+namespace {
+
+class FdByteReader : public ByteReader {
+public:
+    FdByteReader(UniqueFd fd, uint64_t size) : fd_(std::move(fd)), size_(size) {}
+
+    size_t Read(std::span<std::byte> buffer) override {
+        for (;;) {
+            const ssize_t got = ::read(fd_.Get(), buffer.data(), buffer.size());
+            if (got >= 0) return static_cast<size_t>(got);
+            if (errno != EINTR) throw vb_error::Raise(vb_error::kDeviceIoError);
+        }
+    }
+
+    uint64_t SizeHint() const override { return size_; }
+
+private:
+    UniqueFd fd_;
+    uint64_t size_;
+};
+
+int32_t LookupErrorNumber(int error) {
+    switch (error) {
+        case ENAMETOOLONG: return vb_error::kBadFileNameOrNumber;
+        case EACCES:
+        case ELOOP: return vb_error::kPathNotFound;
+        default: return vb_error::kDeviceIoError;
+    }
+}
+
+}  // namespace
+
+bool PosixFileSystem::IsOrdinaryFile(const std::u16string& path) {
+    const auto native = NativePath(path);
+    if (!native) return false;
+    struct stat info {};
+    if (::stat(native->c_str(), &info) == 0) return S_ISREG(info.st_mode);
+    if (errno == ENOENT || errno == ENOTDIR) return false;
+    throw vb_error::Raise(LookupErrorNumber(errno));
+}
+
+std::unique_ptr<ByteReader> PosixFileSystem::OpenForReading(const std::u16string& path) {
+    const auto native = NativePath(path);
+    if (!native) return nullptr;
+    UniqueFd fd;
+    do {
+        fd = UniqueFd(::open(native->c_str(), O_RDONLY | O_CLOEXEC));
+    } while (!fd.Valid() && errno == EINTR);
+    if (!fd.Valid()) return nullptr;
+    struct stat info {};
+    if (::fstat(fd.Get(), &info) != 0 || S_ISDIR(info.st_mode)) return nullptr;
+    const uint64_t size = S_ISREG(info.st_mode) && info.st_size > 0 ? static_cast<uint64_t>(info.st_size) : 0;
+    return std::make_unique<FdByteReader>(std::move(fd), size);
+}
+
+}  // namespace tabora::platform::posix

@@ -1,0 +1,15 @@
+#pragma once
+// Reading a text file in the legacy code page as lines, through the installed file system and
+// decoder.
+
+#include <optional>
+#include <string>
+
+namespace tabora::text {
+
+// The file's lines, each followed by CR LF. A line ends at CR LF or at a lone CR; a lone LF stays
+// in the line; a last line without an end counts. Nothing when the file cannot be opened.
+// A read error after opening throws RuntimeError: the text would be cut short.
+std::optional<std::u16string> ReadTextFile(const std::u16string& path);
+
+}  // namespace tabora::text

@@ -1,0 +1,141 @@
+// Reading text files in the character set of the user's locale, end to end: real files, the
+// POSIX file system and the locale's decoder.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "platform/Runtime.h"
+#include "platform/posix/LocaleTextDecoder.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "support/TempDir.h"
+#include "text/Cls_CSVSeparater.h"
+
+#ifdef __SANITIZE_ADDRESS__
+#include <sanitizer/lsan_interface.h>
+#endif
+
+namespace tabora {
+namespace {
+
+using platform::posix::LocaleTextDecoder;
+
+// Sets locale variables for one test and puts the old values back.
+class ScopedEnvironment {
+public:
+    void Set(const char* name, const std::string& value) {
+        Remember(name);
+        ::setenv(name, value.c_str(), 1);
+    }
+    void Unset(const char* name) {
+        Remember(name);
+        ::unsetenv(name);
+    }
+    ~ScopedEnvironment() {
+        for (const auto& [name, value] : saved_) {
+            if (value) ::setenv(name.c_str(), value->c_str(), 1);
+            else ::unsetenv(name.c_str());
+        }
+    }
+
+private:
+    void Remember(const char* name) {
+        if (saved_.contains(name)) return;
+        const char* value = std::getenv(name);
+        saved_[name] = value ? std::optional<std::string>(value) : std::nullopt;
+    }
+    std::map<std::string, std::optional<std::string>> saved_;
+};
+
+std::u16string U16(const std::filesystem::path& path) {
+    const std::u8string utf8 = path.u8string();
+    return std::u16string(utf8.begin(), utf8.end());  // ASCII paths only
+}
+
+// glibc's newlocale() does not free its copy of LOCPATH; only the tests set LOCPATH.
+std::string UserLocaleCodeset() {
+#ifdef __SANITIZE_ADDRESS__
+    __lsan::ScopedDisabler glibcKeepsLocpath;
+#endif
+    return LocaleTextDecoder::UserLocaleCodeset();
+}
+
+class LocaleTextFileTest : public ::testing::Test {
+protected:
+    void UseLocale(const std::string& name) {
+        environment.Unset("LC_CTYPE");
+        environment.Unset("LANG");
+        environment.Set("LC_ALL", name);
+    }
+    // A Japanese Shift_JIS locale, compiled into the test's own folder.
+    void UseShiftJisLocale() {
+        const auto locales = dir.Path() / "locales";
+        std::filesystem::create_directory(locales);
+        const std::string command = "localedef -c --no-warnings=ascii -i ja_JP -f SHIFT_JIS '" +
+                                    (locales / "ja_JP.SJIS").string() + "' >/dev/null 2>&1";
+        (void)std::system(command.c_str());  // exits 1 for the locale's ISO C warning
+        ASSERT_TRUE(std::filesystem::exists(locales / "ja_JP.SJIS" / "LC_CTYPE"))
+            << "localedef could not build ja_JP.SJIS (package locales missing?)";
+        environment.Set("LOCPATH", locales.string());
+        UseLocale("ja_JP.SJIS");
+    }
+
+    test::TempDir dir;
+    ScopedEnvironment environment;
+    platform::posix::PosixFileSystem files;
+};
+
+TEST_F(LocaleTextFileTest, CodesetFollowsTheLocaleOfTheEnvironment) {
+    UseLocale("C.UTF-8");
+    EXPECT_EQ(UserLocaleCodeset(), "UTF-8");
+    UseLocale("C");
+    EXPECT_EQ(UserLocaleCodeset(), "ANSI_X3.4-1968");
+    UseLocale("xx_NOWHERE.UTF-8");
+    EXPECT_EQ(UserLocaleCodeset(), "ANSI_X3.4-1968");
+    UseShiftJisLocale();
+    EXPECT_EQ(UserLocaleCodeset(), "SHIFT_JIS");
+}
+
+TEST_F(LocaleTextFileTest, ReadsAShiftJisFileInAShiftJisLocale) {
+    UseShiftJisLocale();
+    LocaleTextDecoder decoder(UserLocaleCodeset());
+    platform::ScopedRuntime runtime{{.files = &files, .legacyText = &decoder}};
+    // "シート1,表" / "C:\data" / an invalid byte in the middle of a line / "ｱｲ" without a line end.
+    const auto file = dir.Write("names.csv",
+                                "\x83\x56\x81\x5B\x83\x67\x31,\x95\x5C\r\nC:\\data\r\nx\x80y\r\n\r\n\xB1\xB2");
+    Cls_CSVSeparater reader;
+    ASSERT_TRUE(reader.ReadBaseFile(U16(file)));
+    ASSERT_EQ(reader.GetRecordCount(), 4);
+    EXPECT_EQ(reader.GetItemCount(), 2);
+    ASSERT_TRUE(reader.MoveFirst());
+    EXPECT_EQ(reader.GetItem(0), u"シート1");
+    EXPECT_EQ(reader.GetItem(1), u"表");
+    reader.MoveNext();
+    EXPECT_EQ(reader.GetCurrentData(), u"C:\\data");
+    reader.MoveNext();
+    EXPECT_EQ(reader.GetCurrentData(), u"x\uFFFDy");
+    reader.MoveNext();
+    EXPECT_EQ(reader.GetCurrentData(), u"ｱｲ");
+}
+
+TEST_F(LocaleTextFileTest, ReadsAUtf8FileInAUtf8LocaleAndKeepsRecordsOnFailure) {
+    UseLocale("C.UTF-8");
+    LocaleTextDecoder decoder(UserLocaleCodeset());
+    platform::ScopedRuntime runtime{{.files = &files, .legacyText = &decoder}};
+    const auto file = dir.Write("names.csv", "\xE3\x82\xB7\xE3\x83\xBC\xE3\x83\x88\xE2\x91\xA0\rnext\n");
+    Cls_CSVSeparater reader;
+    ASSERT_TRUE(reader.ReadBaseFile(U16(file)));
+    reader.MoveFirst();
+    EXPECT_EQ(reader.GetCurrentData(), u"シート①");
+    EXPECT_FALSE(reader.ReadBaseFile(U16(dir.Path() / "missing.csv")));
+    EXPECT_FALSE(reader.ReadBaseFile(U16(dir.Path())));
+    EXPECT_EQ(reader.GetRecordCount(), 2);
+    EXPECT_TRUE(reader.MoveNext());
+    EXPECT_EQ(reader.GetCurrentData(), u"next\n");
+}
+
+}  // namespace
+}  // namespace tabora
