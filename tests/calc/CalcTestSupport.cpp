@@ -1,7 +1,5 @@
 #include "calc/CalcTestSupport.h"
 
-#include <unistd.h>
-
 #include <codecvt>
 #include <locale>
 
@@ -27,19 +25,6 @@ void PrintTo(const Variant& value, std::ostream* out) {
 
 namespace tabora::calc::test {
 namespace fs = std::filesystem;
-
-ScratchFolder::ScratchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "tabora-calc-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp");
-    path_ = pattern;
-}
-
-ScratchFolder::~ScratchFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-}
-
-std::u16string ScratchFolder::File(const std::string& name) const { return U16((path_ / name).string()); }
 
 std::u16string U16(const std::string& utf8) {
     std::wstring_convert<std::codecvt_utf8_utf16<char16_t>, char16_t> convert;

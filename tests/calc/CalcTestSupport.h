@@ -11,6 +11,7 @@
 
 #include "excel/AutomationServer.h"
 #include "platform/RuntimeError.h"
+#include "support/TempDir.h"
 
 namespace tabora {
 // Readable values in failure messages.
@@ -19,19 +20,7 @@ void PrintTo(const Variant& value, std::ostream* out);
 
 namespace tabora::calc::test {
 
-// A folder of its own for one test, removed afterwards.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::filesystem::path& Path() const { return path_; }
-    std::u16string File(const std::string& name) const;
-
-private:
-    std::filesystem::path path_;
-};
+using tabora::test::TempDir;
 
 // The number and source of the error a call raises; fails the test when it raises none.
 template <class F>
@@ -65,7 +54,7 @@ protected:
     ObjectRef ActiveSheet() { return Application()->GetObject(u"ActiveSheet"); }
     ObjectRef Cell(int32_t row, int32_t column) { return ActiveSheet()->GetObject(u"Cells", {row, column}); }
 
-    ScratchFolder scratch;
+    TempDir scratch;
 
 private:
     static std::unique_ptr<AutomationServer>& Server();

@@ -138,6 +138,45 @@ TEST(Lifecycle, AShownInstanceOutlivesItsReferencesAndIsCleanedUpWhenItEnds) {
     EXPECT_EQ(InstanceFolderCount(), foldersBefore) << "its profile goes when it ends";
 }
 
+TEST(Lifecycle, AKilledOfficeLeavesNoLockFileThatWouldStopALaterLoad) {
+    TempDir scratch;
+    std::u16string path = scratch.File(u"locked.xls");
+    auto server = MakeCalcServer();
+    {
+        auto maker = server->CreateApplication();
+        maker->Put(u"SheetsInNewWorkbook", int32_t{1});
+        auto book = maker->GetObject(u"Workbooks")->Call(u"Add").AsObject();
+        book->Call(u"SaveAs", {path});
+        maker->Call(u"Quit");
+    }
+    auto app = server->CreateApplication();
+    pid_t pid = OfficeOf(app);
+    app->GetObject(u"Workbooks")->Call(u"Open", {path});
+    auto lock = scratch.Path() / ".~lock.locked.xls#";
+    ASSERT_TRUE(std::filesystem::exists(lock)) << "the office locks what it opens";
+    kill(pid, SIGKILL);
+    ASSERT_TRUE(GoneWithin(pid, 2s));
+    auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (std::filesystem::exists(lock) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(20ms);
+    EXPECT_FALSE(std::filesystem::exists(lock)) << "its keeper removes the lock it left";
+    app.reset();
+
+    auto later = server->CreateApplication();
+    auto reopened = later->GetObject(u"Workbooks")->Call(u"Open", {path}).AsObject();
+    EXPECT_EQ(SheetNamesOf(reopened), (std::vector<std::u16string>{u"Sheet1"}));
+}
+
+TEST(Lifecycle, TheFileDialogAnswersFalseWhenThereIsNoOneToChoose) {
+    if (std::getenv("DISPLAY") != nullptr) GTEST_SKIP() << "with a display the dialog would wait for a user";
+    auto server = MakeCalcServer();
+    auto global = server->GlobalApplication();
+    EXPECT_EQ(global, server->GlobalApplication()) << "made once, kept";
+    // Headless, the office's file picker cannot be shown: the answer is a cancel.
+    Variant answer = global->Call(u"GetOpenFilename", {u"Excelファイル (*.xls), *.xls", Variant::Missing(), u"Excelファイル", Variant::Missing(), false});
+    EXPECT_EQ(answer, Variant(u"False"));
+}
+
 // Run only as the child of the test below: holds a hidden office, then dies without a word.
 TEST(CrashingTool, HoldsAnOfficeAndIsKilled) {
     const char* pidFile = std::getenv("TABORA_CALC_CRASH_PIDFILE");
@@ -150,7 +189,7 @@ TEST(CrashingTool, HoldsAnOfficeAndIsKilled) {
 }
 
 TEST(Lifecycle, AHiddenInstanceEndsWhenTheToolIsKilled) {
-    ScratchFolder scratch;
+    TempDir scratch;
     std::string pidFile = (scratch.Path() / "office.pid").string();
     std::string filter = "--gtest_filter=CrashingTool.*";
     std::string self = std::filesystem::read_symlink("/proc/self/exe").string();

@@ -31,7 +31,7 @@ TEST_F(Workbooks, AddMakesSheetsInNewWorkbookSheetsAndBecomesActive) {
 
 TEST_F(Workbooks, OpenOfAFileTheOfficeCannotReadFails) {
     auto workbooks = Application()->GetObject(u"Workbooks");
-    ErrorRecord missing = ErrorOf([&] { workbooks->Call(u"Open", {scratch.File("nowhere.xls")}); });
+    ErrorRecord missing = ErrorOf([&] { workbooks->Call(u"Open", {scratch.File(u"nowhere.xls")}); });
     EXPECT_EQ(missing.Number, 1004);
     EXPECT_EQ(missing.Source, u"LibreOffice Calc");
     EXPECT_NE(missing.Description.find(u"nowhere.xls"), std::u16string::npos);
@@ -44,7 +44,7 @@ TEST_F(Workbooks, OpenOfAFileTheOfficeCannotReadFails) {
 class SavedFormats : public Workbooks, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(SavedFormats, AWorkbookSurvivesSavingAndReopening) {
-    std::u16string path = scratch.File(std::string("保存テスト.") + GetParam());
+    std::u16string path = scratch.File(U16(std::string("保存テスト.") + GetParam()));
     auto book = NewWorkbook({u"一覧", u"Data", u"Summary"});
     auto sheet = book->GetObject(u"Worksheets")->GetObject(u"Item", {u"Data"});
     sheet->Call(u"Activate");
@@ -75,12 +75,12 @@ INSTANTIATE_TEST_SUITE_P(ExcelFormats, SavedFormats, ::testing::Values("xls", "x
 
 TEST_F(Workbooks, SaveAsRefusesAFormatItCannotWrite) {
     auto book = NewWorkbook();
-    EXPECT_EQ(ErrorOf([&] { book->Call(u"SaveAs", {scratch.File("book.pdfx")}); }).Number, 1004);
-    EXPECT_EQ(ErrorOf([&] { book->Call(u"SaveAs", {scratch.File("no/such/folder/book.xls")}); }).Number, 1004);
+    EXPECT_EQ(ErrorOf([&] { book->Call(u"SaveAs", {scratch.File(u"book.pdfx")}); }).Number, 1004);
+    EXPECT_EQ(ErrorOf([&] { book->Call(u"SaveAs", {scratch.File(u"no/such/folder/book.xls")}); }).Number, 1004);
 }
 
 TEST_F(Workbooks, AFileLockedByAnotherOfficeOpensReadOnly) {
-    std::u16string path = scratch.File("shared.xls");
+    std::u16string path = scratch.File(u"shared.xls");
     auto book = NewWorkbook({u"Only"});
     book->Call(u"SaveAs", {path});
     book->Call(u"Close");
