@@ -56,6 +56,31 @@ bool Contains(const char* hay, size_t hayLen, const char* needle) {
     return false;
 }
 
+struct DirEntry {
+    ino64_t ino;
+    off64_t off;
+    unsigned short reclen;
+    unsigned char type;
+    char name[1];
+};
+
+// Calls visit(entry) for every entry of an open folder but "." and "..".
+template <class Visit>
+void ForEachEntry(int dirFd, Visit visit) {
+    alignas(8) char buffer[4096];
+    for (;;) {
+        long got = syscall(SYS_getdents64, dirFd, buffer, sizeof buffer);
+        if (got <= 0) return;
+        for (long offset = 0; offset < got;) {
+            auto* entry = reinterpret_cast<DirEntry*>(buffer + offset);
+            offset += entry->reclen;
+            const char* n = entry->name;
+            if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))) continue;
+            visit(*entry);
+        }
+    }
+}
+
 void CloseAllBut(int keepA, int keepB, int keepC) {
     int keep[3] = {keepA, keepB, keepC};
     // Sort the three so that the gaps between them can be closed with close_range.
@@ -81,33 +106,17 @@ void RemoveTree(int parentFd, const char* name, int depth) {
     for (int pass = 0; pass < 8; ++pass) {
         int dirFd = openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         if (dirFd < 0) break;
-        alignas(8) char buffer[4096];
-        for (;;) {
-            long got = syscall(SYS_getdents64, dirFd, buffer, sizeof buffer);
-            if (got <= 0) break;
-            for (long offset = 0; offset < got;) {
-                struct Entry {
-                    ino64_t ino;
-                    off64_t off;
-                    unsigned short reclen;
-                    unsigned char type;
-                    char name[1];
-                };
-                auto* entry = reinterpret_cast<Entry*>(buffer + offset);
-                offset += entry->reclen;
-                const char* child = entry->name;
-                if (child[0] == '.' && (child[1] == '\0' || (child[1] == '.' && child[2] == '\0'))) continue;
-                bool isDir = entry->type == DT_DIR;
-                if (entry->type == DT_UNKNOWN) {
-                    struct stat st;
-                    isDir = fstatat(dirFd, child, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
-                }
-                if (isDir)
-                    RemoveTree(dirFd, child, depth + 1);
-                else
-                    unlinkat(dirFd, child, 0);
+        ForEachEntry(dirFd, [&](const DirEntry& entry) {
+            bool isDir = entry.type == DT_DIR;
+            if (entry.type == DT_UNKNOWN) {
+                struct stat st;
+                isDir = fstatat(dirFd, entry.name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
             }
-        }
+            if (isDir)
+                RemoveTree(dirFd, entry.name, depth + 1);
+            else
+                unlinkat(dirFd, entry.name, 0);
+        });
         close(dirFd);
         if (unlinkat(parentFd, name, AT_REMOVEDIR) == 0 || errno != ENOTEMPTY) return;
     }
@@ -174,28 +183,14 @@ bool DeadSocket(const char* path) {
 void RemoveDeadPipes(const char* pipeDir, const char* prefix) {
     int dirFd = open(pipeDir, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd < 0) return;
-    alignas(8) char buffer[4096];
-    for (;;) {
-        long got = syscall(SYS_getdents64, dirFd, buffer, sizeof buffer);
-        if (got <= 0) break;
-        for (long offset = 0; offset < got;) {
-            struct Entry {
-                ino64_t ino;
-                off64_t off;
-                unsigned short reclen;
-                unsigned char type;
-                char name[1];
-            };
-            auto* entry = reinterpret_cast<Entry*>(buffer + offset);
-            offset += entry->reclen;
-            if (!StartsWith(entry->name, prefix)) continue;
-            char path[kPathMax];
-            size_t used = 0;
-            if (Append(path, used, pipeDir, Length(pipeDir)) && Append(path, used, "/", 1) &&
-                Append(path, used, entry->name, Length(entry->name)) && DeadSocket(path))
-                unlink(path);
-        }
-    }
+    ForEachEntry(dirFd, [&](const DirEntry& entry) {
+        if (!StartsWith(entry.name, prefix)) return;
+        char path[kPathMax];
+        size_t used = 0;
+        if (Append(path, used, pipeDir, Length(pipeDir)) && Append(path, used, "/", 1) &&
+            Append(path, used, entry.name, Length(entry.name)) && DeadSocket(path))
+            unlink(path);
+    });
     close(dirFd);
 }
 

@@ -56,7 +56,7 @@ std::unique_ptr<OfficeProcess> OfficeProcess::Start(const OfficeCommand& command
     Pipe control = MakePipe();
     Pipe status = MakePipe();
     UniqueFd devNull(open("/dev/null", O_RDWR | O_CLOEXEC));
-    if (!devNull) throw OfficeStartError(u"/dev/null を開けません。");
+    if (!devNull.Valid()) throw OfficeStartError(u"/dev/null を開けません。");
 
     // Everything the keeper uses is built now: after the fork it may not allocate.
     std::vector<std::string> argvStrings;
@@ -111,7 +111,7 @@ bool OfficeProcess::Running() {
 }
 
 void OfficeProcess::Send(char command) {
-    if (!control_) return;
+    if (!control_.Valid()) return;
     ssize_t written;
     do written = write(control_.Get(), &command, 1);
     while (written < 0 && errno == EINTR);
@@ -141,7 +141,7 @@ bool OfficeProcess::WaitForExit(std::chrono::milliseconds timeout) {
 }
 
 bool OfficeProcess::DrainReports(std::chrono::milliseconds timeout) {
-    if (!status_) return true;
+    if (!status_.Valid()) return true;
     auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {
         auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());

@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/calc/UniqueFd.h"
+#include "platform/posix/UniqueFd.h"
 
 namespace tabora::calc {
+
+using platform::posix::UniqueFd;
 
 struct OfficeCommand {
     std::string program;
