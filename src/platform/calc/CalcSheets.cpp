@@ -28,6 +28,7 @@ namespace {
 // All the worksheets of one enumeration in one allocation: a workbook of a thousand sheets is
 // listed with one call to the office and one block of memory.
 struct WorksheetBlock {
+    DocumentRef document;
     std::vector<CalcWorksheet> sheets;
 };
 }  // namespace
@@ -35,8 +36,10 @@ struct WorksheetBlock {
 std::vector<Variant> CalcSheets::Items() {
     const uno::Sequence<rtl::OUString> names = Office().SheetsOf(document_)->getElementNames();
     auto block = std::make_shared<WorksheetBlock>();
+    block->document = document_;
+    std::shared_ptr<const DocumentRef> document(block, &block->document);
     block->sheets.reserve(static_cast<size_t>(names.getLength()));
-    for (const auto& name : names) block->sheets.emplace_back(SharedOffice(), document_, ToU16(name));
+    for (const auto& name : names) block->sheets.emplace_back(SharedOffice(), document, ToU16(name));
     std::vector<Variant> items;
     items.reserve(block->sheets.size());
     for (auto& sheet : block->sheets) items.emplace_back(ObjectRef(block, &sheet));

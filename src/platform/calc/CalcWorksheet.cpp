@@ -29,7 +29,7 @@ int32_t RowOrColumn(const Variant& value, int32_t max) {
 }  // namespace
 
 const SheetRef& CalcWorksheet::Sheet() {
-    if (!sheet_.is()) sheet_.set(Office().SheetsOf(document_)->getByName(ToOUString(knownName_)), uno::UNO_QUERY_THROW);
+    if (!sheet_.is()) sheet_.set(Office().SheetsOf(Document())->getByName(ToOUString(knownName_)), uno::UNO_QUERY_THROW);
     return sheet_;
 }
 
@@ -72,7 +72,7 @@ void CalcWorksheet::Rename(const std::u16string& name) {
     uno::Reference<container::XNamed> named(Sheet(), uno::UNO_QUERY_THROW);
     std::u16string current = ToU16(named->getName());
     if (name == current) return;
-    std::vector<std::u16string> others = SheetNames(Office(), document_);
+    std::vector<std::u16string> others = SheetNames(Office(), Document());
     std::erase_if(others, [&](const std::u16string& other) { return other == current; });
     if (auto problem = CheckSheetName(name, others)) throw CalcFailure(kErrRefused, SheetNameMessage(*problem));
     named->setName(ToOUString(name));
@@ -82,16 +82,16 @@ void CalcWorksheet::Rename(const std::u16string& name) {
 }
 
 void CalcWorksheet::Activate() {
-    ViewOf(document_)->setActiveSheet(Sheet());
-    Office().MakeActive(document_);
+    ViewOf(Document())->setActiveSheet(Sheet());
+    Office().MakeActive(Document());
 }
 
 void CalcWorksheet::Delete() {
-    uno::Reference<container::XIndexAccess> byIndex(Office().SheetsOf(document_), uno::UNO_QUERY_THROW);
+    uno::Reference<container::XIndexAccess> byIndex(Office().SheetsOf(Document()), uno::UNO_QUERY_THROW);
     if (byIndex->getCount() <= 1) throw CalcFailure(kErrRefused, u"ブックには少なくとも 1 つのシートが必要です。");
     std::u16string name = ToU16(uno::Reference<container::XNamed>(Sheet(), uno::UNO_QUERY_THROW)->getName());
-    if (Office().copySource && Office().copySource->document == document_) Office().copySource.reset();
-    Office().SheetsOf(document_)->removeByName(ToOUString(name));
+    if (Office().copySource && Office().copySource->document == Document()) Office().copySource.reset();
+    Office().SheetsOf(Document())->removeByName(ToOUString(name));
     sheet_.clear();
 }
 
@@ -102,27 +102,27 @@ void CalcWorksheet::Copy(const MemberCall& call) {
     if (before.IsMissing() == after.IsMissing()) throw CalcFailure(kErrRefused, u"Copy には Before か After が必要です。");
     auto* place = dynamic_cast<CalcWorksheet*>((after.IsMissing() ? before : after).AsObject().get());
     if (place == nullptr) throw CalcFailure(kErrObjectRequired);
-    if (place->Document() != document_) throw CalcFailure(kErrRefused, u"別のブックへのコピーはできません。");
+    if (place->Document() != Document()) throw CalcFailure(kErrRefused, u"別のブックへのコピーはできません。");
     int32_t position = SheetIndex(place->Sheet()) + (after.IsMissing() ? 0 : 1);
 
     std::u16string source = ToU16(uno::Reference<container::XNamed>(Sheet(), uno::UNO_QUERY_THROW)->getName());
-    std::u16string copyName = CopyName(source, SheetNames(Office(), document_));
-    auto sheets = Office().SheetsOf(document_);
+    std::u16string copyName = CopyName(source, SheetNames(Office(), Document()));
+    auto sheets = Office().SheetsOf(Document());
     sheets->copyByName(ToOUString(source), ToOUString(copyName), static_cast<sal_Int16>(position));
     SheetRef copy(sheets->getByName(ToOUString(copyName)), uno::UNO_QUERY_THROW);
-    ViewOf(document_)->setActiveSheet(copy);
+    ViewOf(Document())->setActiveSheet(copy);
 }
 
 Variant CalcWorksheet::Cells(const MemberCall& call) {
     call.Expect(2);
     if (!call.Has(0, u"RowIndex") && !call.Has(1, u"ColumnIndex")) {
         RangeRef all(Sheet(), uno::UNO_QUERY_THROW);
-        return Variant(Make<CalcRange>(document_, all, RangeKind::Cells));
+        return Variant(Make<CalcRange>(Document(), all, RangeKind::Cells));
     }
     int32_t row = RowOrColumn(call.Arg(0, u"RowIndex"), kMaxRow);
     int32_t column = RowOrColumn(call.Arg(1, u"ColumnIndex"), kMaxColumn);
     RangeRef cell(Sheet()->getCellRangeByPosition(column - 1, row - 1, column - 1, row - 1), uno::UNO_SET_THROW);
-    return Variant(Make<CalcRange>(document_, cell, RangeKind::Cells));
+    return Variant(Make<CalcRange>(Document(), cell, RangeKind::Cells));
 }
 
 Variant CalcWorksheet::RangeOf(const MemberCall& call) {
@@ -131,7 +131,7 @@ Variant CalcWorksheet::RangeOf(const MemberCall& call) {
     const Variant& second = call.Arg(1, u"Cell2");
     if (first.Type() == VariantType::String && second.IsMissing()) {
         RangeRef range(Sheet()->getCellRangeByName(ToOUString(first.AsString())), uno::UNO_SET_THROW);
-        return Variant(Make<CalcRange>(document_, range, RangeKind::Cells));
+        return Variant(Make<CalcRange>(Document(), range, RangeKind::Cells));
     }
     auto corner = [&](const Variant& value) {
         if (value.Type() == VariantType::String) return AddressOf(Sheet()->getCellRangeByName(ToOUString(value.AsString())));
@@ -145,7 +145,7 @@ Variant CalcWorksheet::RangeOf(const MemberCall& call) {
     RangeRef range(Sheet()->getCellRangeByPosition(std::min(a.StartColumn, b.StartColumn), std::min(a.StartRow, b.StartRow),
                                                    std::max(a.EndColumn, b.EndColumn), std::max(a.EndRow, b.EndRow)),
                    uno::UNO_SET_THROW);
-    return Variant(Make<CalcRange>(document_, range, RangeKind::Cells));
+    return Variant(Make<CalcRange>(Document(), range, RangeKind::Cells));
 }
 
 Variant CalcWorksheet::Lines(const MemberCall& call, bool columns) {
@@ -153,7 +153,7 @@ Variant CalcWorksheet::Lines(const MemberCall& call, bool columns) {
     uno::Reference<table::XColumnRowRange> lines(Sheet(), uno::UNO_QUERY_THROW);
     if (!call.Has(0)) {
         RangeRef all(Sheet(), uno::UNO_QUERY_THROW);
-        return Variant(Make<CalcRange>(document_, all, columns ? RangeKind::Columns : RangeKind::Rows));
+        return Variant(Make<CalcRange>(Document(), all, columns ? RangeKind::Columns : RangeKind::Rows));
     }
     int32_t n = RowOrColumn(call.Arg(0), columns ? kMaxColumn : kMaxRow);
     uno::Reference<container::XIndexAccess> all =
@@ -161,7 +161,7 @@ Variant CalcWorksheet::Lines(const MemberCall& call, bool columns) {
                 : uno::Reference<container::XIndexAccess>(lines->getRows(), uno::UNO_QUERY_THROW);
     if (n > all->getCount()) throw CalcFailure(kErrRefused);
     RangeRef line(all->getByIndex(n - 1), uno::UNO_QUERY_THROW);
-    return Variant(Make<CalcRange>(document_, line, columns ? RangeKind::Columns : RangeKind::Rows));
+    return Variant(Make<CalcRange>(Document(), line, columns ? RangeKind::Columns : RangeKind::Rows));
 }
 
 }  // namespace tabora::calc

@@ -12,12 +12,17 @@ namespace tabora::calc {
 class CalcWorksheet : public CalcObject {
 public:
     CalcWorksheet(std::shared_ptr<OfficeInstance> office, DocumentRef document, SheetRef sheet)
-        : CalcObject(std::move(office)), document_(std::move(document)), sheet_(std::move(sheet)) {}
-    CalcWorksheet(std::shared_ptr<OfficeInstance> office, DocumentRef document, std::u16string name)
+        : CalcObject(std::move(office)),
+          document_(std::make_shared<const DocumentRef>(std::move(document))),
+          sheet_(std::move(sheet)) {}
+    // The worksheets of one enumeration share their document reference: copying a reference to
+    // an object of the office costs a trip through the UNO bridge's machinery each time.
+    CalcWorksheet(std::shared_ptr<OfficeInstance> office, std::shared_ptr<const DocumentRef> document,
+                  std::u16string name)
         : CalcObject(std::move(office)), document_(std::move(document)), knownName_(std::move(name)) {}
 
     const SheetRef& Sheet();
-    const DocumentRef& Document() const { return document_; }
+    const DocumentRef& Document() const { return *document_; }
 
     std::u16string TypeName() const override { return u"Worksheet"; }
 
@@ -34,7 +39,7 @@ private:
     Variant RangeOf(const MemberCall& call);
     Variant Lines(const MemberCall& call, bool columns);
 
-    DocumentRef document_;
+    std::shared_ptr<const DocumentRef> document_;
     SheetRef sheet_;
     std::u16string knownName_;
 };
