@@ -37,7 +37,9 @@ std::vector<Variant> CalcSheets::Items() {
     const uno::Sequence<rtl::OUString> names = Office().SheetsOf(document_)->getElementNames();
     auto block = std::make_shared<WorksheetBlock>();
     block->document = document_;
-    std::shared_ptr<const DocumentRef> document(block, &block->document);
+    // Not owning: each worksheet lives inside the block, which owns the reference (owning it from
+    // the worksheets would make a cycle that keeps the office alive).
+    std::shared_ptr<const DocumentRef> document(std::shared_ptr<const DocumentRef>(), &block->document);
     block->sheets.reserve(static_cast<size_t>(names.getLength()));
     for (const auto& name : names) block->sheets.emplace_back(SharedOffice(), document, ToU16(name));
     std::vector<Variant> items;
