@@ -76,6 +76,10 @@ void Cls_InputLimitation::AttachTextBox(platform::TextBox& TxtA_Item, bool minus
     validateConnection_ = TxtA_Item.Validate.Connect([this](bool& cancel) { TxtM_Item_Validate(cancel); });
     TxtM_Item_DblClick();
     if (alive.expired()) return;
+    // A text the box already held and every character of which passes is the last accepted
+    // one; without this a single refused keystroke would erase it.
+    const std::u16string text = TxtA_Item.Text();
+    if (TxtA_Item.Tag() != text && !FirstRefused(text)) TxtA_Item.SetTag(text);
     DisableIME();
 }
 

@@ -9,13 +9,7 @@ int32_t Length(const std::u16string& text) { return static_cast<int32_t>(text.si
 }  // namespace
 
 HeadlessTextBox::HeadlessTextBox(const platform::ControlDescription& d)
-    : name_(d.name),
-      top_(static_cast<float>(d.top)),
-      left_(static_cast<float>(d.left)),
-      width_(static_cast<float>(d.width)),
-      height_(static_cast<float>(d.height)),
-      visible_(d.visible),
-      enabled_(d.enabled),
+    : HeadlessControl(d),
       text_(d.caption),
       readOnly_(d.readOnly),
       multiLine_(d.multiLine) {}
@@ -42,7 +36,7 @@ void HeadlessTextBox::Type(std::u16string_view characters) {
 void HeadlessTextBox::Paste(std::u16string_view text) { ReplaceSelection(text); }
 
 void HeadlessTextBox::Backspace() {
-    if (!enabled_) return;
+    if (!Enabled()) return;
     if (selLength_ == 0) {
         if (selStart_ == 0) return;
         --selStart_;
@@ -57,12 +51,12 @@ void HeadlessTextBox::Select(int32_t start, int32_t length) {
 }
 
 int16_t HeadlessTextBox::PressKey(int16_t keyCode, int16_t shift) {
-    if (enabled_) KeyDown.Raise(keyCode, shift);
+    if (Enabled()) KeyDown.Raise(keyCode, shift);
     return keyCode;
 }
 
 void HeadlessTextBox::DoubleClick() {
-    if (enabled_) DblClick.Raise();
+    if (Enabled()) DblClick.Raise();
 }
 
 bool HeadlessTextBox::Leave() {
@@ -72,11 +66,11 @@ bool HeadlessTextBox::Leave() {
 }
 
 void HeadlessTextBox::Drop(const platform::DroppedFiles& files) {
-    if (enabled_) FilesDropped.Raise(files);
+    if (Enabled()) FilesDropped.Raise(files);
 }
 
 void HeadlessTextBox::ReplaceSelection(std::u16string_view inserted) {
-    if (!enabled_ || readOnly_) return;
+    if (!Enabled() || readOnly_) return;
     // The handlers of an earlier keystroke may have moved the caret past a shorter text.
     selStart_ = std::min(selStart_, Length(text_));
     selLength_ = std::min(selLength_, Length(text_) - selStart_);

@@ -12,28 +12,15 @@
 
 #include "platform/Controls.h"
 #include "platform/FormDescription.h"
+#include "support/HeadlessControl.h"
 
 namespace tabora::test {
 
-class HeadlessTextBox : public platform::TextBox {
+class HeadlessTextBox : public HeadlessControl<platform::TextBox> {
 public:
-    explicit HeadlessTextBox(std::u16string name = u"Text1") : name_(std::move(name)) {}
+    explicit HeadlessTextBox(std::u16string name = u"Text1") : HeadlessControl(Named(std::move(name))) {}
     // As a form renders it from its description.
     explicit HeadlessTextBox(const platform::ControlDescription& d);
-
-    std::u16string Name() const override { return name_; }
-    float Top() const override { return top_; }
-    void SetTop(float twips) override { top_ = twips; }
-    float Left() const override { return left_; }
-    void SetLeft(float twips) override { left_ = twips; }
-    float Width() const override { return width_; }
-    void SetWidth(float twips) override { width_ = twips; }
-    float Height() const override { return height_; }
-    void SetHeight(float twips) override { height_ = twips; }
-    bool Visible() const override { return visible_; }
-    void SetVisible(bool visible) override { visible_ = visible; }
-    bool Enabled() const override { return enabled_; }
-    void SetEnabled(bool enabled) override { enabled_ = enabled; }
 
     std::u16string Text() const override { return text_; }
     void SetText(const std::u16string& text) override;
@@ -61,12 +48,17 @@ public:
     std::u16string SelectedText() const { return text_.substr(static_cast<size_t>(selStart_), static_cast<size_t>(selLength_)); }
 
 private:
+    static platform::ControlDescription Named(std::u16string name) {
+        platform::ControlDescription d;
+        d.name = std::move(name);
+        d.kind = platform::ControlKind::TextBox;
+        d.width = 1200;
+        d.height = 300;
+        return d;
+    }
     // Replaces the selection by inserted as the user does: caret after it, Change if it changed.
     void ReplaceSelection(std::u16string_view inserted);
 
-    std::u16string name_;
-    float top_ = 0, left_ = 0, width_ = 1200, height_ = 300;
-    bool visible_ = true, enabled_ = true;
     std::u16string text_, tag_;
     int32_t selStart_ = 0, selLength_ = 0;
     int32_t imeMode_ = platform::kImeModeNoControl;

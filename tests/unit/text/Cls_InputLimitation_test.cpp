@@ -77,6 +77,16 @@ TEST_F(InputLimitationTest, TextSetBeforeAttachingWithARefusedCharacterGoesAtThe
     EXPECT_EQ(box.Text(), u"");
 }
 
+TEST_F(InputLimitationTest, ValidTextSetBeforeAttachingSurvivesARefusedKeystroke) {
+    box.SetText(u"123");
+    Attach(controller, box, Box::Numeric);
+    EXPECT_EQ(box.Tag(), u"123");
+    box.Select(3, 0);
+    box.Type(u"a");
+    EXPECT_EQ(box.Text(), u"123");
+    EXPECT_EQ(box.SelStart(), 3);
+}
+
 struct AdmitCase {
     const char* name;
     Box kind;

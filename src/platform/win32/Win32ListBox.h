@@ -1,0 +1,31 @@
+#pragma once
+// A list box as a native LISTBOX. Click follows a selection by the user and every assignment
+// of ListIndex (also of the entry already selected); DblClick a double click on an entry.
+
+#include <memory>
+
+#include "platform/win32/Subclass.h"
+#include "platform/win32/Win32Control.h"
+
+namespace tabora::platform::win32 {
+
+class Win32ListBox : public Win32Control<ListBox> {
+public:
+    Win32ListBox(const ControlDescription& description, const ControlSite& site);
+
+    void Clear() override;
+    void AddItem(const std::u16string& item) override;
+    int32_t ListCount() const override;
+    std::u16string List(int32_t index) const override;
+    int32_t ListIndex() const override;
+    void SetListIndex(int32_t index) override;
+    std::u16string Text() const override { return List(ListIndex()); }
+
+    void OnCommand(WORD code) override;
+    bool IsTabStop() const override { return true; }
+
+private:
+    std::unique_ptr<Subclass> subclass_;
+};
+
+}  // namespace tabora::platform::win32

@@ -1,0 +1,65 @@
+#pragma once
+// The run-time services on Windows: the message box, the yield to the message loop, the file
+// system, the ANSI code page, and the single-instance test.
+
+#include <memory>
+
+#include "platform/EventLoop.h"
+#include "platform/FileSystem.h"
+#include "platform/LegacyTextDecoder.h"
+#include "platform/MessageBoxService.h"
+#include "platform/ProcessServices.h"
+#include "platform/com/WindowsSdk.h"
+
+namespace tabora::platform::win32 {
+
+// MessageBoxW over the active window of this thread: the style word's values are Windows' own
+// (button set, icon, default button), and so are the button codes it returns.
+class Win32MessageBox : public MessageBoxService {
+public:
+    int16_t Show(int32_t style, const std::u16string& text, const std::u16string& title) override;
+};
+
+class Win32EventLoop : public EventLoop {
+public:
+    void DoEvents() override;
+};
+
+// Files by GetFileAttributesW and CreateFileW; names are taken as they are, no wildcards.
+class Win32FileSystem : public FileSystem {
+public:
+    bool IsOrdinaryFile(const std::u16string& path) override;
+    std::unique_ptr<ByteReader> OpenForReading(const std::u16string& path) override;
+};
+
+// The system's ANSI code page (932, Shift_JIS, on the systems the tool is made for).
+class AnsiCodePageDecoder : public LegacyTextDecoder {
+public:
+    std::unique_ptr<TextDecoding> StartDecoding() override;
+};
+
+// A decoding of any Windows code page (932 is Shift_JIS).
+std::unique_ptr<TextDecoding> StartCodePageDecoding(unsigned codePage);
+
+// A named mutex per user (its name carries the user's SID) and session, held until the
+// process ends.
+class NamedMutexInstanceLock : public InstanceLock {
+public:
+    explicit NamedMutexInstanceLock(std::u16string program = u"Tabora");
+    ~NamedMutexInstanceLock() override;
+    NamedMutexInstanceLock(const NamedMutexInstanceLock&) = delete;
+    NamedMutexInstanceLock& operator=(const NamedMutexInstanceLock&) = delete;
+
+    bool IsAnotherInstanceRunning() override;
+    // The mutex name, for tests.
+    const std::u16string& MutexName() const { return name_; }
+
+private:
+    std::u16string name_;
+    HANDLE mutex_ = nullptr;
+};
+
+// The current user's SID as text ("S-1-5-21-..."); empty when it cannot be read.
+std::u16string CurrentUserSid();
+
+}  // namespace tabora::platform::win32
