@@ -1,0 +1,111 @@
+#include "platform/calc/CalcWorkbook.h"
+
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/frame/XTitle.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/util/XModifiable.hpp>
+#include <osl/file.hxx>
+
+#include <filesystem>
+#include <system_error>
+
+#include "platform/calc/CalcError.h"
+#include "platform/calc/CalcSheets.h"
+#include "platform/calc/CalcWorksheet.h"
+#include "platform/calc/FileFormats.h"
+#include "platform/calc/OfficePaths.h"
+#include "platform/calc/UnoText.h"
+
+namespace tabora::calc {
+using namespace css;
+namespace fs = std::filesystem;
+
+Variant CalcWorkbook::ActiveSheetOf(const std::shared_ptr<OfficeInstance>& office, const DocumentRef& document) {
+    SheetRef sheet = ViewOf(document)->getActiveSheet();
+    if (!sheet.is()) return Variant(ObjectRef());
+    return Variant(ObjectRef(std::make_shared<CalcWorksheet>(office, document, sheet)));
+}
+
+std::u16string CalcWorkbook::NameOf(const DocumentRef& document) {
+    uno::Reference<frame::XModel> model(document, uno::UNO_QUERY_THROW);
+    rtl::OUString url = model->getURL();
+    if (!url.isEmpty()) return ToU16(url.copy(url.lastIndexOf('/') + 1));
+    uno::Reference<frame::XTitle> title(document, uno::UNO_QUERY);
+    return title.is() ? ToU16(title->getTitle()) : std::u16string();
+}
+
+Variant CalcWorkbook::Dispatch(const MemberCall& call) {
+    if ((call.Is(u"Sheets") || call.Is(u"Worksheets")) && call.IsGet()) {
+        call.Expect(1);
+        ObjectRef sheets = Make<CalcSheets>(document_);
+        return call.Has(0) ? sheets->Get(u"Item", {call.Arg(0)}) : Variant(sheets);
+    }
+    if (call.Is(u"ActiveSheet") && call.IsGet()) return ActiveSheetOf(SharedOffice(), document_);
+    if (call.Is(u"Name") && call.IsGet()) return NameOf(document_);
+    if (call.Is(u"FullName") && call.IsGet()) {
+        rtl::OUString url = uno::Reference<frame::XModel>(document_, uno::UNO_QUERY_THROW)->getURL(), path;
+        if (url.isEmpty() || osl::FileBase::getSystemPathFromFileURL(url, path) != osl::FileBase::E_None)
+            return NameOf(document_);
+        return ToU16(path);
+    }
+    if (call.Is(u"Saved")) {
+        uno::Reference<util::XModifiable> modifiable(document_, uno::UNO_QUERY_THROW);
+        if (!call.IsPut()) return !modifiable->isModified();
+        modifiable->setModified(!ToBool(call.Value()));
+        return {};
+    }
+    if (call.Is(u"Activate") && !call.IsPut()) {
+        Office().MakeActive(document_);
+        if (Office().Visible()) Office().ShowDocument(document_);
+        return {};
+    }
+    if (call.Is(u"SaveAs") && !call.IsPut()) {
+        SaveAs(call);
+        return {};
+    }
+    if (call.Is(u"Save") && !call.IsPut()) {
+        uno::Reference<frame::XStorable>(document_, uno::UNO_QUERY_THROW)->store();
+        return {};
+    }
+    if (call.Is(u"Close") && !call.IsPut()) {
+        Close(call);
+        return {};
+    }
+    NoSuchMember();
+}
+
+void CalcWorkbook::SaveAs(const MemberCall& call) {
+    call.Expect(12);
+    if (!call.Has(0, u"Filename")) throw CalcFailure(kErrWrongArguments);
+    SaveTo(ToText(call.Arg(0, u"Filename")), call.Has(1, u"FileFormat") ? ToLong(call.Arg(1, u"FileFormat")) : 0);
+}
+
+void CalcWorkbook::SaveTo(const std::u16string& given, int32_t format) {
+    std::optional<std::u16string> filter = ExportFilter(given, format);
+    if (!filter) throw CalcFailure(kErrRefused, u"この形式では保存できません。");
+    std::error_code ec;
+    fs::path path = fs::absolute(fs::path(ToUtf8(ToOUString(given))), ec).lexically_normal();
+    if (ec || !fs::is_directory(path.parent_path(), ec))
+        throw CalcFailure(kErrRefused, u"'" + given + u"' にアクセスできません。");
+    const beans::PropertyValue args[] = {Property("FilterName", uno::Any(ToOUString(*filter))),
+                                         Property("Overwrite", uno::Any(true))};
+    Office().NoteSavedAs(path.string());
+    uno::Reference<frame::XStorable>(document_, uno::UNO_QUERY_THROW)->storeAsURL(FromUtf8(FileUrl(path)), uno::Sequence<beans::PropertyValue>(args, std::size(args)));
+}
+
+void CalcWorkbook::Close(const MemberCall& call) {
+    call.Expect(3);
+    if (call.Has(0, u"SaveChanges") && ToBool(call.Arg(0, u"SaveChanges"))) {
+        if (call.Has(1, u"Filename")) {
+            SaveTo(ToText(call.Arg(1, u"Filename")), 0);
+        } else {
+            uno::Reference<frame::XStorable> storable(document_, uno::UNO_QUERY_THROW);
+            if (storable->hasLocation()) storable->store();
+        }
+    }
+    uno::Reference<util::XCloseable>(document_, uno::UNO_QUERY_THROW)->close(true);
+    Office().ForgetWorkbook(document_);
+}
+
+}  // namespace tabora::calc

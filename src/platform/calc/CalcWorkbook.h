@@ -1,0 +1,33 @@
+#pragma once
+// Excel's Workbook object over one Calc document.
+
+#include "platform/calc/CalcObject.h"
+#include "platform/calc/DocumentAccess.h"
+
+namespace tabora::calc {
+
+class CalcWorkbook : public CalcObject {
+public:
+    CalcWorkbook(std::shared_ptr<OfficeInstance> office, DocumentRef document)
+        : CalcObject(std::move(office)), document_(std::move(document)) {}
+
+    // The sheet the document's view shows, as a worksheet object.
+    static Variant ActiveSheetOf(const std::shared_ptr<OfficeInstance>& office, const DocumentRef& document);
+    // The workbook's name as Excel gives it: the file name, or the title of a new workbook.
+    static std::u16string NameOf(const DocumentRef& document);
+    const DocumentRef& Document() const { return document_; }
+
+    std::u16string TypeName() const override { return u"Workbook"; }
+
+protected:
+    Variant Dispatch(const MemberCall& call) override;
+
+private:
+    void SaveAs(const MemberCall& call);
+    void SaveTo(const std::u16string& path, int32_t fileFormat);
+    void Close(const MemberCall& call);
+
+    DocumentRef document_;
+};
+
+}  // namespace tabora::calc

@@ -1,0 +1,167 @@
+#include "platform/calc/CalcWorksheet.h"
+
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/table/XColumnRowRange.hpp>
+#include <com/sun/star/table/XTableColumns.hpp>
+#include <com/sun/star/table/XTableRows.hpp>
+
+#include "platform/calc/CalcError.h"
+#include "platform/calc/CalcRange.h"
+#include "platform/calc/SheetNameRules.h"
+#include "platform/calc/UnoText.h"
+
+namespace tabora::calc {
+using namespace css;
+
+namespace {
+
+// The largest row and column a Calc sheet has (1-based), as Excel's limits are its own.
+constexpr int32_t kMaxRow = 1048576;
+constexpr int32_t kMaxColumn = 16384;
+
+int32_t RowOrColumn(const Variant& value, int32_t max) {
+    int32_t n = ToLong(value);
+    if (n < 1 || n > max) throw CalcFailure(kErrRefused);
+    return n;
+}
+
+}  // namespace
+
+const SheetRef& CalcWorksheet::Sheet() {
+    if (!sheet_.is()) sheet_.set(Office().SheetsOf(Document())->getByName(ToOUString(knownName_)), uno::UNO_QUERY_THROW);
+    return sheet_;
+}
+
+Variant CalcWorksheet::Dispatch(const MemberCall& call) {
+    if (call.Is(u"Name")) {
+        if (!call.IsPut()) return Name();
+        Rename(ToText(call.Value()));
+        return {};
+    }
+    if (call.Is(u"Index") && call.IsGet()) return SheetIndex(Sheet()) + 1;
+    if (call.Is(u"Activate") && !call.IsPut()) {
+        Activate();
+        return {};
+    }
+    if (call.Is(u"Select") && !call.IsPut()) {
+        Activate();
+        return {};
+    }
+    if (call.Is(u"Delete") && !call.IsPut()) {
+        Delete();
+        return {};
+    }
+    if (call.Is(u"Copy") && !call.IsPut()) {
+        Copy(call);
+        return {};
+    }
+    if (call.Is(u"Cells") && call.IsGet()) return Cells(call);
+    if (call.Is(u"Range") && call.IsGet()) return RangeOf(call);
+    if (call.Is(u"Columns") && call.IsGet()) return Lines(call, true);
+    if (call.Is(u"Rows") && call.IsGet()) return Lines(call, false);
+    NoSuchMember();
+}
+
+std::u16string CalcWorksheet::Name() {
+    if (!sheet_.is()) return knownName_;
+    return ToU16(uno::Reference<container::XNamed>(sheet_, uno::UNO_QUERY_THROW)->getName());
+}
+
+void CalcWorksheet::Rename(const std::u16string& name) {
+    uno::Reference<container::XNamed> named(Sheet(), uno::UNO_QUERY_THROW);
+    std::u16string current = ToU16(named->getName());
+    if (name == current) return;
+    std::vector<std::u16string> others = SheetNames(Office(), Document());
+    std::erase_if(others, [&](const std::u16string& other) { return other == current; });
+    if (auto problem = CheckSheetName(name, others)) throw CalcFailure(kErrRefused, SheetNameMessage(*problem));
+    named->setName(ToOUString(name));
+    // Calc ignores a name it does not like without saying so.
+    if (ToU16(named->getName()) != name) throw CalcFailure(kErrRefused, SheetNameMessage(SheetNameProblem::BadCharacter));
+    knownName_ = name;
+}
+
+void CalcWorksheet::Activate() {
+    ViewOf(Document())->setActiveSheet(Sheet());
+    Office().MakeActive(Document());
+}
+
+void CalcWorksheet::Delete() {
+    uno::Reference<container::XIndexAccess> byIndex(Office().SheetsOf(Document()), uno::UNO_QUERY_THROW);
+    if (byIndex->getCount() <= 1) throw CalcFailure(kErrRefused, u"ブックには少なくとも 1 つのシートが必要です。");
+    std::u16string name = ToU16(uno::Reference<container::XNamed>(Sheet(), uno::UNO_QUERY_THROW)->getName());
+    if (Office().copySource && Office().copySource->document == Document()) Office().copySource.reset();
+    Office().SheetsOf(Document())->removeByName(ToOUString(name));
+    sheet_.clear();
+}
+
+void CalcWorksheet::Copy(const MemberCall& call) {
+    call.Expect(2);
+    const Variant& before = call.Arg(0, u"Before");
+    const Variant& after = call.Arg(1, u"After");
+    if (before.IsMissing() == after.IsMissing()) throw CalcFailure(kErrRefused, u"Copy には Before か After が必要です。");
+    auto* place = dynamic_cast<CalcWorksheet*>((after.IsMissing() ? before : after).AsObject().get());
+    if (place == nullptr) throw CalcFailure(kErrObjectRequired);
+    if (place->Document() != Document()) throw CalcFailure(kErrRefused, u"別のブックへのコピーはできません。");
+    int32_t position = SheetIndex(place->Sheet()) + (after.IsMissing() ? 0 : 1);
+
+    std::u16string source = ToU16(uno::Reference<container::XNamed>(Sheet(), uno::UNO_QUERY_THROW)->getName());
+    std::u16string copyName = CopyName(source, SheetNames(Office(), Document()));
+    auto sheets = Office().SheetsOf(Document());
+    sheets->copyByName(ToOUString(source), ToOUString(copyName), static_cast<sal_Int16>(position));
+    SheetRef copy(sheets->getByName(ToOUString(copyName)), uno::UNO_QUERY_THROW);
+    ViewOf(Document())->setActiveSheet(copy);
+}
+
+Variant CalcWorksheet::Cells(const MemberCall& call) {
+    call.Expect(2);
+    if (!call.Has(0, u"RowIndex") && !call.Has(1, u"ColumnIndex")) {
+        RangeRef all(Sheet(), uno::UNO_QUERY_THROW);
+        return Variant(Make<CalcRange>(Document(), all, RangeKind::Cells));
+    }
+    int32_t row = RowOrColumn(call.Arg(0, u"RowIndex"), kMaxRow);
+    int32_t column = RowOrColumn(call.Arg(1, u"ColumnIndex"), kMaxColumn);
+    RangeRef cell(Sheet()->getCellRangeByPosition(column - 1, row - 1, column - 1, row - 1), uno::UNO_SET_THROW);
+    return Variant(Make<CalcRange>(Document(), cell, RangeKind::Cells));
+}
+
+Variant CalcWorksheet::RangeOf(const MemberCall& call) {
+    call.Expect(2);
+    const Variant& first = call.Arg(0, u"Cell1");
+    const Variant& second = call.Arg(1, u"Cell2");
+    if (first.Type() == VariantType::String && second.IsMissing()) {
+        RangeRef range(Sheet()->getCellRangeByName(ToOUString(first.AsString())), uno::UNO_SET_THROW);
+        return Variant(Make<CalcRange>(Document(), range, RangeKind::Cells));
+    }
+    auto corner = [&](const Variant& value) {
+        if (value.Type() == VariantType::String) return AddressOf(Sheet()->getCellRangeByName(ToOUString(value.AsString())));
+        auto* range = dynamic_cast<CalcRange*>(value.AsObject().get());
+        if (range == nullptr) throw CalcFailure(kErrObjectRequired);
+        return range->Address();
+    };
+    table::CellRangeAddress a = corner(first);
+    table::CellRangeAddress b = second.IsMissing() ? a : corner(second);
+    if (a.Sheet != b.Sheet || a.Sheet != SheetIndex(Sheet())) throw CalcFailure(kErrRefused);
+    RangeRef range(Sheet()->getCellRangeByPosition(std::min(a.StartColumn, b.StartColumn), std::min(a.StartRow, b.StartRow),
+                                                   std::max(a.EndColumn, b.EndColumn), std::max(a.EndRow, b.EndRow)),
+                   uno::UNO_SET_THROW);
+    return Variant(Make<CalcRange>(Document(), range, RangeKind::Cells));
+}
+
+Variant CalcWorksheet::Lines(const MemberCall& call, bool columns) {
+    call.Expect(1);
+    uno::Reference<table::XColumnRowRange> lines(Sheet(), uno::UNO_QUERY_THROW);
+    if (!call.Has(0)) {
+        RangeRef all(Sheet(), uno::UNO_QUERY_THROW);
+        return Variant(Make<CalcRange>(Document(), all, columns ? RangeKind::Columns : RangeKind::Rows));
+    }
+    int32_t n = RowOrColumn(call.Arg(0), columns ? kMaxColumn : kMaxRow);
+    uno::Reference<container::XIndexAccess> all =
+        columns ? uno::Reference<container::XIndexAccess>(lines->getColumns(), uno::UNO_QUERY_THROW)
+                : uno::Reference<container::XIndexAccess>(lines->getRows(), uno::UNO_QUERY_THROW);
+    if (n > all->getCount()) throw CalcFailure(kErrRefused);
+    RangeRef line(all->getByIndex(n - 1), uno::UNO_QUERY_THROW);
+    return Variant(Make<CalcRange>(Document(), line, columns ? RangeKind::Columns : RangeKind::Rows));
+}
+
+}  // namespace tabora::calc

@@ -1,0 +1,55 @@
+#include "platform/calc/DocumentAccess.h"
+
+#include <com/sun/star/frame/DispatchHelper.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XDispatchProvider.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/sheet/XCellRangeAddressable.hpp>
+
+#include "platform/calc/UnoText.h"
+
+namespace tabora::calc {
+using namespace css;
+
+uno::Reference<sheet::XSpreadsheetView> ViewOf(const DocumentRef& document) {
+    uno::Reference<frame::XModel> model(document, uno::UNO_QUERY_THROW);
+    return uno::Reference<sheet::XSpreadsheetView>(model->getCurrentController(), uno::UNO_QUERY_THROW);
+}
+
+uno::Reference<frame::XFrame> FrameOf(const DocumentRef& document) {
+    uno::Reference<frame::XModel> model(document, uno::UNO_QUERY_THROW);
+    return uno::Reference<frame::XFrame>(model->getCurrentController()->getFrame(), uno::UNO_SET_THROW);
+}
+
+std::vector<std::u16string> SheetNames(OfficeInstance& office, const DocumentRef& document) {
+    const uno::Sequence<rtl::OUString> names = office.SheetsOf(document)->getElementNames();
+    std::vector<std::u16string> result;
+    result.reserve(static_cast<size_t>(names.getLength()));
+    for (const auto& name : names) result.push_back(ToU16(name));
+    return result;
+}
+
+int32_t SheetIndex(const SheetRef& sheet) {
+    uno::Reference<sheet::XCellRangeAddressable> addressable(sheet, uno::UNO_QUERY_THROW);
+    return addressable->getRangeAddress().Sheet;
+}
+
+table::CellRangeAddress AddressOf(const RangeRef& range) {
+    uno::Reference<sheet::XCellRangeAddressable> addressable(range, uno::UNO_QUERY_THROW);
+    return addressable->getRangeAddress();
+}
+
+void RunCommand(OfficeInstance& office, const DocumentRef& document, const char* command,
+                const uno::Sequence<beans::PropertyValue>& args) {
+    uno::Reference<frame::XDispatchProvider> provider(FrameOf(document), uno::UNO_QUERY_THROW);
+    frame::DispatchHelper::create(office.Context())->executeDispatch(provider, Ascii(command), "", 0, args);
+}
+
+beans::PropertyValue Property(const char* name, const uno::Any& value) {
+    beans::PropertyValue property;
+    property.Name = Ascii(name);
+    property.Value = value;
+    return property;
+}
+
+}  // namespace tabora::calc

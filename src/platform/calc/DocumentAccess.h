@@ -1,0 +1,41 @@
+#pragma once
+// Short ways to the parts of a Calc document that the Excel objects reach for.
+
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/frame/XFrame.hpp>
+#include <com/sun/star/sheet/XSpreadsheet.hpp>
+#include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+#include <com/sun/star/sheet/XSpreadsheetView.hpp>
+#include <com/sun/star/sheet/XSpreadsheets.hpp>
+#include <com/sun/star/table/CellRangeAddress.hpp>
+#include <com/sun/star/table/XCellRange.hpp>
+
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/calc/OfficeInstance.h"
+
+namespace tabora::calc {
+
+using SheetRef = css::uno::Reference<css::sheet::XSpreadsheet>;
+using RangeRef = css::uno::Reference<css::table::XCellRange>;
+
+css::uno::Reference<css::sheet::XSpreadsheetView> ViewOf(const DocumentRef& document);
+css::uno::Reference<css::frame::XFrame> FrameOf(const DocumentRef& document);
+
+// All sheet names in tab order, in one call.
+std::vector<std::u16string> SheetNames(OfficeInstance& office, const DocumentRef& document);
+// 0-based position of a sheet in its document.
+int32_t SheetIndex(const SheetRef& sheet);
+
+css::table::CellRangeAddress AddressOf(const RangeRef& range);
+
+// Runs one of Calc's own commands (".uno:Copy", ...) on the document's frame.
+void RunCommand(OfficeInstance& office, const DocumentRef& document, const char* command,
+                const css::uno::Sequence<css::beans::PropertyValue>& args = {});
+
+css::beans::PropertyValue Property(const char* name, const css::uno::Any& value);
+
+}  // namespace tabora::calc

@@ -1,0 +1,210 @@
+#include "platform/calc/OfficeInstance.h"
+
+#include <com/sun/star/awt/XWindow.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/XDesktop.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XFrame.hpp>
+#include <com/sun/star/frame/XLayoutManager.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+
+#include <algorithm>
+#include <cstdlib>
+#include <new>
+#include <system_error>
+
+#include "platform/calc/CalcError.h"
+#include "platform/calc/OfficeConnection.h"
+#include "platform/calc/OfficePaths.h"
+#include "platform/calc/ProfileTemplate.h"
+#include "platform/calc/UnoText.h"
+
+namespace tabora::calc {
+using namespace css;
+
+namespace {
+
+bool HasDisplay() {
+    const char* x = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x != nullptr && x[0] != '\0') || (wayland != nullptr && wayland[0] != '\0');
+}
+
+// The bars a user expects in Calc's window; a document loaded hidden shows none of them.
+constexpr const char* kWindowElements[] = {
+    "private:resource/menubar/menubar",
+    "private:resource/toolbar/standardbar",
+    "private:resource/toolbar/formatobjectbar",
+    "private:resource/statusbar/statusbar",
+};
+
+}  // namespace
+
+std::shared_ptr<OfficeInstance> OfficeInstance::Start() {
+    SweepStaleInstances();
+    InstanceDirectory dir = InstanceDirectory::Create();
+    std::unique_ptr<OfficeProcess> process;
+    try {
+        CopyProfileTemplate(dir.profile);
+        OfficeCommand command;
+        command.program = OfficeProgram();
+        command.args = {"-env:UserInstallation=" + FileUrl(dir.profile), "--norestore", "--nologo", "--nodefault",
+                        "--accept=pipe,name=" + dir.pipeName + ";urp;StarOffice.ComponentContext"};
+        if (!HasDisplay()) command.args.emplace_back("--headless");
+        command.instanceDir = dir.dir.string();
+        command.documentList = dir.documentList.string();
+        command.lockMarker = dir.token;
+        command.pipePath = dir.pipePath.string();
+        command.pipeDir = InstanceDirectory::PipeDir();
+        command.ipcPipePrefix = InstanceDirectory::IpcPipePrefix();
+        process = OfficeProcess::Start(command);
+    } catch (...) {
+        std::error_code ec;
+        std::filesystem::remove_all(dir.dir, ec);
+        throw;
+    }
+    dir.RecordOwners(process->Pid());
+    std::shared_ptr<OfficeInstance> instance(new OfficeInstance(std::move(dir), std::move(process)));
+    OfficeProcess& started = *instance->process_;
+    try {
+        instance->context_ = ConnectToOffice(instance->dir_.pipeName, [&] { return started.Running(); },
+                                             std::chrono::seconds(60));
+        instance->desktop_.set(frame::Desktop::create(instance->context_), uno::UNO_QUERY_THROW);
+    } catch (const RuntimeError&) {
+        throw;
+    } catch (const uno::Exception& e) {
+        throw OfficeStartError(ToU16(e.Message));
+    }
+    // A second office on the same profile would hand over and exit: make sure ours is the one.
+    if (!started.Running()) throw OfficeStartError(u"LibreOffice が起動中に終了しました。");
+    return instance;
+}
+
+OfficeInstance::~OfficeInstance() {
+    // An office that was never shown ends here: asked first, so that it removes its own pipes and
+    // lock files; its keeper makes sure of it afterwards.
+    if (!visible_ && process_->Running()) {
+        try {
+            CloseDocuments();
+            uno::Reference<frame::XDesktop>(desktop_, uno::UNO_QUERY_THROW)->terminate();
+        } catch (...) {
+            // it has gone already, or refused: the keeper ends it
+        }
+    }
+    // References to the office go first, while it still answers; then the process.
+    try {
+        workbooks_.clear();
+        active_.clear();
+        sheets_.clear();
+        copySource.reset();
+        desktop_.clear();
+        context_.clear();
+    } catch (...) {
+    }
+}
+
+uno::Reference<uno::XInterface> OfficeInstance::CreateService(const char* name) const {
+    return context_->getServiceManager()->createInstanceWithContext(Ascii(name), context_);
+}
+
+void OfficeInstance::RethrowAsAutomationError() {
+    try {
+        throw;
+    } catch (const RuntimeError&) {
+        throw;
+    } catch (const lang::DisposedException&) {
+        throw CalcFailure(kErrServerUnavailable);
+    } catch (const uno::RuntimeException& e) {
+        if (!Running() || e.Message.indexOf("disposed") >= 0) throw CalcFailure(kErrServerUnavailable);
+        throw CalcFailure(kErrRefused, ToU16(e.Message));
+    } catch (const uno::Exception& e) {
+        throw CalcFailure(kErrRefused, ToU16(e.Message));
+    } catch (const std::bad_alloc&) {
+        throw CalcFailure(7, u"メモリが不足しています。");
+    }
+}
+
+void OfficeInstance::SetVisible(bool visible) {
+    if (visible) {
+        for (const auto& document : workbooks_) ShowDocument(document);
+        process_->HandToUser();
+    } else {
+        for (const auto& document : workbooks_) {
+            uno::Reference<frame::XModel> model(document, uno::UNO_QUERY_THROW);
+            model->getCurrentController()->getFrame()->getContainerWindow()->setVisible(false);
+        }
+        process_->TakeBack();
+    }
+    visible_ = visible;
+}
+
+void OfficeInstance::ShowDocument(const DocumentRef& document) {
+    uno::Reference<frame::XModel> model(document, uno::UNO_QUERY_THROW);
+    uno::Reference<frame::XFrame> frame = model->getCurrentController()->getFrame();
+    uno::Reference<beans::XPropertySet> frameProps(frame, uno::UNO_QUERY_THROW);
+    uno::Reference<frame::XLayoutManager> layout(frameProps->getPropertyValue("LayoutManager"), uno::UNO_QUERY);
+    if (layout.is()) {
+        layout->setVisible(true);
+        for (const char* element : kWindowElements) {
+            if (!layout->getElement(Ascii(element)).is()) layout->createElement(Ascii(element));
+            layout->showElement(Ascii(element));
+        }
+    }
+    frame->getContainerWindow()->setVisible(true);
+    frame->activate();
+}
+
+void OfficeInstance::AddWorkbook(const DocumentRef& document, const std::string& path) {
+    if (!path.empty()) dir_.RecordDocument(path);
+    workbooks_.push_back(document);
+    active_ = document;
+}
+
+uno::Reference<sheet::XSpreadsheets> OfficeInstance::SheetsOf(const DocumentRef& document) {
+    for (const auto& [known, sheets] : sheets_)
+        if (known == document) return sheets;
+    uno::Reference<sheet::XSpreadsheets> sheets(document->getSheets(), uno::UNO_SET_THROW);
+    sheets_.emplace_back(document, sheets);
+    return sheets;
+}
+
+void OfficeInstance::MakeActive(const DocumentRef& document) {
+    if (std::find(workbooks_.begin(), workbooks_.end(), document) != workbooks_.end()) active_ = document;
+}
+
+void OfficeInstance::ForgetWorkbook(const DocumentRef& document) {
+    workbooks_.erase(std::remove(workbooks_.begin(), workbooks_.end(), document), workbooks_.end());
+    if (active_ == document) active_ = workbooks_.empty() ? DocumentRef() : workbooks_.back();
+    std::erase_if(sheets_, [&](const auto& entry) { return entry.first == document; });
+    if (copySource && copySource->document == document) copySource.reset();
+}
+
+void OfficeInstance::CloseDocuments() {
+    for (const auto& document : workbooks_) {
+        try {
+            uno::Reference<util::XCloseable> closeable(document, uno::UNO_QUERY);
+            if (closeable.is()) closeable->close(true);
+        } catch (const uno::Exception&) {
+            // ending the process settles it
+        }
+    }
+}
+
+void OfficeInstance::Quit() {
+    CloseDocuments();
+    try {
+        uno::Reference<frame::XDesktop>(desktop_, uno::UNO_QUERY_THROW)->terminate();
+    } catch (const uno::Exception&) {
+        // the keeper ends it below
+    }
+    workbooks_.clear();
+    active_.clear();
+    sheets_.clear();
+    copySource.reset();
+    process_->Terminate();
+}
+
+}  // namespace tabora::calc

@@ -1,0 +1,163 @@
+#include "platform/calc/OfficeProcess.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+
+#include <cerrno>
+
+#include "platform/calc/CalcError.h"
+#include "platform/calc/OfficeKeeper.h"
+
+extern char** environ;
+
+namespace tabora::calc {
+namespace {
+
+struct Pipe {
+    UniqueFd read;
+    UniqueFd write;
+};
+
+Pipe MakePipe() {
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0) throw OfficeStartError(u"パイプを作成できません。");
+    return {UniqueFd(fds[0]), UniqueFd(fds[1])};
+}
+
+// Writing to a pipe whose reader has gone must fail with EPIPE, not end the tool.
+void IgnoreSigpipeOnce() {
+    static const bool done = [] {
+        struct sigaction current {};
+        if (sigaction(SIGPIPE, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
+            signal(SIGPIPE, SIG_IGN);
+        return true;
+    }();
+    (void)done;
+}
+
+bool ReadReport(int fd, KeeperReport& report, int timeoutMs) {
+    pollfd p{fd, POLLIN, 0};
+    int ready;
+    do ready = poll(&p, 1, timeoutMs);
+    while (ready < 0 && errno == EINTR);
+    if (ready <= 0) return false;
+    ssize_t got;
+    do got = read(fd, &report, sizeof report);
+    while (got < 0 && errno == EINTR);
+    return got == static_cast<ssize_t>(sizeof report);
+}
+
+}  // namespace
+
+std::unique_ptr<OfficeProcess> OfficeProcess::Start(const OfficeCommand& command) {
+    IgnoreSigpipeOnce();
+    Pipe control = MakePipe();
+    Pipe status = MakePipe();
+    UniqueFd devNull(open("/dev/null", O_RDWR | O_CLOEXEC));
+    if (!devNull.Valid()) throw OfficeStartError(u"/dev/null を開けません。");
+
+    // Everything the keeper uses is built now: after the fork it may not allocate.
+    std::vector<std::string> argvStrings;
+    argvStrings.push_back(command.program);
+    argvStrings.insert(argvStrings.end(), command.args.begin(), command.args.end());
+    std::vector<char*> argv;
+    for (auto& arg : argvStrings) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+
+    KeeperPlan plan;
+    plan.program = command.program.c_str();
+    plan.argv = argv.data();
+    plan.envp = environ;
+    plan.instanceDir = command.instanceDir.c_str();
+    plan.documentList = command.documentList.c_str();
+    plan.lockMarker = command.lockMarker.c_str();
+    plan.pipePath = command.pipePath.c_str();
+    plan.pipeDir = command.pipeDir.c_str();
+    plan.ipcPipePrefix = command.ipcPipePrefix.c_str();
+    plan.controlFd = control.read.Get();
+    plan.statusFd = status.write.Get();
+    plan.devNullFd = devNull.Get();
+
+    pid_t intermediate = ForkKeeper(plan);
+    if (intermediate < 0) throw OfficeStartError(u"プロセスを作成できません。");
+    int ignored = 0;
+    while (waitpid(intermediate, &ignored, 0) < 0 && errno == EINTR) {
+    }
+    control.read.Reset();
+    status.write.Reset();
+
+    KeeperReport report;
+    if (!ReadReport(status.read.Get(), report, 10000) || report.tag != kReportStarted)
+        throw OfficeStartError(u"LibreOffice を起動できません。");
+    return std::unique_ptr<OfficeProcess>(
+        new OfficeProcess(report.value, std::move(control.write), std::move(status.read)));
+}
+
+OfficeProcess::~OfficeProcess() {
+    if (!handedToUser_) Terminate();
+}
+
+bool OfficeProcess::Running() {
+    if (ended_) return false;
+    pollfd p{status_.Get(), POLLIN, 0};
+    if (poll(&p, 1, 0) > 0) {
+        KeeperReport report;
+        ssize_t got = read(status_.Get(), &report, sizeof report);
+        if (got <= 0 || report.tag == kReportExited) ended_ = true;
+    }
+    return !ended_;
+}
+
+void OfficeProcess::Send(char command) {
+    if (!control_.Valid()) return;
+    ssize_t written;
+    do written = write(control_.Get(), &command, 1);
+    while (written < 0 && errno == EINTR);
+}
+
+void OfficeProcess::HandToUser() {
+    handedToUser_ = true;
+    Send(kKeeperDetach);
+}
+
+void OfficeProcess::TakeBack() {
+    handedToUser_ = false;
+    Send(kKeeperAttach);
+}
+
+void OfficeProcess::Terminate() {
+    if (!ended_) Send(kKeeperKill);
+    control_.Reset();
+    DrainReports(std::chrono::seconds(10));
+    ended_ = true;
+}
+
+bool OfficeProcess::WaitForExit(std::chrono::milliseconds timeout) {
+    if (ended_) return true;
+    if (DrainReports(timeout)) ended_ = true;
+    return ended_;
+}
+
+bool OfficeProcess::DrainReports(std::chrono::milliseconds timeout) {
+    if (!status_.Valid()) return true;
+    auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() < 0) return false;
+        pollfd p{status_.Get(), POLLIN, 0};
+        int ready = poll(&p, 1, static_cast<int>(left.count()));
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready <= 0) return false;
+        KeeperReport report;
+        ssize_t got = read(status_.Get(), &report, sizeof report);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) {
+            status_.Reset();
+            return true;
+        }
+    }
+}
+
+}  // namespace tabora::calc

@@ -1,0 +1,66 @@
+#pragma once
+// One office process of our own, seen from the tool: started through its keeper, ended with the
+// last reference unless handed to the user.
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/posix/UniqueFd.h"
+
+namespace tabora::calc {
+
+using platform::posix::UniqueFd;
+
+struct OfficeCommand {
+    std::string program;
+    std::vector<std::string> args;     // without the program itself
+    std::string instanceDir;           // the keeper removes it after the office ends
+    std::string documentList;          // paths of documents opened, for lock-file clean-up
+    std::string lockMarker;            // text that this office's lock files contain
+    std::string pipePath;              // the office's pipe socket
+    std::string pipeDir;               // where the office makes its pipes
+    std::string ipcPipePrefix;         // the start of its single-instance pipe's name
+};
+
+class OfficeProcess {
+public:
+    // Starts the office; throws RuntimeError when it cannot be started at all.
+    static std::unique_ptr<OfficeProcess> Start(const OfficeCommand& command);
+
+    // Ends the office unless it was handed to the user; waits until it has ended and been cleaned up.
+    ~OfficeProcess();
+    OfficeProcess(const OfficeProcess&) = delete;
+    OfficeProcess& operator=(const OfficeProcess&) = delete;
+
+    pid_t Pid() const { return pid_; }
+    // False once the office has ended (for whatever reason).
+    bool Running();
+
+    // The office is the user's now: it keeps running after the tool ends, crash included.
+    void HandToUser();
+    // Hidden again: it ends with the tool.
+    void TakeBack();
+    // Ends the office now and waits (bounded) until the keeper has cleaned up after it.
+    void Terminate();
+    // Waits until the office has ended by itself; false on time-out.
+    bool WaitForExit(std::chrono::milliseconds timeout);
+
+private:
+    OfficeProcess(pid_t pid, UniqueFd control, UniqueFd status) noexcept
+        : pid_(pid), control_(std::move(control)), status_(std::move(status)) {}
+    void Send(char command);
+    // Reads reports until the keeper closes its end or the time runs out; true when it closed.
+    bool DrainReports(std::chrono::milliseconds timeout);
+
+    pid_t pid_;
+    UniqueFd control_;
+    UniqueFd status_;
+    bool handedToUser_ = false;
+    bool ended_ = false;
+};
+
+}  // namespace tabora::calc

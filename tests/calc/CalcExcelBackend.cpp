@@ -1,0 +1,49 @@
+#include "calc/CalcExcelBackend.h"
+
+#include "platform/calc/CalcServer.h"
+
+namespace tabora::test {
+
+CalcExcelBackend::CalcExcelBackend() : server_(calc::MakeCalcServer()) {}
+
+CalcExcelBackend::~CalcExcelBackend() {
+    helper_.reset();
+    helperServer_.reset();
+    server_.reset();
+}
+
+ObjectRef CalcExcelBackend::Helper() {
+    if (!helper_) {
+        helperServer_ = calc::MakeCalcServer();
+        helper_ = helperServer_->CreateApplication();
+        helper_->Put(u"DisplayAlerts", false);
+    }
+    return helper_;
+}
+
+std::u16string CalcExcelBackend::MakeWorkbookFile(const std::u16string& fileName,
+                                                  const std::vector<std::u16string>& worksheetNames) {
+    ObjectRef app = Helper();
+    app->Put(u"SheetsInNewWorkbook", static_cast<int32_t>(worksheetNames.size()));
+    ObjectRef book = app->GetObject(u"Workbooks")->Call(u"Add").AsObject();
+    ObjectRef sheets = book->GetObject(u"Worksheets");
+    for (size_t i = 0; i < worksheetNames.size(); ++i)
+        sheets->GetObject(u"Item", {static_cast<int32_t>(i + 1)})->Put(u"Name", worksheetNames[i]);
+    const std::u16string path = folder_.File(fileName);
+    book->Call(u"SaveAs", {path});
+    book->Call(u"Close");
+    return path;
+}
+
+std::vector<std::u16string> CalcExcelBackend::SavedWorksheetNames(const std::u16string& path) {
+    ObjectRef book = Helper()->GetObject(u"Workbooks")->Call(u"Open", {path}).AsObject();
+    std::vector<std::u16string> names;
+    for (const Variant& sheet : book->GetObject(u"Worksheets")->Enumerate())
+        names.push_back(sheet.AsObject()->Get(u"Name").AsString());
+    book->Call(u"Close");
+    return names;
+}
+
+int CalcExcelBackend::RunningInstances() { return static_cast<int>(calc::RunningOffices(*server_).size()); }
+
+}  // namespace tabora::test

@@ -1,0 +1,32 @@
+#pragma once
+// The test backend over the Calc server: real office processes and real .xls files.
+
+#include <memory>
+
+#include "support/ExcelBackend.h"
+#include "support/TempDir.h"
+
+namespace tabora::test {
+
+class CalcExcelBackend : public ExcelBackend {
+public:
+    CalcExcelBackend();
+    ~CalcExcelBackend() override;
+
+    AutomationServer& Server() override { return *server_; }
+    // Made by an office of the backend's own, which does not count among the running instances.
+    std::u16string MakeWorkbookFile(const std::u16string& fileName,
+                                    const std::vector<std::u16string>& worksheetNames) override;
+    std::vector<std::u16string> SavedWorksheetNames(const std::u16string& path) override;
+    int RunningInstances() override;
+
+private:
+    ObjectRef Helper();
+
+    TempDir folder_;
+    std::unique_ptr<AutomationServer> server_;
+    std::unique_ptr<AutomationServer> helperServer_;
+    ObjectRef helper_;
+};
+
+}  // namespace tabora::test

@@ -1,0 +1,135 @@
+// The Calc server's own rules, without an office: Excel's sheet names, palette, border, paste and
+// file-format tables, and argument conversions.
+#include <gtest/gtest.h>
+
+#include "calc/CalcTestSupport.h"
+#include "platform/calc/BorderStyle.h"
+#include "platform/calc/ExcelPalette.h"
+#include "platform/calc/FileFormats.h"
+#include "platform/calc/MemberCall.h"
+#include "platform/calc/PasteOptions.h"
+#include "platform/calc/SheetNameRules.h"
+
+namespace tabora::calc::test {
+namespace {
+
+struct NameCase {
+    std::u16string name;
+    std::optional<SheetNameProblem> problem;
+};
+
+TEST(CalcRules, SheetNamesFollowExcelsRules) {
+    const std::vector<std::u16string> existing = {u"Data", u"Ｓｈｅｅｔ"};
+    const NameCase cases[] = {
+        {u"Summary", std::nullopt},
+        {std::u16string(31, u'x'), std::nullopt},
+        {u"売上 (2024)", std::nullopt},
+        {u"it's", std::nullopt},
+        {u"", SheetNameProblem::Empty},
+        {std::u16string(32, u'x'), SheetNameProblem::TooLong},
+        {u"a:b", SheetNameProblem::BadCharacter},
+        {u"a\\b", SheetNameProblem::BadCharacter},
+        {u"a/b", SheetNameProblem::BadCharacter},
+        {u"a?b", SheetNameProblem::BadCharacter},
+        {u"a*b", SheetNameProblem::BadCharacter},
+        {u"[a", SheetNameProblem::BadCharacter},
+        {u"a]", SheetNameProblem::BadCharacter},
+        {u"'a", SheetNameProblem::ApostropheAtEnd},
+        {u"a'", SheetNameProblem::ApostropheAtEnd},
+        {u"HISTORY", SheetNameProblem::Reserved},
+        {u"data", SheetNameProblem::Taken},
+        {u"ｓｈｅｅｔ", SheetNameProblem::Taken},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CheckSheetName(c.name, existing), c.problem) << Utf8(c.name);
+}
+
+TEST(CalcRules, CopiesAreNamedAsExcelNamesThem) {
+    EXPECT_EQ(CopyName(u"Data", {u"Data"}), u"Data (2)");
+    EXPECT_EQ(CopyName(u"Data", {u"Data", u"data (2)"}), u"Data (3)");
+    EXPECT_EQ(CopyName(u"Data (2)", {u"Data", u"Data (2)"}), u"Data (3)") << "the copy number is not doubled";
+    EXPECT_EQ(CopyName(u"Data (x)", {u"Data (x)"}), u"Data (x) (2)");
+    std::u16string longName(31, u'a');
+    EXPECT_EQ(CopyName(longName, {longName}), std::u16string(27, u'a') + u" (2)");
+    for (int n = 2; n <= 10; ++n) {
+        std::vector<std::u16string> taken = {u"S"};
+        for (int k = 2; k < n; ++k) taken.push_back(u"S (" + U16(std::to_string(k)) + u")");
+        EXPECT_EQ(CopyName(u"S", taken), u"S (" + U16(std::to_string(n)) + u")");
+    }
+}
+
+TEST(CalcRules, PaletteHasExcelsFiftySixColours) {
+    EXPECT_EQ(PaletteColor(1), 0x000000);
+    EXPECT_EQ(PaletteColor(3), 0xFF0000);
+    EXPECT_EQ(PaletteColor(6), 0xFFFF00);
+    EXPECT_EQ(PaletteColor(56), 0x333333);
+    EXPECT_EQ(PaletteColor(0), std::nullopt);
+    EXPECT_EQ(PaletteColor(57), std::nullopt);
+    for (int32_t i = 1; i <= 56; ++i) EXPECT_EQ(PaletteColor(NearestColorIndex(*PaletteColor(i))), PaletteColor(i)) << i;
+    EXPECT_EQ(NearestColorIndex(0x0000FF), 5) << "the first of two equal entries";
+    EXPECT_EQ(NearestColorIndex(0xFE0101), 3);
+}
+
+TEST(CalcRules, BorderStylesAndWeightsRoundTrip) {
+    for (int32_t style : {1, -4115, 4, 5, -4118, -4119})
+        for (int32_t weight : {1, 2, -4138, 4}) {
+            CalcLine line{*CalcLineStyle(style), CalcLineWidth(weight)};
+            EXPECT_EQ(ExcelLineStyle(line), style) << style << "/" << weight;
+            EXPECT_EQ(ExcelWeight(line), weight) << style << "/" << weight;
+        }
+    EXPECT_EQ(CalcLineStyle(-4142), std::nullopt);
+    EXPECT_EQ(ExcelLineStyle(CalcLine{0, 0}), -4142);
+    EXPECT_THROW(CalcLineStyle(99), RuntimeError);
+    EXPECT_THROW(CalcLineWidth(3), RuntimeError);
+    EXPECT_EQ(EdgeForIndex(9), BorderEdge::Bottom);
+    EXPECT_EQ(EdgeForIndex(5), BorderEdge::DiagonalDown);
+    EXPECT_THROW(EdgeForIndex(4), RuntimeError);
+}
+
+TEST(CalcRules, PasteOptionsTranslateToCalcsPasteSpecial) {
+    EXPECT_EQ(TranslatePaste(-4104, -4142, false, false), (CalcPaste{u"A", 0, false, false}));
+    EXPECT_EQ(TranslatePaste(-4163, 2, true, true), (CalcPaste{u"SVD", 1, true, true}));
+    EXPECT_EQ(TranslatePaste(-4123, 5, false, false), (CalcPaste{u"SVDF", 4, false, false}));
+    EXPECT_EQ(TranslatePaste(-4122, 3, false, false).flags, u"T");
+    EXPECT_EQ(ErrorOf([] { TranslatePaste(99, -4142, false, false); }).Number, 1004);
+    EXPECT_EQ(ErrorOf([] { TranslatePaste(-4104, 9, false, false); }).Number, 1004);
+}
+
+TEST(CalcRules, SaveFormatsFollowTheFileFormatOrTheExtension) {
+    EXPECT_EQ(ExportFilter(u"/a/b.xls"), u"MS Excel 97");
+    EXPECT_EQ(ExportFilter(u"/a/b.XLSX"), u"Calc MS Excel 2007 XML");
+    EXPECT_EQ(ExportFilter(u"/a/b.ods"), u"calc8");
+    EXPECT_EQ(ExportFilter(u"/a.d/book"), u"MS Excel 97");
+    EXPECT_EQ(ExportFilter(u"/a/b.pdfx"), std::nullopt);
+    EXPECT_EQ(ExportFilter(u"/a/b.xls", 51), u"Calc MS Excel 2007 XML");
+    EXPECT_EQ(ExportFilter(u"/a/b.xlsx", 56), u"MS Excel 97");
+    EXPECT_EQ(ExportFilter(u"/a/b.xls", 12345), std::nullopt);
+}
+
+TEST(CalcRules, ArgumentsConvertAsExcelConvertsThem) {
+    EXPECT_EQ(ToLong(Variant(int16_t{7})), 7);
+    EXPECT_EQ(ToLong(Variant(2.5)), 2);
+    EXPECT_EQ(ToLong(Variant(3.5)), 4);
+    EXPECT_EQ(ToLong(Variant(u" 12 ")), 12);
+    EXPECT_EQ(ToLong(Variant(true)), -1);
+    EXPECT_EQ(ErrorOf([] { ToLong(Variant(u"12x")); }).Number, 13);
+    EXPECT_EQ(ErrorOf([] { ToLong(Variant(1e12)); }).Number, 13);
+    EXPECT_EQ(ErrorOf([] { ToLong(Variant(ObjectRef())); }).Number, 13);
+    EXPECT_TRUE(ToBool(Variant(u"true")));
+    EXPECT_FALSE(ToBool(Variant(int32_t{0})));
+    EXPECT_EQ(ToText(Variant(int32_t{-3})), u"-3");
+    EXPECT_TRUE(SameName(u"ActiveWorkbook", u"activeworkbook"));
+    EXPECT_FALSE(SameName(u"Name", u"Names"));
+
+    const Variant args[] = {Variant(int32_t{1}), Variant(u"v")};
+    const NamedArgument named[] = {{u"shift", Variant(int32_t{-4121})}};
+    Invocation put{InvokeKind::PropertyPut, u"Value", args, named, kExcelLocale};
+    MemberCall call(put);
+    EXPECT_EQ(call.Count(), 1u) << "the value of a put is not an index";
+    EXPECT_EQ(call.Value(), Variant(u"v"));
+    EXPECT_EQ(call.Arg(5, u"Shift"), Variant(int32_t{-4121}));
+    EXPECT_TRUE(call.Arg(3).IsMissing());
+    EXPECT_EQ(ErrorOf([&] { call.Expect(0); }).Number, 450);
+}
+
+}  // namespace
+}  // namespace tabora::calc::test

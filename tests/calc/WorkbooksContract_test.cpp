@@ -1,0 +1,94 @@
+// Workbooks on the Calc server: opened, added, saved in Excel's formats and reopened.
+#include <fstream>
+
+#include "calc/CalcTestSupport.h"
+
+namespace tabora::calc::test {
+namespace {
+
+class Workbooks : public OfficeSuite {};
+
+TEST_F(Workbooks, NoActiveWorkbookIsNothing) {
+    Variant active = Application()->Get(u"ActiveWorkbook");
+    ASSERT_EQ(active.Type(), VariantType::Object);
+    EXPECT_EQ(ErrorOf([&] { active.AsObject(); }).Number, 91) << "Nothing";
+    EXPECT_EQ(Application()->GetObject(u"Workbooks")->Get(u"Count"), Variant(int32_t{0}));
+}
+
+TEST_F(Workbooks, AddMakesSheetsInNewWorkbookSheetsAndBecomesActive) {
+    auto app = Application();
+    app->Put(u"SheetsInNewWorkbook", int32_t{1});
+    EXPECT_EQ(app->Get(u"SheetsInNewWorkbook"), Variant(int32_t{1}));
+    auto one = app->GetObject(u"Workbooks")->Call(u"Add").AsObject();
+    EXPECT_EQ(SheetNamesOf(one), (std::vector<std::u16string>{u"Sheet1"}));
+    app->Put(u"SheetsInNewWorkbook", int32_t{4});
+    auto four = app->GetObject(u"Workbooks")->Call(u"Add").AsObject();
+    EXPECT_EQ(SheetNamesOf(four), (std::vector<std::u16string>{u"Sheet1", u"Sheet2", u"Sheet3", u"Sheet4"}));
+    EXPECT_EQ(app->GetObject(u"ActiveWorkbook")->Get(u"Name"), four->Get(u"Name"));
+    EXPECT_EQ(app->GetObject(u"Workbooks")->Get(u"Count"), Variant(int32_t{2}));
+    EXPECT_EQ(ErrorOf([&] { app->Put(u"SheetsInNewWorkbook", int32_t{0}); }).Number, 1004);
+}
+
+TEST_F(Workbooks, OpenOfAFileTheOfficeCannotReadFails) {
+    auto workbooks = Application()->GetObject(u"Workbooks");
+    ErrorRecord missing = ErrorOf([&] { workbooks->Call(u"Open", {scratch.File(u"nowhere.xls")}); });
+    EXPECT_EQ(missing.Number, 1004);
+    EXPECT_EQ(missing.Source, u"LibreOffice Calc");
+    EXPECT_NE(missing.Description.find(u"nowhere.xls"), std::u16string::npos);
+    ErrorRecord folder = ErrorOf([&] { workbooks->Call(u"Open", {U16(scratch.Path().string())}); });
+    EXPECT_EQ(folder.Number, 1004);
+    EXPECT_EQ(workbooks->Get(u"Count"), Variant(int32_t{0}));
+}
+
+// Saved in each of Excel's formats, closed, reopened: the names, values and formatting are back.
+class SavedFormats : public Workbooks, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(SavedFormats, AWorkbookSurvivesSavingAndReopening) {
+    std::u16string path = scratch.File(U16(std::string("保存テスト.") + GetParam()));
+    auto book = NewWorkbook({u"一覧", u"Data", u"Summary"});
+    auto sheet = book->GetObject(u"Worksheets")->GetObject(u"Item", {u"Data"});
+    sheet->Call(u"Activate");
+    Cell(1, 1)->Put(u"Value", u"12.5");
+    Cell(1, 2)->Put(u"Value", u"テキスト");
+    Cell(1, 3)->Put(u"Value", u"=A1*2");
+    Cell(2, 1)->GetObject(u"Interior")->Put(u"ColorIndex", int32_t{6});
+    auto bottom = Cell(3, 1)->GetObject(u"Borders", {int32_t{9}});
+    bottom->Put(u"LineStyle", int32_t{1});
+    bottom->Put(u"Weight", int32_t{2});
+    book->Call(u"SaveAs", {path}, {{u"AccessMode", Variant(int32_t{1})}});
+    book->Call(u"Close");
+    EXPECT_EQ(ErrorOf([&] { Application()->Get(u"ActiveWorkbook").AsObject(); }).Number, 91);
+
+    auto reopened = Application()->GetObject(u"Workbooks")->Call(u"Open", {path}).AsObject();
+    EXPECT_EQ(Application()->GetObject(u"ActiveWorkbook")->Get(u"Name"), reopened->Get(u"Name"));
+    EXPECT_EQ(SheetNamesOf(reopened), (std::vector<std::u16string>{u"一覧", u"Data", u"Summary"}));
+    reopened->GetObject(u"Sheets")->GetObject(u"Item", {u"Data"})->Call(u"Activate");
+    EXPECT_EQ(Cell(1, 1)->Get(u"Value"), Variant(12.5));
+    EXPECT_EQ(Cell(1, 2)->Get(u"Value"), Variant(u"テキスト"));
+    EXPECT_EQ(Cell(1, 3)->Get(u"Value"), Variant(25.0));
+    EXPECT_EQ(Cell(2, 1)->GetObject(u"Interior")->Get(u"ColorIndex"), Variant(int32_t{6}));
+    EXPECT_EQ(Cell(3, 1)->GetObject(u"Borders", {int32_t{9}})->Get(u"LineStyle"), Variant(int32_t{1}));
+    EXPECT_EQ(Cell(3, 1)->GetObject(u"Borders", {int32_t{9}})->Get(u"Weight"), Variant(int32_t{2}));
+}
+
+INSTANTIATE_TEST_SUITE_P(ExcelFormats, SavedFormats, ::testing::Values("xls", "xlsx", "ods"));
+
+TEST_F(Workbooks, SaveAsRefusesAFormatItCannotWrite) {
+    auto book = NewWorkbook();
+    EXPECT_EQ(ErrorOf([&] { book->Call(u"SaveAs", {scratch.File(u"book.pdfx")}); }).Number, 1004);
+    EXPECT_EQ(ErrorOf([&] { book->Call(u"SaveAs", {scratch.File(u"no/such/folder/book.xls")}); }).Number, 1004);
+}
+
+TEST_F(Workbooks, AFileLockedByAnotherOfficeOpensReadOnly) {
+    std::u16string path = scratch.File(u"shared.xls");
+    auto book = NewWorkbook({u"Only"});
+    book->Call(u"SaveAs", {path});
+    book->Call(u"Close");
+    // A lock file as another user's office leaves it beside the document.
+    std::ofstream(scratch.Path() / ".~lock.shared.xls#") << ",someone,otherhost,01.01.2026 10:00,file:///home/someone/.config/libreoffice/4;";
+    auto reopened = Application()->GetObject(u"Workbooks")->Call(u"Open", {path}).AsObject();
+    EXPECT_EQ(SheetNamesOf(reopened), (std::vector<std::u16string>{u"Only"}));
+}
+
+}  // namespace
+}  // namespace tabora::calc::test
