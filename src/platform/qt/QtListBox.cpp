@@ -1,16 +1,29 @@
 #include "platform/qt/QtListBox.h"
 
+#include <QStyledItemDelegate>
+
 #include "platform/RuntimeError.h"
 
 namespace tabora::platform::qt {
 
 namespace {
+// Rows a little taller than the font's own line: the Gothic faces put "_" on the last pixel
+// row of the line, where the next row's background would paint over it.
+class RowWithRoomForUnderscores : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(0, 2);
+    }
+};
+
 // As a Windows single-selection list box: a click or Ctrl+Space selects, never clears.
 class SingleSelectionList : public QListWidget {
 public:
     explicit SingleSelectionList(QWidget* parent) : QListWidget(parent) {
         setSelectionMode(QAbstractItemView::SingleSelection);
         setUniformItemSizes(true);
+        setItemDelegate(new RowWithRoomForUnderscores(this));
         setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     }
 
