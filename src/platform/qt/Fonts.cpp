@@ -49,11 +49,11 @@ QString InstalledFamilyFor(const QString& requested) {
     return requested;
 }
 
-QFont FontFor(const FontSpec& spec) {
-    const QString family = InstalledFamilyFor(ToQString(spec.family));
+QFont FontFor(const FontSpec& wanted) {
+    const QString family = InstalledFamilyFor(ToQString(wanted.family));
     QFont font(family);
-    font.setStyleHint(IsProportionalGothic(ToQString(spec.family)) ? QFont::SansSerif : QFont::TypeWriter);
-    const double pixels = static_cast<double>(spec.points) * kDesignDpi / kPointsPerInch;
+    font.setStyleHint(IsProportionalGothic(ToQString(wanted.family)) ? QFont::SansSerif : QFont::TypeWriter);
+    const double pixels = static_cast<double>(wanted.points) * kDesignDpi / kPointsPerInch;
     font.setPixelSize(
         std::isfinite(pixels) && pixels >= 1 && pixels < 1000 ? static_cast<int>(std::lround(pixels)) : 12);
     return font;
