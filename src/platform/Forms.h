@@ -6,6 +6,7 @@
 
 #include "platform/Controls.h"
 #include "platform/FormDescription.h"
+#include "platform/RuntimeError.h"
 
 namespace tabora::platform {
 
@@ -25,18 +26,33 @@ public:
     virtual bool IsLoaded() const = 0;
 
     // The form's controls by name; a name the form lacks, or of another kind, raises error 9.
-    virtual TextBox& TextBoxNamed(const std::u16string& name) = 0;
-    virtual ListBox& ListBoxNamed(const std::u16string& name) = 0;
-    virtual Label& LabelNamed(const std::u16string& name) = 0;
-    virtual Frame& FrameNamed(const std::u16string& name) = 0;
-    virtual PictureButton& PictureButtonNamed(const std::u16string& name) = 0;
-    // Any control by name, for the layout module.
-    virtual Control& ControlNamed(const std::u16string& name) = 0;
+    TextBox& TextBoxNamed(const std::u16string& name) { return Named<TextBox>(name); }
+    ListBox& ListBoxNamed(const std::u16string& name) { return Named<ListBox>(name); }
+    Label& LabelNamed(const std::u16string& name) { return Named<Label>(name); }
+    Frame& FrameNamed(const std::u16string& name) { return Named<Frame>(name); }
+    PictureButton& PictureButtonNamed(const std::u16string& name) { return Named<PictureButton>(name); }
+    // Any control by name, for the layout module; the form itself under its own name.
+    Control& ControlNamed(const std::u16string& name) {
+        if (name == Name()) return *this;
+        return Named<Control>(name);
+    }
 
     Event<> LoadEvent;
     Event<> Activate;
     Event<> Resize;
     Event<> UnloadEvent;
+
+protected:
+    // The control of that name, or nullptr: all a platform provides for the look-ups above.
+    virtual Control* FindControl(const std::u16string& name) = 0;
+
+private:
+    template <class T>
+    T& Named(const std::u16string& name) {
+        T* control = dynamic_cast<T*>(FindControl(name));
+        if (control == nullptr) throw vb_error::Raise(vb_error::kSubscriptOutOfRange);
+        return *control;
+    }
 };
 
 class FormFactory {

@@ -28,17 +28,9 @@ HeadlessForm::HeadlessForm(const platform::FormDescription& description, float f
     for (const auto& control : description_.controls) controls_[control.name] = MakeControl(control);
 }
 
-template <class T>
-T& HeadlessForm::Named(const std::u16string& name) {
+platform::Control* HeadlessForm::FindControl(const std::u16string& name) {
     const auto found = controls_.find(name);
-    T* control = found == controls_.end() ? nullptr : dynamic_cast<T*>(found->second.get());
-    if (control == nullptr) throw vb_error::Raise(vb_error::kSubscriptOutOfRange);
-    return *control;
-}
-
-platform::Control& HeadlessForm::ControlNamed(const std::u16string& name) {
-    if (name == description_.name) return *this;
-    return Named<platform::Control>(name);
+    return found == controls_.end() ? nullptr : found->second.get();
 }
 
 void HeadlessForm::RefuseWhileMinimized() const {

@@ -41,15 +41,6 @@ public:
     void Unload() override;
     bool IsLoaded() const override { return loaded_; }
 
-    platform::TextBox& TextBoxNamed(const std::u16string& name) override { return Named<HeadlessTextBox>(name); }
-    platform::ListBox& ListBoxNamed(const std::u16string& name) override { return Named<HeadlessListBox>(name); }
-    platform::Label& LabelNamed(const std::u16string& name) override { return Named<HeadlessLabel>(name); }
-    platform::Frame& FrameNamed(const std::u16string& name) override { return Named<HeadlessFrame>(name); }
-    platform::PictureButton& PictureButtonNamed(const std::u16string& name) override {
-        return Named<HeadlessPictureButton>(name);
-    }
-    platform::Control& ControlNamed(const std::u16string& name) override;
-
     // For tests: the headless controls themselves.
     HeadlessTextBox& TextBox(const std::u16string& name) { return Named<HeadlessTextBox>(name); }
     HeadlessListBox& List(const std::u16string& name) { return Named<HeadlessListBox>(name); }
@@ -68,8 +59,13 @@ public:
     std::weak_ptr<HeadlessForm*> AliveToken() const { return aliveToken_; }
 
 private:
+    platform::Control* FindControl(const std::u16string& name) override;
     template <class T>
-    T& Named(const std::u16string& name);
+    T& Named(const std::u16string& name) {
+        T* control = dynamic_cast<T*>(FindControl(name));
+        if (control == nullptr) throw vb_error::Raise(vb_error::kSubscriptOutOfRange);
+        return *control;
+    }
     void RefuseWhileMinimized() const;
 
     platform::FormDescription description_;

@@ -162,17 +162,9 @@ void QtForm::FocusFirstControl() {
     }
 }
 
-template <class T>
-T& QtForm::Named(const std::u16string& name) {
+Control* QtForm::FindControl(const std::u16string& name) {
     const auto found = controls_.find(name);
-    T* control = found == controls_.end() ? nullptr : dynamic_cast<T*>(found->second.get());
-    if (control == nullptr) throw vb_error::Raise(vb_error::kSubscriptOutOfRange);
-    return *control;
-}
-
-Control& QtForm::ControlNamed(const std::u16string& name) {
-    if (name == description_.name) return *this;
-    return Named<Control>(name);
+    return found == controls_.end() ? nullptr : found->second.get();
 }
 
 QWidget* QtForm::Window() const { return window_.get(); }

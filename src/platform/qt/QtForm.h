@@ -48,15 +48,6 @@ public:
     void Unload() override;
     bool IsLoaded() const override { return loaded_; }
 
-    TextBox& TextBoxNamed(const std::u16string& name) override { return Named<TextBox>(name); }
-    ListBox& ListBoxNamed(const std::u16string& name) override { return Named<ListBox>(name); }
-    Label& LabelNamed(const std::u16string& name) override { return Named<Label>(name); }
-    Frame& FrameNamed(const std::u16string& name) override { return Named<Frame>(name); }
-    PictureButton& PictureButtonNamed(const std::u16string& name) override {
-        return Named<PictureButton>(name);
-    }
-    Control& ControlNamed(const std::u16string& name) override;
-
     // For the executable and tests: the window, and the widget of a control (nullptr if none).
     QWidget* Window() const;
     QWidget* WidgetNamed(const std::u16string& name) const;
@@ -68,8 +59,7 @@ private:
     class FormWindow;
     friend class FormWindow;
 
-    template <class T>
-    T& Named(const std::u16string& name);
+    Control* FindControl(const std::u16string& name) override;
     void CreateControls();
     void SetTabOrder();
     void FocusFirstControl();

@@ -107,7 +107,7 @@ void Win32Form::CreateControls() {
     for (const ControlDescription& d : description_.controls) {
         ControlSite site{Window(), description_.backColor};
         if (!d.container.empty()) {
-            auto* frame = dynamic_cast<Win32Frame*>(&Named<Control>(d.container));
+            auto* frame = dynamic_cast<Win32Frame*>(FindControl(d.container));
             if (frame == nullptr) throw vb_error::Raise(vb_error::kSubscriptOutOfRange);
             site = {frame->Container(), frame->Background()};
         }
@@ -184,14 +184,11 @@ void Win32Form::SetClientSize(unsigned dpi) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-template <class T>
-T& Win32Form::Named(const std::u16string& name) {
+Control* Win32Form::FindControl(const std::u16string& name) {
     for (const Entry& entry : controls_) {
-        if (entry.control->Name() != name) continue;
-        if (auto* control = dynamic_cast<T*>(entry.control.get())) return *control;
-        break;
+        if (entry.control->Name() == name) return entry.control.get();
     }
-    throw vb_error::Raise(vb_error::kSubscriptOutOfRange);
+    return nullptr;
 }
 
 HWND Win32Form::HandleOf(const std::u16string& name) const {

@@ -46,12 +46,6 @@ public:
     void Unload() override;
     bool IsLoaded() const override { return loaded_; }
 
-    TextBox& TextBoxNamed(const std::u16string& name) override { return Named<TextBox>(name); }
-    ListBox& ListBoxNamed(const std::u16string& name) override { return Named<ListBox>(name); }
-    Label& LabelNamed(const std::u16string& name) override { return Named<Label>(name); }
-    Frame& FrameNamed(const std::u16string& name) override { return Named<Frame>(name); }
-    PictureButton& PictureButtonNamed(const std::u16string& name) override { return Named<PictureButton>(name); }
-    Control& ControlNamed(const std::u16string& name) override { return Named<Control>(name); }
 
     HWND Window() const { return window_.get(); }
     // The native window of a control, for tests.
@@ -70,8 +64,7 @@ private:
         NativeControl* native;
     };
 
-    template <class T>
-    T& Named(const std::u16string& name);
+    Control* FindControl(const std::u16string& name) override;
     void CreateWindowFromDescription();
     void CreateControls();
     void AddToolTip(HWND control, const std::u16string& text);
