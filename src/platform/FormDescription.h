@@ -47,6 +47,23 @@ struct ControlDescription {
     bool acceptsDroppedFiles = false;
 };
 
+// A control of that kind, place, size and tab index; everything else as above. An empty
+// container puts it on the form itself.
+inline ControlDescription DescribeControl(std::u16string name, ControlKind kind, int32_t left, int32_t top,
+                                          int32_t width, int32_t height, int32_t tabIndex,
+                                          std::u16string container = {}) {
+    ControlDescription d;
+    d.name = std::move(name);
+    d.kind = kind;
+    d.container = std::move(container);
+    d.left = left;
+    d.top = top;
+    d.width = width;
+    d.height = height;
+    d.tabIndex = tabIndex;
+    return d;
+}
+
 enum class BorderStyle {
     Sizable,          // resizable frame
     FixedToolWindow,  // fixed size, small title bar, not in the task bar

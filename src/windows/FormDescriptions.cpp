@@ -4,25 +4,11 @@
 namespace tabora::windows {
 
 using platform::Color;
-using platform::ControlDescription;
 using platform::ControlKind;
+using platform::DescribeControl;
 
 namespace {
 constexpr Color kLightBlue{192, 192, 255};
-
-ControlDescription Control(std::u16string name, ControlKind kind, std::u16string container, int32_t left,
-                           int32_t top, int32_t width, int32_t height, int32_t tabIndex) {
-    ControlDescription d;
-    d.name = std::move(name);
-    d.kind = kind;
-    d.container = std::move(container);
-    d.left = left;
-    d.top = top;
-    d.width = width;
-    d.height = height;
-    d.tabIndex = tabIndex;
-    return d;
-}
 }  // namespace
 
 platform::FormDescription Frm_TestDescription() {
@@ -38,50 +24,56 @@ platform::FormDescription Frm_TestDescription() {
     form.maxButton = false;
     form.icon = picture::kAppIcon;
 
-    auto fraFile = Control(u"Fra_File", ControlKind::Frame, u"", 0, 30, 3165, 585, 5);
+    auto fraFile = DescribeControl(u"Fra_File", ControlKind::Frame, 0, 30, 3165, 585, 5);
     fraFile.caption = u"操作するExcelFile ";
     fraFile.backColor = kLightBlue;
 
-    auto txtPath = Control(u"Txt_Path", ControlKind::TextBox, u"Fra_File", 120, 210, 2265, 300, 0);
+    auto txtPath = DescribeControl(u"Txt_Path", ControlKind::TextBox, 120, 210, 2265, 300, 0, u"Fra_File");
     txtPath.toolTip = u"操作対象のExcelファイルを指定してください。ﾄﾞﾗｯｸﾞ＆ﾄﾞﾛｯﾌﾟしてもOKです。";
     txtPath.acceptsDroppedFiles = true;
 
-    auto cmdFind = Control(u"Cmd_決定ファイル", ControlKind::PictureButton, u"Fra_File", 2370, 180, 345, 330, 1);
+    auto cmdFind =
+        DescribeControl(u"Cmd_決定ファイル", ControlKind::PictureButton, 2370, 180, 345, 330, 1, u"Fra_File");
     cmdFind.picture = picture::kMagnifier;
     cmdFind.toolTip = u"操作するExcelファイルを検索します。";
 
-    auto cmdGet = Control(u"Cmd_Get", ControlKind::PictureButton, u"Fra_File", 2730, 180, 345, 330, 2);
+    auto cmdGet =
+        DescribeControl(u"Cmd_Get", ControlKind::PictureButton, 2730, 180, 345, 330, 2, u"Fra_File");
     cmdGet.picture = picture::kSpreadsheet;
     cmdGet.toolTip = u"指定されたExcelﾌｧｲﾙを開きます。";
 
-    auto fraSheet = Control(u"Fra_Sheet", ControlKind::Frame, u"", 0, 630, 3165, 6285, 6);
+    auto fraSheet = DescribeControl(u"Fra_Sheet", ControlKind::Frame, 0, 630, 3165, 6285, 6);
     fraSheet.caption = u"ｼｰﾄ名";
     fraSheet.backColor = kLightBlue;
 
     // Lies behind the list: "Now Loading" shows only while the list is hidden for filling.
-    auto lblTitle = Control(u"Lbl_Title", ControlKind::Label, u"Fra_Sheet", 840, 2640, 1455, 255, 7);
+    auto lblTitle = DescribeControl(u"Lbl_Title", ControlKind::Label, 840, 2640, 1455, 255, 7, u"Fra_Sheet");
     lblTitle.caption = u"Now Loading";
     lblTitle.transparent = true;
 
-    auto txtSheetName = Control(u"Txt_SheetName", ControlKind::TextBox, u"Fra_Sheet", 120, 210, 2295, 300, 3);
+    auto txtSheetName =
+        DescribeControl(u"Txt_SheetName", ControlKind::TextBox, 120, 210, 2295, 300, 3, u"Fra_Sheet");
     txtSheetName.toolTip = u"シート名を一覧から選択するか、入力してください。";
     txtSheetName.acceptsDroppedFiles = true;
 
-    auto cmdChange = Control(u"Cmd_Change", ControlKind::PictureButton, u"Fra_Sheet", 2400, 210, 345, 315, 4);
+    auto cmdChange =
+        DescribeControl(u"Cmd_Change", ControlKind::PictureButton, 2400, 210, 345, 315, 4, u"Fra_Sheet");
     cmdChange.picture = picture::kGreenArrow;
     cmdChange.toolTip = u"選択されたシートを表示します。";
     cmdChange.enabled = false;
 
-    auto cmdOpen = Control(u"Cmd_Open", ControlKind::PictureButton, u"Fra_Sheet", 2730, 210, 345, 315, 9);
+    auto cmdOpen =
+        DescribeControl(u"Cmd_Open", ControlKind::PictureButton, 2730, 210, 345, 315, 9, u"Fra_Sheet");
     cmdOpen.picture = picture::kFolderDocuments;
     cmdOpen.toolTip = u"選択されたシートを表示します。";
     cmdOpen.enabled = false;
 
-    auto lstItem = Control(u"Lst_Item", ControlKind::ListBox, u"", 120, 1170, 2955, 5640, 8);
+    auto lstItem = DescribeControl(u"Lst_Item", ControlKind::ListBox, 120, 1170, 2955, 5640, 8);
     lstItem.toolTip = u"Excelファイルをﾄﾞﾗｯｸﾞ＆ﾄﾞﾛｯﾌﾟすると、そのファイルを開きます。";
     lstItem.acceptsDroppedFiles = true;
 
-    form.controls = {fraFile, txtPath, cmdFind, cmdGet, fraSheet, lblTitle, txtSheetName, cmdChange, cmdOpen, lstItem};
+    form.controls = {fraFile,  txtPath,      cmdFind,   cmdGet,  fraSheet,
+                     lblTitle, txtSheetName, cmdChange, cmdOpen, lstItem};
     return form;
 }
 
@@ -99,35 +91,39 @@ platform::FormDescription Frm_MoreDescription() {
     form.showInTaskbar = false;
     form.startPosition = platform::StartPosition::CenterOwner;
 
-    auto frame1 = Control(u"Frame1", ControlKind::Frame, u"", 0, 0, 3135, 4095, 3);
+    auto frame1 = DescribeControl(u"Frame1", ControlKind::Frame, 0, 0, 3135, 4095, 3);
     frame1.backColor = kLightBlue;
 
-    auto lblBgColor = Control(u"Lbl_BGColor", ControlKind::Label, u"Frame1", 90, 0, 1860, 300, 4);
+    auto lblBgColor = DescribeControl(u"Lbl_BGColor", ControlKind::Label, 90, 0, 1860, 300, 4, u"Frame1");
     lblBgColor.backColor = Color{128, 128, 255};
 
-    auto lblSpecialTitle = Control(u"Lbl_SpecialTitle", ControlKind::Label, u"Frame1", 210, 60, 1725, 255, 5);
+    auto lblSpecialTitle =
+        DescribeControl(u"Lbl_SpecialTitle", ControlKind::Label, 210, 60, 1725, 255, 5, u"Frame1");
     lblSpecialTitle.caption = u"指定の名前でコピー";
     lblSpecialTitle.foreColor = Color{255, 255, 255};
     lblSpecialTitle.transparent = true;
     lblSpecialTitle.toolTip = u"ﾄﾞﾗｯｸﾞ＆ﾄﾞﾛｯﾌﾟででも設定できます。";
 
-    auto txtSheetName = Control(u"Txt_SheetName", ControlKind::TextBox, u"Frame1", 120, 390, 2565, 300, 2);
+    auto txtSheetName =
+        DescribeControl(u"Txt_SheetName", ControlKind::TextBox, 120, 390, 2565, 300, 2, u"Frame1");
     txtSheetName.readOnly = true;
     txtSheetName.backColor = kLightBlue;
     txtSheetName.toolTip = u"シート名を一覧から選択するか、入力してください。";
 
-    auto cmdCopy = Control(u"Cmd_Copy", ControlKind::PictureButton, u"Frame1", 2670, 390, 345, 315, 1);
+    auto cmdCopy =
+        DescribeControl(u"Cmd_Copy", ControlKind::PictureButton, 2670, 390, 345, 315, 1, u"Frame1");
     cmdCopy.picture = picture::kCopySheet;
     cmdCopy.toolTip = u"選択されたシートを表示します。";
     cmdCopy.enabled = false;
 
     // Covered by the names box; never changed.
-    auto lblTitle = Control(u"Lbl_Title", ControlKind::Label, u"Frame1", 840, 2640, 1455, 255, 6);
+    auto lblTitle = DescribeControl(u"Lbl_Title", ControlKind::Label, 840, 2640, 1455, 255, 6, u"Frame1");
     lblTitle.caption = u"Now Loading";
     lblTitle.font = platform::FontSpec{u"ＭＳ Ｐゴシック", 9, platform::kCharsetShiftJis};
     lblTitle.transparent = true;
 
-    auto txtNewSheets = Control(u"Txt_NewSheets", ControlKind::TextBox, u"Frame1", 120, 690, 2895, 3180, 0);
+    auto txtNewSheets =
+        DescribeControl(u"Txt_NewSheets", ControlKind::TextBox, 120, 690, 2895, 3180, 0, u"Frame1");
     txtNewSheets.multiLine = true;
     txtNewSheets.scrollBars = platform::ScrollBars::Vertical;
 

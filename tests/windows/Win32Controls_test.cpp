@@ -13,20 +13,6 @@
 namespace tabora::platform::win32 {
 namespace {
 
-ControlDescription Describe(std::u16string name, ControlKind kind, int32_t left, int32_t top, int32_t width,
-                            int32_t height, int32_t tabIndex, std::u16string container = u"") {
-    ControlDescription d;
-    d.name = std::move(name);
-    d.kind = kind;
-    d.container = std::move(container);
-    d.left = left;
-    d.top = top;
-    d.width = width;
-    d.height = height;
-    d.tabIndex = tabIndex;
-    return d;
-}
-
 FormDescription TestForm() {
     FormDescription form;
     form.name = u"Frm_Probe";
@@ -35,19 +21,19 @@ FormDescription TestForm() {
     form.clientHeight = 4500;
     form.backColor = {192, 192, 255};
     form.font = {u"ＭＳ ゴシック", 9, kCharsetShiftJis};
-    auto frame = Describe(u"Fra_Box", ControlKind::Frame, 150, 150, 3000, 1500, 9);
+    auto frame = DescribeControl(u"Fra_Box", ControlKind::Frame, 150, 150, 3000, 1500, 9);
     frame.caption = u"枠";
-    auto first = Describe(u"Txt_First", ControlKind::TextBox, 120, 210, 1500, 300, 2, u"Fra_Box");
+    auto first = DescribeControl(u"Txt_First", ControlKind::TextBox, 120, 210, 1500, 300, 2, u"Fra_Box");
     first.acceptsDroppedFiles = true;
-    auto second = Describe(u"Txt_Second", ControlKind::TextBox, 120, 600, 1500, 300, 0, u"Fra_Box");
-    auto third = Describe(u"Txt_Third", ControlKind::TextBox, 150, 1800, 1500, 300, 1);
-    auto list = Describe(u"Lst_Items", ControlKind::ListBox, 150, 2250, 1500, 1500, 3);
+    auto second = DescribeControl(u"Txt_Second", ControlKind::TextBox, 120, 600, 1500, 300, 0, u"Fra_Box");
+    auto third = DescribeControl(u"Txt_Third", ControlKind::TextBox, 150, 1800, 1500, 300, 1);
+    auto list = DescribeControl(u"Lst_Items", ControlKind::ListBox, 150, 2250, 1500, 1500, 3);
     list.acceptsDroppedFiles = true;
-    auto behind = Describe(u"Lbl_Behind", ControlKind::Label, 1800, 2250, 1500, 600, 4);
+    auto behind = DescribeControl(u"Lbl_Behind", ControlKind::Label, 1800, 2250, 1500, 600, 4);
     behind.caption = u"後ろ";
-    auto front = Describe(u"Lbl_Front", ControlKind::Label, 1800, 2250, 1500, 600, 5);
+    auto front = DescribeControl(u"Lbl_Front", ControlKind::Label, 1800, 2250, 1500, 600, 5);
     front.caption = u"前";
-    auto button = Describe(u"Cmd_Go", ControlKind::PictureButton, 1800, 3000, 345, 330, 6);
+    auto button = DescribeControl(u"Cmd_Go", ControlKind::PictureButton, 1800, 3000, 345, 330, 6);
     form.controls = {frame, first, second, third, list, behind, front, button};
     return form;
 }
