@@ -17,7 +17,13 @@ std::u16string Description(int32_t number) {
         case kPathNotFound: return u"パスが見つかりません。";
         case kObjectNotSet: return u"オブジェクト変数または With ブロック変数が設定されていません。";
         case kObjectRequired: return u"オブジェクトが必要です。";
+        case kCannotCreateObject: return u"ActiveX コンポーネントはオブジェクトを作成できません。";
         case kMemberNotFound: return u"オブジェクトは、このプロパティまたはメソッドをサポートしていません。";
+        case kNamedArgumentNotFound: return u"名前付き引数が見つかりません。";
+        case kArgumentNotOptional: return u"引数は省略できません。";
+        case kWrongArgumentCount: return u"引数の数が一致していません。または不正なプロパティを指定しています。";
+        case kServerUnavailable: return u"リモート サーバー マシンが存在しないか、使用できません。";
+        case kApplicationDefined: return u"アプリケーション定義またはオブジェクト定義のエラーです。";
         default: return {};
     }
 }

@@ -55,14 +55,21 @@ enum Number : int32_t {
     kPathNotFound = 76,
     kObjectNotSet = 91,
     kObjectRequired = 424,
+    kCannotCreateObject = 429,
     kMemberNotFound = 438,
+    kNamedArgumentNotFound = 448,
+    kArgumentNotOptional = 449,
+    kWrongArgumentCount = 450,
+    kServerUnavailable = 462,
+    kApplicationDefined = 1004,
 };
 
 // The error in flight, as a record; call only inside a catch block. Errors that are not the
 // program's run-time errors become the nearest one (out of memory, invalid procedure call).
 ErrorRecord CurrentError();
 
-// Short Japanese description of one of the numbers above (empty for others).
+// The one table of the program's error texts: the Japanese description of one of the numbers
+// above, as Visual Basic shows it (empty for others).
 std::u16string Description(int32_t number);
 
 // The error as the program raises it: number, its description, source "Tabora".
