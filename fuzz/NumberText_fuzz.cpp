@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "text/Digits.h"
 #include "text/NumberText.h"
 
 namespace {
@@ -17,7 +18,7 @@ void Check(bool condition) {
     if (!condition) std::abort();
 }
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+using tabora::text::IsDigit;
 
 // [-]digits with "," every three from the right when grouped, then "." and 1 to 6 digits with
 // decimals; no leading zero, no "-0".

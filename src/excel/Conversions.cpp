@@ -4,12 +4,13 @@
 #include <cstdio>
 
 #include "platform/RuntimeError.h"
+#include "text/Digits.h"
 
 namespace tabora::conversions {
 
 namespace {
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+using text::IsDigit;
 
 char16_t AsciiLower(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
 

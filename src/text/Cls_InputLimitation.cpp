@@ -2,6 +2,7 @@
 
 #include "platform/Runtime.h"
 #include "text/DateTimeText.h"
+#include "text/Digits.h"
 #include "text/NumberText.h"
 
 namespace tabora {
@@ -16,7 +17,7 @@ constexpr std::u16string_view kJapaneseDateMarks = u"年月日";
 constexpr std::u16string_view kAllDateMarks = u"/年月日";
 constexpr std::u16string_view kColon = u":";
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+using text::IsDigit;
 }  // namespace
 
 Cls_InputLimitation::Cls_InputLimitation() { Set_Edit(true); }
@@ -66,8 +67,11 @@ void Cls_InputLimitation::Set_FormatCheck(bool blnA_Value) { blnM_FormatCheck = 
 
 void Cls_InputLimitation::AttachTextBox(platform::TextBox& TxtA_Item, bool minus) {
     const std::weak_ptr<int> alive = alive_;
+    // The box may be destroyed during the yield as well; a connection notices, the reference
+    // cannot.
+    const platform::Connection boxAlive = TxtA_Item.Change.Connect([] {});
     platform::DoEvents();
-    if (alive.expired()) return;
+    if (alive.expired() || !boxAlive.Connected()) return;
     // A minus box admits "-" already here, so that a negative text survives the rewrite below.
     blnM_Minus = minus;
     TxtM_Item = &TxtA_Item;

@@ -1,6 +1,6 @@
 #pragma once
 // Dates and times as text, cut into fields by character position only: no calendar or clock
-// check.
+// check. A character is a code point: a surrogate pair counts once and is never cut.
 
 #include <optional>
 #include <string>

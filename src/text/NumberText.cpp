@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "text/Digits.h"
+
 namespace tabora::text {
 
 namespace {
@@ -27,8 +29,6 @@ Pattern ReadPattern(std::u16string_view pattern) {
     }
     return result;
 }
-
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 struct Number {
     bool negative = false;

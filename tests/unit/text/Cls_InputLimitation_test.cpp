@@ -220,6 +220,16 @@ TEST_F(InputLimitationTest, ControllerDestroyedWhileItFormatsOnLeaveStopsQuietly
     EXPECT_EQ(box.Text(), u"2024115");
 }
 
+TEST_F(InputLimitationTest, BoxDestroyedWhileTheAttachYieldsIsNeverTouched) {
+    auto gone = std::make_unique<test::HeadlessTextBox>();
+    loop.Post([&gone] { gone.reset(); });
+    Attach(controller, *gone, Box::Numeric);
+    EXPECT_EQ(gone, nullptr);
+    Attach(controller, box, Box::Decimal);
+    box.Type(u"1.5x");
+    EXPECT_EQ(box.Text(), u"1.5");
+}
+
 TEST_F(InputLimitationTest, BoxGoneBeforeTheControllerIsNoLongerTouched) {
     auto gone = std::make_unique<test::HeadlessTextBox>();
     Attach(controller, *gone, Box::Numeric);
@@ -321,6 +331,9 @@ INSTANTIATE_TEST_SUITE_P(
         LeaveCase{"ShortTimeKeepsFocus", Box::Time, u"930", u"930", false},
         LeaveCase{"ShortTimeNotErased", Box::Time, u"930", u"930", false, true, true},
         LeaveCase{"EmptyTimeLeaves", Box::Time, u"", u"", true},
+        LeaveCase{"SurrogatePairCountsOnce", Box::Time, u"a😀b", u"a😀b", false},
+        LeaveCase{"SurrogatePairNeverCut", Box::Time, u"a😀bc", u"a😀:bc", true},
+        LeaveCase{"SurrogatePairsOnly", Box::Time, u"😀😀😀😀😀😀", u"😀😀:😀😀:😀😀", true},
         LeaveCase{"TelNoUnchanged", Box::TelNo, u"03-1234", u"03-1234", true},
         LeaveCase{"NoFormattingWhole", Box::Numeric, u"1234567", u"1234567", true, true, false, false},
         LeaveCase{"NoFormattingNeverKeepsFocus", Box::Date, u"2024115", u"2024115", true, true, true, false}),
