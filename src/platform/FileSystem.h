@@ -16,7 +16,7 @@ class ByteReader {
 public:
     virtual ~ByteReader() = default;
     virtual size_t Read(std::span<std::byte> buffer) = 0;
-    // The file's size when it was opened, if known (0 otherwise); only a hint for reserving memory.
+    // The file's size when it was opened, if known (0 otherwise); a hint for reserving memory.
     virtual uint64_t SizeHint() const { return 0; }
 };
 
@@ -29,7 +29,8 @@ public:
     // throws RuntimeError.
     virtual bool IsOrdinaryFile(const std::u16string& path) = 0;
 
-    // Opens a file for reading; nullptr when it cannot be opened (missing, locked, bad path).
+    // Opens an ordinary file for reading; nullptr when it cannot be opened (missing, locked, bad
+    // path) or is no ordinary file (a folder, a pipe, a device), which might never end.
     virtual std::unique_ptr<ByteReader> OpenForReading(const std::u16string& path) = 0;
 };
 

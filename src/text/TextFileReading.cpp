@@ -1,6 +1,7 @@
 #include "text/TextFileReading.h"
 
-#include <algorithm>
+#include <initializer_list>
+#include <memory>
 #include <new>
 #include <stdexcept>
 #include <vector>
@@ -8,61 +9,104 @@
 #include "platform/Runtime.h"
 #include "platform/RuntimeError.h"
 #include "text/CharSearch.h"
+#include "text/Utf16Decoding.h"
+#include "text/Utf8Decoding.h"
 
 namespace tabora::text {
 
 namespace {
 
 constexpr size_t kChunkBytes = 256 * 1024;
-// Reserving beyond this waits for the text to grow: a size hint is no promise.
-constexpr uint64_t kMaxReserveUnits = uint64_t{1} << 28;
+// Room for what a decoder asks beyond the characters themselves, and the last line's CR LF, so
+// that a text reserved from the file's size never has to grow while it is read.
+constexpr size_t kReserveSlack = 64;
 
-// Appends decoded characters as they are, but for two things: an LF goes after every lone CR,
-// and the last line gets a CR LF if it has none, so that every line ends with CR LF. A CR at the
-// end of one chunk waits for the next to see whether an LF follows it.
-class LineCollector {
+// Puts an LF after every lone CR of the decoded text, in place, so that every line ends with
+// CR LF. A CR at the end of what has been decoded waits for the next units.
+class LineEnds {
 public:
-    explicit LineCollector(std::u16string& text) : text_(text) {}
-
-    void Append(std::u16string_view chunk) {
-        if (chunk.empty()) return;
-        if (pendingCr_ && chunk[0] != u'\n') text_.push_back(u'\n');
-        pendingCr_ = false;
-        size_t copied = 0;
-        ForEachUnit(chunk, u'\r', [&](size_t cr) {
-            if (cr + 1 == chunk.size()) {
-                pendingCr_ = true;
-            } else if (chunk[cr + 1] != u'\n') {
-                text_.append(chunk.substr(copied, cr + 1 - copied));
-                text_.push_back(u'\n');
-                copied = cr + 1;
-            }
+    // Mends text[from, end): the units added since the last call.
+    void Mend(std::u16string& text, size_t from) {
+        if (from == text.size()) return;
+        if (pendingCr_) --from;  // that CR is looked at again, with the unit that follows it
+        const std::u16string_view added = std::u16string_view(text).substr(from);
+        pendingCr_ = added.back() == u'\r';
+        size_t lone = 0;
+        ForEachUnit(added, u'\r', [&](size_t cr) {
+            if (cr + 1 < added.size() && added[cr + 1] != u'\n') ++lone;
             return true;
         });
-        text_.append(chunk.substr(copied));
+        if (lone == 0) return;
+        // From the back, each unit moves once, and only those after the first lone CR.
+        size_t read = text.size();
+        text.resize(text.size() + lone);
+        size_t write = text.size();
+        bool last = true;
+        while (lone > 0) {
+            const char16_t unit = text[--read];
+            if (unit == u'\r' && !last && text[write] != u'\n') {
+                text[--write] = u'\n';
+                --lone;
+            }
+            text[--write] = unit;
+            last = false;
+        }
     }
 
-    void Finish() {
+    void Finish(std::u16string& text) {
         if (pendingCr_) {
-            text_.push_back(u'\n');
-        } else if (!text_.empty() && !text_.ends_with(u"\r\n")) {
-            text_.append(u"\r\n");
+            text.push_back(u'\n');
+        } else if (!text.empty() && !text.ends_with(u"\r\n")) {
+            text.append(u"\r\n");
         }
         pendingCr_ = false;
     }
 
 private:
-    std::u16string& text_;
     bool pendingCr_ = false;
 };
 
-void Reserve(std::u16string& text, uint64_t sizeHint) {
+void Reserve(std::u16string& text, uint64_t fileBytes) {
     try {
-        text.reserve(static_cast<size_t>(std::min(sizeHint, kMaxReserveUnits)));
+        if (fileBytes > 0) text.reserve(static_cast<size_t>(fileBytes) + kReserveSlack);
     } catch (const std::bad_alloc&) {
         // the text grows as it is read instead
     } catch (const std::length_error&) {
     }
+}
+
+// Fills buffer from its start until it holds at least want bytes or the file ends.
+size_t ReadAtLeast(platform::ByteReader& reader, std::span<std::byte> buffer, size_t want) {
+    size_t got = 0;
+    do {
+        const size_t more = reader.Read(buffer.subspan(got));
+        if (more > buffer.size() - got) throw vb_error::Raise(vb_error::kDeviceIoError);
+        if (more == 0) break;
+        got += more;
+    } while (got < want);
+    return got;
+}
+
+struct Decoding {
+    std::unique_ptr<platform::TextDecoding> decoding;
+    size_t markBytes = 0;
+};
+
+bool StartsWith(std::span<const std::byte> bytes, std::initializer_list<unsigned char> mark) {
+    if (bytes.size() < mark.size()) return false;
+    size_t i = 0;
+    for (unsigned char m : mark)
+        if (std::to_integer<unsigned char>(bytes[i++]) != m) return false;
+    return true;
+}
+
+// A byte-order mark says what the file is, whatever the system's code page; the mark itself is
+// no character of the text.
+Decoding StartDecoding(std::span<const std::byte> start) {
+    if (StartsWith(start, {0xEF, 0xBB, 0xBF})) return {std::make_unique<Utf8Decoding>(), 3};
+    if (StartsWith(start, {0xFF, 0xFE})) return {std::make_unique<Utf16Decoding>(std::endian::little), 2};
+    if (StartsWith(start, {0xFE, 0xFF})) return {std::make_unique<Utf16Decoding>(std::endian::big), 2};
+    return {platform::LegacyText().StartDecoding(), 0};
 }
 
 }  // namespace
@@ -70,26 +114,27 @@ void Reserve(std::u16string& text, uint64_t sizeHint) {
 std::optional<std::u16string> ReadTextFile(const std::u16string& path) {
     const auto reader = platform::Files().OpenForReading(path);
     if (!reader) return std::nullopt;
-    const auto decoding = platform::LegacyText().StartDecoding();
-
-    std::u16string text;
-    // A character takes at least one byte in every legacy code page.
-    Reserve(text, reader->SizeHint() + 2);
-    LineCollector lines(text);
     std::vector<std::byte> buffer(kChunkBytes);
-    std::u16string decoded;
-    for (;;) {
-        const size_t got = reader->Read(buffer);
-        if (got == 0) break;
-        if (got > buffer.size()) throw vb_error::Raise(vb_error::kDeviceIoError);
-        decoded.clear();
-        decoding->Decode(std::span(buffer).first(got), decoded);
-        lines.Append(decoded);
+    size_t got = ReadAtLeast(*reader, buffer, 3);
+    const Decoding start = StartDecoding(std::span(buffer).first(got));
+
+    // A character takes at least one byte in every code page, so the file's size is enough; the
+    // decoders write straight into the text.
+    std::u16string text;
+    Reserve(text, reader->SizeHint());
+    LineEnds lines;
+    std::span<const std::byte> bytes = std::span(buffer).first(got).subspan(start.markBytes);
+    while (got > 0) {
+        const size_t from = text.size();
+        start.decoding->Decode(bytes, text);
+        lines.Mend(text, from);
+        got = ReadAtLeast(*reader, buffer, 1);
+        bytes = std::span(buffer).first(got);
     }
-    decoded.clear();
-    decoding->Finish(decoded);
-    lines.Append(decoded);
-    lines.Finish();
+    const size_t from = text.size();
+    start.decoding->Finish(text);
+    lines.Mend(text, from);
+    lines.Finish(text);
     return text;
 }
 

@@ -3,6 +3,7 @@
 #include "app/ErrorTrap.h"
 #include "platform/MessageBoxService.h"
 #include "text/Cls_CSVSeparater.h"
+#include "text/CrLfLineEnds.h"
 #include "windows/FormDescriptions.h"
 
 namespace tabora::windows {
@@ -37,7 +38,8 @@ bool Frm_More::CopySheets() {
         }
         Cls_CSVSeparater reader;
         reader.SetSeparateMode_CSV();
-        reader.SetBaseData(Txt_NewSheets.Text());
+        // Pasted names may end their lines with a bare LF or CR; the reader cuts only at CR LF.
+        reader.SetBaseData(text::WithCrLfLineEnds(Txt_NewSheets.Text()));
         if (!reader.MoveFirst()) return;
         const std::u16string baseName = Txt_SheetName.Text();
         if (clsM_Excel == nullptr) throw vb_error::Raise(vb_error::kObjectNotSet);

@@ -7,7 +7,7 @@
 #include <cctype>
 
 #include "platform/posix/IconvDecoding.h"
-#include "platform/posix/Utf8Decoding.h"
+#include "text/Utf8Decoding.h"
 
 namespace tabora::platform::posix {
 
@@ -35,20 +35,24 @@ std::string Canonical(std::string codeset) {
     return codeset;
 }
 
+bool IsAscii(const std::string& canonical) {
+    return canonical == "ANSIX3.41968" || canonical == "ASCII" || canonical == "USASCII" || canonical == "646";
+}
+
 }  // namespace
 
 LocaleTextDecoder::LocaleTextDecoder(std::string codeset) : codeset_(std::move(codeset)) {}
 
 std::string LocaleTextDecoder::UserLocaleCodeset() {
     LocaleHandle user(newlocale(LC_CTYPE_MASK, "", locale_t{}));
-    if (user.Get() != locale_t{}) return nl_langinfo_l(CODESET, user.Get());
-    LocaleHandle plain(newlocale(LC_CTYPE_MASK, "C", locale_t{}));
-    return plain.Get() != locale_t{} ? nl_langinfo_l(CODESET, plain.Get()) : "ANSI_X3.4-1968";
+    return user.Get() != locale_t{} ? nl_langinfo_l(CODESET, user.Get()) : "UTF-8";
 }
 
 std::unique_ptr<TextDecoding> LocaleTextDecoder::StartDecoding() {
     const std::string canonical = Canonical(codeset_);
-    if (canonical == "UTF8") return std::make_unique<Utf8Decoding>();
+    // ASCII is what a system without a locale reports (the C locale, or one named but not
+    // installed); UTF-8 reads every ASCII file the same and today's files beside them.
+    if (canonical == "UTF8" || IsAscii(canonical)) return std::make_unique<text::Utf8Decoding>();
     // Shift_JIS text comes from tools that write Windows code page 932: "\" stays a backslash
     // (plain Shift_JIS reads it as a yen sign) and the vendor rows such as circled digits decode.
     if (canonical == "SHIFTJIS" || canonical == "SJIS") return std::make_unique<IconvDecoding>("CP932");

@@ -1,5 +1,6 @@
 #pragma once
 // The legacy code page of a POSIX system: the character set of the user's locale (LC_CTYPE).
+// ASCII, the set of a system without a locale, reads as UTF-8.
 
 #include <string>
 
@@ -11,8 +12,8 @@ class LocaleTextDecoder : public LegacyTextDecoder {
 public:
     explicit LocaleTextDecoder(std::string codeset);
     // The character set of the locale that the environment (LC_ALL, LC_CTYPE, LANG) selects,
-    // without changing the program's own locale; that of the "C" locale when the environment
-    // names none that is installed.
+    // without changing the program's own locale; UTF-8 when the environment names a locale that
+    // is not installed.
     static std::string UserLocaleCodeset();
 
     const std::string& Codeset() const { return codeset_; }

@@ -58,13 +58,16 @@ std::unique_ptr<ByteReader> PosixFileSystem::OpenForReading(const std::u16string
     if (!native) return nullptr;
     UniqueFd fd;
     do {
-        fd = UniqueFd(::open(native->c_str(), O_RDONLY | O_CLOEXEC));
+        // Without O_NONBLOCK, opening a FIFO would wait for a writer for ever.
+        fd = UniqueFd(::open(native->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     } while (!fd.Valid() && errno == EINTR);
     if (!fd.Valid()) return nullptr;
+    // Only an ordinary file has an end: a FIFO may never send one, /dev/zero never does.
     struct stat info {};
-    if (::fstat(fd.Get(), &info) != 0 || S_ISDIR(info.st_mode)) return nullptr;
-    const uint64_t size = S_ISREG(info.st_mode) && info.st_size > 0 ? static_cast<uint64_t>(info.st_size) : 0;
-    return std::make_unique<FdByteReader>(std::move(fd), size);
+    if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return nullptr;
+    const int flags = ::fcntl(fd.Get(), F_GETFL);
+    if (flags == -1 || ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK) == -1) return nullptr;
+    return std::make_unique<FdByteReader>(std::move(fd), info.st_size > 0 ? static_cast<uint64_t>(info.st_size) : 0);
 }
 
 }  // namespace tabora::platform::posix

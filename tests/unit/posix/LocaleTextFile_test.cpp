@@ -93,8 +93,8 @@ TEST_F(LocaleTextFileTest, CodesetFollowsTheLocaleOfTheEnvironment) {
     EXPECT_EQ(UserLocaleCodeset(), "UTF-8");
     UseLocale("C");
     EXPECT_EQ(UserLocaleCodeset(), "ANSI_X3.4-1968");
-    UseLocale("xx_NOWHERE.UTF-8");
-    EXPECT_EQ(UserLocaleCodeset(), "ANSI_X3.4-1968");
+    UseLocale("xx_NOWHERE.SJIS");
+    EXPECT_EQ(UserLocaleCodeset(), "UTF-8");
     UseShiftJisLocale();
     EXPECT_EQ(UserLocaleCodeset(), "SHIFT_JIS");
 }
@@ -121,6 +121,20 @@ TEST_F(LocaleTextFileTest, ReadsAShiftJisFileInAShiftJisLocale) {
     EXPECT_EQ(reader.GetCurrentData(), u"ｱｲ");
 }
 
+TEST_F(LocaleTextFileTest, ReadsUtf8WhereTheSystemHasNoLocale) {
+    const auto file = dir.Write("names.csv", "\xE3\x82\xB7\xE3\x83\xBC\xE3\x83\x88\r\n");
+    for (const char* locale : {"C", "POSIX", "xx_NOWHERE.UTF-8"}) {
+        SCOPED_TRACE(locale);
+        UseLocale(locale);
+        LocaleTextDecoder decoder(UserLocaleCodeset());
+        platform::ScopedRuntime runtime{{.files = &files, .legacyText = &decoder}};
+        Cls_CSVSeparater reader;
+        ASSERT_TRUE(reader.ReadBaseFile(U16(file)));
+        reader.MoveFirst();
+        EXPECT_EQ(reader.GetCurrentData(), u"シート");
+    }
+}
+
 TEST_F(LocaleTextFileTest, ReadsAUtf8FileInAUtf8LocaleAndKeepsRecordsOnFailure) {
     UseLocale("C.UTF-8");
     LocaleTextDecoder decoder(UserLocaleCodeset());
@@ -132,6 +146,7 @@ TEST_F(LocaleTextFileTest, ReadsAUtf8FileInAUtf8LocaleAndKeepsRecordsOnFailure) 
     EXPECT_EQ(reader.GetCurrentData(), u"シート①");
     EXPECT_FALSE(reader.ReadBaseFile(U16(dir.Path() / "missing.csv")));
     EXPECT_FALSE(reader.ReadBaseFile(U16(dir.Path())));
+    EXPECT_FALSE(reader.ReadBaseFile(u"/dev/zero"));  // would read until memory runs out
     EXPECT_EQ(reader.GetRecordCount(), 2);
     EXPECT_TRUE(reader.MoveNext());
     EXPECT_EQ(reader.GetCurrentData(), u"next\n");

@@ -1,12 +1,15 @@
 #include "platform/posix/PosixFileSystem.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
 #include <filesystem>
 
 #include "platform/RuntimeError.h"
+#include "platform/posix/UniqueFd.h"
 #include "support/TempDir.h"
 
 namespace tabora::platform::posix {
@@ -73,6 +76,23 @@ TEST_F(PosixFileSystemTest, WhatCannotBeOpenedGivesNoReader) {
     EXPECT_EQ(files.OpenForReading(U16(dir.Path() / "missing.csv")), nullptr);
     EXPECT_EQ(files.OpenForReading(U16(dir.Path() / "folder")), nullptr);
     EXPECT_EQ(files.OpenForReading(u""), nullptr);
+}
+
+TEST_F(PosixFileSystemTest, OnlyAnOrdinaryFileIsOpened) {
+    const auto fifo = dir.Path() / "pipe.csv";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    {
+        // With a writer on the other end, opening succeeds at once, but the pipe may never end.
+        const UniqueFd writer(::open(fifo.c_str(), O_RDWR | O_NONBLOCK));
+        ASSERT_TRUE(writer.Valid());
+        ASSERT_EQ(files.OpenForReading(U16(fifo)), nullptr);
+    }
+    EXPECT_EQ(files.OpenForReading(U16(fifo)), nullptr);  // without one it does not wait for one
+    EXPECT_EQ(files.OpenForReading(u"/dev/zero"), nullptr);
+    EXPECT_EQ(files.OpenForReading(u"/dev/null"), nullptr);
+    const auto reader = files.OpenForReading(U16(dir.Write("in.csv", "abc")));
+    ASSERT_NE(reader, nullptr);
+    EXPECT_EQ(reader->SizeHint(), 3u);
 }
 
 #ifdef __linux__

@@ -69,7 +69,9 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"ShiftJisInvalidBytes", "SJIS", "a\x80" "b\xFD", u"a\uFFFD" "b\uFFFD"},
         DecodeCase{"ShiftJisCutAtTheEnd", "SHIFT_JIS", "x\x82", u"x\uFFFD"},
         DecodeCase{"EucJp", "EUC-JP", "\xC6\xFC\xCB\xDC", u"日本"},
-        DecodeCase{"Ascii", "ANSI_X3.4-1968", "a\xE9z", u"a\uFFFDz"},
+        // A system without a locale reports ASCII; its files are read as UTF-8.
+        DecodeCase{"AsciiReadsAsUtf8", "ANSI_X3.4-1968", "caf\xC3\xA9 \xE9", u"caf\u00E9 \uFFFD"},
+        DecodeCase{"UsAsciiReadsAsUtf8", "US-ASCII", "\xE8\xA1\xA8", u"\u8868"},
         DecodeCase{"Latin1", "ISO-8859-1", "caf\xE9", u"café"}),
     [](const auto& param_info) { return param_info.param.name; });
 

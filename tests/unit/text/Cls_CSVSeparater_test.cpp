@@ -11,6 +11,8 @@
 namespace tabora {
 namespace {
 
+using namespace std::string_literals;  // byte strings with NULs in them
+
 std::vector<std::u16string> AllRecords(Cls_CSVSeparater& reader) {
     std::vector<std::u16string> records;
     for (bool more = reader.MoveFirst(); more; more = reader.MoveNext()) records.push_back(reader.GetCurrentData());
@@ -218,7 +220,15 @@ INSTANTIATE_TEST_SUITE_P(
                           FileCase{"LoneLfStaysInTheLine", "a\nb\r\n\n", {u"a\nb", u"\n"}},
                           FileCase{"CrAtTheEnd", "x\r", {u"x"}},
                           FileCase{"Empty", "", {}},
-                          FileCase{"HighBytes", "\xE9t\xE9\r\n", {u"\u00E9t\u00E9"}}),
+                          FileCase{"HighBytes", "\xE9t\xE9\r\n", {u"\u00E9t\u00E9"}},
+                          // A byte-order mark decides the encoding, whatever the legacy code page.
+                          FileCase{"Utf8MarkDropped", "\xEF\xBB\xBFSheet2\r\nt\xC3\xA9\r", {u"Sheet2", u"t\u00E9"}},
+                          FileCase{"Utf8MarkOnly", "\xEF\xBB\xBF", {}},
+                          FileCase{"NoMarkJustItsBeginning", "\xEF\xBB", {u"\u00EF\u00BB"}},
+                          FileCase{"Utf16LittleEndian", "\xFF\xFE" "a\0,\0\r\0\n\0B0\r\0=\xD8\0\xDEz\0"s,
+                                   {u"a,", u"\u3042", u"\U0001F600z"}},
+                          FileCase{"Utf16BigEndian", "\xFE\xFF" "\0a\0\r\0\r\0\n\x30\x42\0\n"s, {u"a", u"\u3042\n"}},
+                          FileCase{"Utf16OddByteAtTheEnd", "\xFF\xFE" "a\0b"s, {u"a\uFFFD"}}),
         ::testing::Values(size_t{1}, size_t{2}, size_t{3}, size_t{4096})),
     [](const auto& param_info) {
         return std::string(std::get<0>(param_info.param).name) + "_chunk" +

@@ -67,6 +67,12 @@ TEST_F(DuplicationTest, NamesAreTheLineUpToItsFirstCommaAndBlankLinesAreSkipped)
     EXPECT_EQ(Sheets(), (Names{u"Base", u"Other", u"A", u"  ", u"B"}));
 }
 
+TEST_F(DuplicationTest, PastedLinesWithBareLineEndsAreOneNameEach) {
+    CopyWhileModal(u"A\nB\rC\r\nD\n");
+    Button(u"Cmd_Open").Press();
+    EXPECT_EQ(Sheets(), (Names{u"Base", u"Other", u"A", u"B", u"C", u"D"}));
+}
+
 TEST_F(DuplicationTest, ANameAlreadyInUseIsSkippedAndTheRestAreMade) {
     CopyWhileModal(u"Other\r\nNew");
     Button(u"Cmd_Open").Press();

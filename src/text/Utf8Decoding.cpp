@@ -1,9 +1,9 @@
-#include "platform/posix/Utf8Decoding.h"
+#include "text/Utf8Decoding.h"
 
 #include <cstdint>
 #include <cstring>
 
-namespace tabora::platform::posix {
+namespace tabora::text {
 
 namespace {
 
@@ -124,4 +124,4 @@ void Utf8Decoding::Finish(std::u16string& out) {
     pendingLength_ = 0;
 }
 
-}  // namespace tabora::platform::posix
+}  // namespace tabora::text

@@ -1,0 +1,13 @@
+#pragma once
+// Line ends as the reader cuts them: text pasted from elsewhere may end its lines with a bare LF
+// or a bare CR.
+
+#include <string>
+#include <string_view>
+
+namespace tabora::text {
+
+// text with every CR or LF that is not part of a CR LF pair made one.
+std::u16string WithCrLfLineEnds(std::u16string_view text);
+
+}  // namespace tabora::text

@@ -1,0 +1,31 @@
+#include "text/CrLfLineEnds.h"
+
+#include <gtest/gtest.h>
+
+namespace tabora::text {
+namespace {
+
+struct LineEndCase {
+    const char* name;
+    std::u16string text;
+    std::u16string mended;
+};
+
+class CrLfLineEndsTest : public ::testing::TestWithParam<LineEndCase> {};
+
+TEST_P(CrLfLineEndsTest, EveryLineEndBecomesCrLf) { EXPECT_EQ(WithCrLfLineEnds(GetParam().text), GetParam().mended); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, CrLfLineEndsTest,
+    ::testing::Values(LineEndCase{"CrLfStays", u"A\r\nB\r\n", u"A\r\nB\r\n"},
+                      LineEndCase{"BareLf", u"A\nB\n", u"A\r\nB\r\n"},
+                      LineEndCase{"BareCr", u"A\rB", u"A\r\nB"},
+                      LineEndCase{"LfCrIsTwoEnds", u"A\n\rB", u"A\r\n\r\nB"},
+                      LineEndCase{"CrCrLf", u"A\r\r\nB", u"A\r\n\r\nB"},
+                      LineEndCase{"Mixed", u"\nA\r\nB\rC\n", u"\r\nA\r\nB\r\nC\r\n"},
+                      LineEndCase{"NoLineEnd", u"A,x", u"A,x"},
+                      LineEndCase{"Empty", u"", u""}),
+    [](const auto& param_info) { return param_info.param.name; });
+
+}  // namespace
+}  // namespace tabora::text
