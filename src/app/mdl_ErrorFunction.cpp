@@ -1,5 +1,6 @@
 #include "app/mdl_ErrorFunction.h"
 
+#include "excel/Conversions.h"
 #include "platform/Runtime.h"
 
 namespace tabora::mdl_ErrorFunction {
@@ -7,16 +8,10 @@ namespace tabora::mdl_ErrorFunction {
 namespace {
 constexpr int32_t kVbErrorStyle = platform::mb::kOkOnly + platform::mb::kCritical;
 constexpr char16_t kVbErrorTitle[] = u"VB Error";
-
-std::u16string Decimal(int32_t number) {
-    std::u16string text;
-    for (char c : std::to_string(number)) text.push_back(static_cast<char16_t>(c));
-    return text;
-}
 }  // namespace
 
 std::u16string VbErrorText(const ErrorRecord& error) {
-    return Decimal(error.Number) + u" " + error.Description + u"\r" + error.Source;
+    return conversions::DecimalText(error.Number) + u" " + error.Description + u"\r" + error.Source;
 }
 
 void ShowVbError(ErrorRecord& currentError) {

@@ -40,7 +40,7 @@ bool Cls_ExcelCreate::PFncBln_AskMessage(int32_t style, const std::u16string& me
     return answer == platform::button::kOk || answer == platform::button::kYes;
 }
 
-bool Cls_ExcelCreate::PFncBln_FileExists(const std::u16string& path, int32_t /*attributes: ordinary files only*/) {
+bool Cls_ExcelCreate::PFncBln_FileExists(const std::u16string& path, int32_t /*attributes: ignored*/) {
     bool exists = false;
     Trapped([&] { exists = !path.empty() && platform::Files().IsOrdinaryFile(path); });
     return exists;

@@ -88,6 +88,8 @@ private:
 
     void PSub_ErrorReport(ErrorRecord& currentError);
     bool PFncBln_AskMessage(int32_t style, const std::u16string& message, const std::u16string& title);
+    // attributes is ignored: only an ordinary file counts, which is what the 0 every caller passes
+    // asks for.
     bool PFncBln_FileExists(const std::u16string& path, int32_t attributes);
     bool PFncBln_CheckOverWrite(const std::u16string& path);
     // Not trapped: an error reaches the copy or rename, which reports it and fails.

@@ -5,7 +5,7 @@
 namespace tabora {
 
 VariantType Variant::Type() const {
-    // The order of the alternatives in value_ differs from the enum; map explicitly.
+    // The alternatives of value_ stand in the order of VariantType, one for each.
     switch (value_.index()) {
         case 0: return VariantType::Empty;
         case 1: return VariantType::Null;

@@ -9,15 +9,13 @@
 namespace tabora {
 
 namespace {
-constexpr std::u16string_view kComma = u",";
-constexpr std::u16string_view kTab = u"\t";
+constexpr char16_t kComma = u',';
+constexpr char16_t kTab = u'\t';
 constexpr int32_t kMaxCount = std::numeric_limits<int32_t>::max();
 constexpr size_t npos = std::u16string_view::npos;
 
-size_t Find(std::u16string_view text, std::u16string_view separator, size_t start) {
-    if (separator.empty() || start >= text.size()) return npos;
-    if (separator.size() == 1) return text::FindUnit(text, separator[0], start);
-    return text.find(separator, start);
+size_t Find(std::u16string_view text, char16_t separator, size_t start) {
+    return start < text.size() ? text::FindUnit(text, separator, start) : npos;
 }
 }  // namespace
 
@@ -26,8 +24,8 @@ Cls_CSVSeparater::Cls_CSVSeparater() : strM_BaseData(std::make_shared<std::u16st
     SetSeparateMode_CSV();
 }
 
-void Cls_CSVSeparater::SetSeparateMode_CSV() { strM_Separator = std::u16string(kComma); }
-void Cls_CSVSeparater::SetSeparateMode_TSV() { strM_Separator = std::u16string(kTab); }
+void Cls_CSVSeparater::SetSeparateMode_CSV() { chrM_Separator = kComma; }
+void Cls_CSVSeparater::SetSeparateMode_TSV() { chrM_Separator = kTab; }
 
 bool Cls_CSVSeparater::ReadBaseFile(const std::u16string& strA_FileName) {
     std::optional<std::u16string> text;
@@ -51,7 +49,7 @@ void Cls_CSVSeparater::SetBaseData(std::u16string strA_Data) {
 void Cls_CSVSeparater::AddData(std::u16string_view strA_Data) {
     // The loaded records may share the base data; they keep their own text.
     if (strM_BaseData.use_count() > 1) strM_BaseData = std::make_shared<std::u16string>(*strM_BaseData);
-    if (!strM_BaseData->empty()) strM_BaseData->append(kTab);
+    if (!strM_BaseData->empty()) strM_BaseData->push_back(kTab);
     strM_BaseData->append(strA_Data);
 }
 
@@ -100,24 +98,19 @@ std::u16string Cls_CSVSeparater::GetCurrentData() const { return std::u16string(
 std::u16string Cls_CSVSeparater::GetItem(int32_t lng_Index) const {
     const std::u16string_view record = typM_Info.strCurrent.View();
     if (record.empty() || lng_Index < 0) return {};
-    if (lng_Index == 0 && strM_Separator.size() == 1) {  // the common case, kept short
-        const size_t end = text::FindUnit(record, strM_Separator[0], 0);
-        return std::u16string(record.data(), end == npos ? record.size() : end);
-    }
     size_t start = 0;
     for (int32_t piece = 0; piece < lng_Index; ++piece) {
-        const size_t at = Find(record, strM_Separator, start);
+        const size_t at = Find(record, chrM_Separator, start);
         if (at == npos) return {};
-        start = at + strM_Separator.size();
+        start = at + 1;
     }
-    return std::u16string(GetToken(record, strM_Separator, start).text);
+    return std::u16string(GetToken(record, chrM_Separator, start));
 }
 
-Cls_CSVSeparater::Token Cls_CSVSeparater::GetToken(std::u16string_view text, std::u16string_view separator,
-                                                   size_t start) {
-    if (start >= text.size()) return {{}, npos};
+std::u16string_view Cls_CSVSeparater::GetToken(std::u16string_view text, char16_t separator, size_t start) {
+    if (start >= text.size()) return {};
     const size_t at = Find(text, separator, start);
-    return {text.substr(start, at == npos ? npos : at - start), at};
+    return text.substr(start, at == npos ? npos : at - start);
 }
 
 void Cls_CSVSeparater::ResetRecords() {
@@ -148,8 +141,8 @@ void Cls_CSVSeparater::CountItems() {
     }
     const std::u16string_view record = info.strRecords.View(first);
     int32_t count = 0;
-    for (size_t at = Find(record, strM_Separator, 0); at != npos && count < kMaxCount - 1;
-         at = Find(record, strM_Separator, at + strM_Separator.size()))
+    for (size_t at = Find(record, chrM_Separator, 0); at != npos && count < kMaxCount - 1;
+         at = Find(record, chrM_Separator, at + 1))
         ++count;
     info.lngSeparatorCount = count;
 }

@@ -65,17 +65,14 @@ private:
         int32_t lngSeparatorCount = 0;
     };
 
-    struct Token {
-        std::u16string_view text;
-        size_t separatorAt;  // npos: no further separator
-    };
-    static Token GetToken(std::u16string_view text, std::u16string_view separator, size_t start);
+    // The text from start up to the next separator, or to the end.
+    static std::u16string_view GetToken(std::u16string_view text, char16_t separator, size_t start);
 
     void ResetRecords();
     void SplitRecords(text::SharedText text);
     void CountItems();
 
-    std::u16string strM_Separator;
+    char16_t chrM_Separator = u',';
     // Shared with the records loaded from it until either changes.
     std::shared_ptr<std::u16string> strM_BaseData;
     RecordInfo typM_Info;

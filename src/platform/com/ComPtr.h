@@ -42,7 +42,8 @@ public:
         Reset();
         return &ptr_;
     }
-    // A second reference for the caller (to hand out through an out-parameter).
+    // Hands this pointer's own reference to the caller (to pass out through an out-parameter)
+    // and leaves the pointer empty; no reference is added.
     T* Detach() { return std::exchange(ptr_, nullptr); }
 
     T* Get() const { return ptr_; }
