@@ -1,6 +1,6 @@
 // Loading a large text into the delimited text reader, against the least work that finds its
 // lines: a bare scan for CR LF over the same text, and one read() of the same file that counts
-// its line ends. scripts/bench prints the ratios.
+// its line ends. scripts/bench prints the ratios, and the peak heap of reading a 256 MiB file.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "HeapPeak.h"
 #include "platform/Runtime.h"
 #include "platform/posix/LocaleTextDecoder.h"
 #include "platform/posix/PosixFileSystem.h"
@@ -94,34 +95,47 @@ void BM_SetBaseDataCopyAndWalk(benchmark::State& state) {
 }
 BENCHMARK(BM_SetBaseDataCopyAndWalk)->Unit(benchmark::kMillisecond);
 
-// 64 MiB of UTF-8: short CR LF lines, every fourth with Japanese fields.
-const std::filesystem::path& LargeUtf8File() {
-    static const std::filesystem::path path = [] {
-        std::string bytes;
-        bytes.reserve(kTextBytes + 64);
-        char line[64];
-        for (unsigned i = 0; bytes.size() < kTextBytes; ++i) {
-            const int n = i % 4 == 3 ? std::snprintf(line, sizeof line, "%07u,\xE3\x82\xB7\xE3\x83\xBC\xE3\x83\x88,\xE8\xA1\xA8\r\n", i)
+std::filesystem::path BenchFile(const char* name) {
+    return std::filesystem::temp_directory_path() / ("tabora-bench-" + std::to_string(::getpid()) + "-" + name);
+}
+
+// UTF-8 of at least the given size, written in pieces: short CR LF lines, every fourth with
+// Japanese fields unless asciiOnly.
+std::filesystem::path WriteUtf8File(const char* name, size_t size, bool asciiOnly = false) {
+    const auto path = BenchFile(name);
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    std::string bytes;
+    char line[64];
+    for (unsigned i = 0, written = 0; written < size; written += static_cast<unsigned>(bytes.size())) {
+        bytes.clear();
+        for (; bytes.size() < (1u << 20); ++i) {
+            const int n = i % 4 == 3 && !asciiOnly ? std::snprintf(line, sizeof line, "%07u,\xE3\x82\xB7\xE3\x83\xBC\xE3\x83\x88,\xE8\xA1\xA8\r\n", i)
                                      : std::snprintf(line, sizeof line, "%07u,Sheet,memo\r\n", i);
             bytes.append(line, static_cast<size_t>(n));
         }
-        auto file = std::filesystem::temp_directory_path() / ("tabora-bench-" + std::to_string(::getpid()) + ".csv");
-        std::FILE* out = std::fopen(file.c_str(), "wb");
         std::fwrite(bytes.data(), 1, bytes.size(), out);
-        std::fclose(out);
-        return file;
-    }();
+    }
+    std::fclose(out);
     return path;
 }
 
-struct RemoveFileAtExit {
-    ~RemoveFileAtExit() {
+const std::filesystem::path& LargeUtf8File() {
+    static const std::filesystem::path path = WriteUtf8File("64.csv", kTextBytes);
+    return path;
+}
+
+const std::filesystem::path& HugeUtf8File() {
+    // ASCII, so that the text has as many characters as the file has bytes.
+    static const std::filesystem::path path = WriteUtf8File("256.csv", size_t{256} << 20, true);
+    return path;
+}
+
+struct RemoveFilesAtExit {
+    ~RemoveFilesAtExit() {
         std::error_code ignored;
-        std::filesystem::remove(std::filesystem::temp_directory_path() /
-                                    ("tabora-bench-" + std::to_string(::getpid()) + ".csv"),
-                                ignored);
+        for (const char* name : {"64.csv", "256.csv"}) std::filesystem::remove(BenchFile(name), ignored);
     }
-} removeFileAtExit;
+} removeFilesAtExit;
 
 void BM_ReadWholeFileAndCountLineEnds(benchmark::State& state) {
     const auto& path = LargeUtf8File();
@@ -152,6 +166,33 @@ void BM_ReadBaseFile(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * std::filesystem::file_size(path)));
 }
 BENCHMARK(BM_ReadBaseFile)->Unit(benchmark::kMillisecond);
+
+// The most heap that reading a 256 MiB file takes at once, over what was held before: the UTF-16
+// text is twice the file's size, and the target is to stay near it.
+void BM_ReadBaseFile256MiBPeakHeap(benchmark::State& state) {
+    const auto& path = HugeUtf8File();
+    const double fileBytes = static_cast<double>(std::filesystem::file_size(path));
+    platform::posix::PosixFileSystem files;
+    platform::posix::LocaleTextDecoder decoder("UTF-8");
+    platform::ScopedRuntime runtime{{.files = &files, .legacyText = &decoder}};
+    const std::string native = path.string();
+    const std::u16string name(native.begin(), native.end());
+    size_t peak = 0;
+    for (auto _ : state) {
+        const size_t before = bench::HeapInUse();
+        bench::ResetHeapPeak();
+        {
+            Cls_CSVSeparater reader;
+            if (!reader.ReadBaseFile(name)) state.SkipWithError("ReadBaseFile failed");
+            benchmark::DoNotOptimize(reader.GetItemCount());
+        }
+        peak = std::max(peak, bench::HeapPeak() - before);
+    }
+    state.counters["file_MiB"] = fileBytes / (1 << 20);
+    state.counters["peak_heap_MiB"] = static_cast<double>(peak) / (1 << 20);
+    state.counters["peak_per_file_byte"] = static_cast<double>(peak) / fileBytes;
+}
+BENCHMARK(BM_ReadBaseFile256MiBPeakHeap)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace tabora
