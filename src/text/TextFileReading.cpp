@@ -90,6 +90,7 @@ size_t ReadAtLeast(platform::ByteReader& reader, std::span<std::byte> buffer, si
 struct Decoding {
     std::unique_ptr<platform::TextDecoding> decoding;
     size_t markBytes = 0;
+    size_t bytesPerUnit = 1;  // at least, for every character
 };
 
 bool StartsWith(std::span<const std::byte> bytes, std::initializer_list<unsigned char> mark) {
@@ -104,8 +105,8 @@ bool StartsWith(std::span<const std::byte> bytes, std::initializer_list<unsigned
 // no character of the text.
 Decoding StartDecoding(std::span<const std::byte> start) {
     if (StartsWith(start, {0xEF, 0xBB, 0xBF})) return {std::make_unique<Utf8Decoding>(), 3};
-    if (StartsWith(start, {0xFF, 0xFE})) return {std::make_unique<Utf16Decoding>(std::endian::little), 2};
-    if (StartsWith(start, {0xFE, 0xFF})) return {std::make_unique<Utf16Decoding>(std::endian::big), 2};
+    if (StartsWith(start, {0xFF, 0xFE})) return {std::make_unique<Utf16Decoding>(std::endian::little), 2, 2};
+    if (StartsWith(start, {0xFE, 0xFF})) return {std::make_unique<Utf16Decoding>(std::endian::big), 2, 2};
     return {platform::LegacyText().StartDecoding(), 0};
 }
 
@@ -118,10 +119,10 @@ std::optional<std::u16string> ReadTextFile(const std::u16string& path) {
     size_t got = ReadAtLeast(*reader, buffer, 3);
     const Decoding start = StartDecoding(std::span(buffer).first(got));
 
-    // A character takes at least one byte in every code page, so the file's size is enough; the
-    // decoders write straight into the text.
+    // The file's size tells how many units the text can have at most (a character takes at least
+    // one byte in every code page); the decoders write straight into the text.
     std::u16string text;
-    Reserve(text, reader->SizeHint());
+    Reserve(text, reader->SizeHint() / start.bytesPerUnit);
     LineEnds lines;
     std::span<const std::byte> bytes = std::span(buffer).first(got).subspan(start.markBytes);
     while (got > 0) {
