@@ -4,6 +4,7 @@
 #include "app/mdl_ErrorFunction.h"
 #include "excel/Conversions.h"
 #include "platform/Runtime.h"
+#include "platform/ScopeExit.h"
 
 namespace tabora {
 
@@ -40,22 +41,21 @@ bool Cls_ExcelCreate::PFncBln_AskMessage(int32_t style, const std::u16string& me
     return answer == platform::button::kOk || answer == platform::button::kYes;
 }
 
-bool Cls_ExcelCreate::PFncBln_FileExists(const std::u16string& path, int32_t /*attributes: ignored*/) {
-    bool exists = false;
-    Trapped([&] { exists = !path.empty() && platform::Files().IsOrdinaryFile(path); });
-    return exists;
+bool Cls_ExcelCreate::PFncBln_FileExists(const std::u16string& path, int32_t /*attributes: ignored: only an ordinary file counts*/) {
+    return !path.empty() && platform::Files().IsOrdinaryFile(path);
 }
 
 bool Cls_ExcelCreate::PFncBln_CheckOverWrite(const std::u16string& path) {
-    bool mayWrite = false;
-    Trapped([&] {
-        if (!PFncBln_FileExists(path, 0) || blnM_OverWrite) {
-            mayWrite = true;
-            return;
-        }
-        mayWrite = PFncBln_AskMessage(kYesNoQuestion, u"すでにファイルが作成されています。上書きしますか。", u"確認");
-    });
-    return mayWrite;
+    if (!PFncBln_FileExists(path, 0) || blnM_OverWrite) return true;
+    return PFncBln_AskMessage(kYesNoQuestion, u"すでにファイルが作成されています。上書きしますか。", u"確認");
+}
+
+void Cls_ExcelCreate::PSub_PutBack(const std::u16string& property, const Variant& value) noexcept {
+    try {
+        objM_Excel->Put(property, value);
+    } catch (...) {
+        // Only a server that has gone refuses its own value back, and its setting went with it.
+    }
 }
 
 ObjectRef Cls_ExcelCreate::ActiveWorkbook() { return objM_Excel->GetObject(u"ActiveWorkbook"); }
@@ -80,8 +80,9 @@ std::u16string Cls_ExcelCreate::GetRenameForce() const { return conversions::Boo
 bool Cls_ExcelCreate::FileOpen(const std::u16string& strA_FullPath, const std::u16string& strA_ActiveSheetName) {
     bool opened = false;
     const bool trappedNothing = Trapped([&] {
-        if (PFncBln_FileExists(strA_FullPath, 0)) {
-            objM_Excel->GetObject(u"Workbooks")->Call(u"Open", {strA_FullPath});
+        const std::u16string fullPath = platform::Files().AbsolutePath(strA_FullPath);
+        if (PFncBln_FileExists(fullPath, 0)) {
+            objM_Excel->GetObject(u"Workbooks")->Call(u"Open", {fullPath});
         } else if (!blnM_CreateNew || !FileCreate()) {
             return;  // nothing to open: no message, the state stays as it was
         }
@@ -96,23 +97,25 @@ bool Cls_ExcelCreate::FileOpen(const std::u16string& strA_FullPath, const std::u
 
 bool Cls_ExcelCreate::FileCreate() {
     return Trapped([&] {
-        const int32_t remembered = objM_Excel->Get(u"SheetsInNewWorkbook").AsLong();
+        // The user's own option: put back however Add ends.
+        const Variant remembered(objM_Excel->Get(u"SheetsInNewWorkbook").AsLong());
         objM_Excel->Put(u"SheetsInNewWorkbook", int32_t{1});
+        const ScopeExit putBack([&] { PSub_PutBack(u"SheetsInNewWorkbook", remembered); });
         objM_Excel->GetObject(u"Workbooks")->Call(u"Add");
-        objM_Excel->Put(u"SheetsInNewWorkbook", remembered);
     });
 }
 
 bool Cls_ExcelCreate::FileSave(const std::u16string& strA_Path) {
     return Trapped([&] {
-        if (!PFncBln_CheckOverWrite(strA_Path)) return;
+        const std::u16string path = platform::Files().AbsolutePath(strA_Path);
+        if (!PFncBln_CheckOverWrite(path)) return;
         const ObjectRef workbook = ActiveWorkbook();
         const ObjectRef firstSheet = workbook->GetObject(u"Sheets")->GetObject(u"Item", {int16_t{1}});
         // Cells can be selected only on the sheet in front, and a chart sheet has none: without
         // this the save would fail whenever another sheet was in front.
         firstSheet->Call(u"Activate");
         if (firstSheet->TypeName() != u"Chart") firstSheet->GetObject(u"Cells", {int16_t{1}, int16_t{1}})->Call(u"Select");
-        workbook->Call(u"SaveAs", {strA_Path}, {{u"AccessMode", kXlNoChange}});
+        workbook->Call(u"SaveAs", {path}, {{u"AccessMode", kXlNoChange}});
     });
 }
 

@@ -90,10 +90,15 @@ private:
     bool PFncBln_AskMessage(int32_t style, const std::u16string& message, const std::u16string& title);
     // attributes is ignored: only an ordinary file counts, which is what the 0 every caller passes
     // asks for.
+    // The next three are not trapped: a failure of theirs is the failure of the operation that
+    // asked, which reports it once and gives False.
     bool PFncBln_FileExists(const std::u16string& path, int32_t attributes);
     bool PFncBln_CheckOverWrite(const std::u16string& path);
-    // Not trapped: an error reaches the copy or rename, which reports it and fails.
-    bool PFncBln_CheckSameSheet(const std::u16string& strA_NewName);
+    // strA_OwnName is the (Excel's) name of the sheet being copied or renamed: with
+    // blnM_RenameForce that sheet is never the one deleted to make room.
+    bool PFncBln_CheckSameSheet(const std::u16string& strA_NewName, const std::u16string& strA_OwnName);
+    // Puts an application property back on the way out of a "set, do, put back".
+    void PSub_PutBack(const std::u16string& property, const Variant& value) noexcept;
     int32_t FncLng_LetterToNumber(char16_t letter);
 
     ObjectRef ActiveWorkbook();

@@ -2,6 +2,7 @@
 #include "app/mdl_ErrorFunction.h"
 #include "excel/Cls_ExcelCreate.h"
 #include "platform/MessageBoxService.h"
+#include "platform/ScopeExit.h"
 
 namespace tabora {
 
@@ -21,12 +22,14 @@ bool Cls_ExcelCreate::ActiveSheetNumber(int32_t lngA_SheetNumber) {
     });
 }
 
-bool Cls_ExcelCreate::PFncBln_CheckSameSheet(const std::u16string& strA_NewName) {
+bool Cls_ExcelCreate::PFncBln_CheckSameSheet(const std::u16string& strA_NewName, const std::u16string& strA_OwnName) {
     const ObjectRef worksheets = ActiveWorkbook()->GetObject(u"Worksheets");
     for (const Variant& item : worksheets->Enumerate()) {
         if (item.AsObject()->Get(u"Name").AsString() != strA_NewName) continue;
         if (blnM_RenameForce) {
-            worksheets->GetObject(u"Item", {strA_NewName})->Call(u"Delete");
+            // The sheet being copied or renamed is never deleted: its own name is left for Excel
+            // to accept (a rename to itself) or refuse (a copy under it).
+            if (strA_NewName != strA_OwnName) worksheets->GetObject(u"Item", {strA_NewName})->Call(u"Delete");
             return true;
         }
         return PFncBln_AskMessage(kYesNoQuestion, u"既に同名のシートが存在しますが変更を行いますか？", u"確認");
@@ -37,23 +40,28 @@ bool Cls_ExcelCreate::PFncBln_CheckSameSheet(const std::u16string& strA_NewName)
 void Cls_ExcelCreate::DiscardSheet(AutomationObject& sheet) {
     const Variant alertsBefore = objM_Excel->Get(u"DisplayAlerts");
     objM_Excel->Put(u"DisplayAlerts", false);
+    const ScopeExit putBack([&] { PSub_PutBack(u"DisplayAlerts", alertsBefore); });
     try {
         sheet.Call(u"Delete");
     } catch (...) {
         // The naming error is the one to report; a copy that will not go stays.
     }
-    objM_Excel->Put(u"DisplayAlerts", alertsBefore);
 }
 
 bool Cls_ExcelCreate::SheetCopy(const std::u16string& strA_BaseName, const std::u16string& strA_NewName) {
     return Trapped([&] {
-        if (!PFncBln_CheckSameSheet(strA_NewName)) return;
         const ObjectRef workbook = ActiveWorkbook();
         const ObjectRef worksheets = workbook->GetObject(u"Worksheets");
+        // Taken first, so that a missing base fails before the same-name check deletes anything.
+        const ObjectRef base = worksheets->GetObject(u"Item", {strA_BaseName});
+        if (!PFncBln_CheckSameSheet(strA_NewName, base->Get(u"Name").AsString())) return;
         const int32_t count = worksheets->Get(u"Count").AsLong();
         const ObjectRef lastSheet = worksheets->GetObject(u"Item", {count});
-        worksheets->GetObject(u"Item", {strA_BaseName})->Call(u"Copy", {}, {{u"After", lastSheet}});
-        const ObjectRef copy = workbook->GetObject(u"ActiveSheet");
+        base->Call(u"Copy", {}, {{u"After", lastSheet}});
+        // The copy is found by its place, not as the active sheet: the copy of a hidden sheet
+        // stays hidden and the sheet in front stays in front, and that one is the user's.
+        if (worksheets->Get(u"Count").AsLong() != count + 1) throw vb_error::Raise(vb_error::kApplicationDefined);
+        const ObjectRef copy = worksheets->GetObject(u"Item", {count + 1});
         try {
             copy->Put(u"Name", strA_NewName);
         } catch (...) {
@@ -67,8 +75,10 @@ bool Cls_ExcelCreate::SheetCopy(const std::u16string& strA_BaseName, const std::
 
 bool Cls_ExcelCreate::SheetRename(const std::u16string& strA_OldName, const std::u16string& strA_NewName) {
     return Trapped([&] {
-        if (!PFncBln_CheckSameSheet(strA_NewName)) return;
-        ActiveWorkbook()->GetObject(u"Worksheets")->GetObject(u"Item", {strA_OldName})->Put(u"Name", strA_NewName);
+        // Taken first, so that a missing sheet fails before the same-name check deletes anything.
+        const ObjectRef sheet = ActiveWorkbook()->GetObject(u"Worksheets")->GetObject(u"Item", {strA_OldName});
+        if (!PFncBln_CheckSameSheet(strA_NewName, sheet->Get(u"Name").AsString())) return;
+        sheet->Put(u"Name", strA_NewName);
     });
 }
 

@@ -29,6 +29,12 @@ public:
     // throws RuntimeError.
     virtual bool IsOrdinaryFile(const std::u16string& path) = 0;
 
+    // path made absolute against this program's working folder, so that a look-up here and a
+    // server that resolves names against its own folder mean the same file. An absolute or empty
+    // path comes back as it is; nothing is looked up. A working folder that cannot be read throws
+    // RuntimeError.
+    virtual std::u16string AbsolutePath(const std::u16string& path) = 0;
+
     // Opens an ordinary file for reading; nullptr when it cannot be opened (missing, locked, bad
     // path) or is no ordinary file (a folder, a pipe, a device), which might never end.
     virtual std::unique_ptr<ByteReader> OpenForReading(const std::u16string& path) = 0;

@@ -120,6 +120,49 @@ TEST_P(WrapperBehaviour, CopyWithRenameForceReplacesTheSheetOfThatName) {
     EXPECT_EQ(Listed(*wrapper), (Names{u"Base", u"Tail", u"Old"}));
 }
 
+// Excel copies a hidden sheet as a hidden sheet that does not come to the front: the sheet in
+// front is the user's and must be neither renamed nor deleted.
+TEST_P(WrapperBehaviour, CopiesAHiddenSheetLikeAnyOtherAndLeavesTheUsersSheetsAlone) {
+    for (const int32_t hidden : {0, 2}) {
+        SCOPED_TRACE(hidden);
+        auto wrapper = Wrapper();
+        ASSERT_TRUE(wrapper->FileOpen(backend->MakeWorkbookFile(u"Hidden.xls", {u"Front", u"Base", u"Tail"}, {-1, hidden, -1})));
+        EXPECT_TRUE(wrapper->SheetCopy(u"Base", u"Copy"));
+        EXPECT_FALSE(wrapper->SheetCopy(u"Base", u"a/b"));  // refused: the stray copy goes, nothing else
+        EXPECT_EQ(Listed(*wrapper), (Names{u"Front", u"Base", u"Tail", u"Copy"}));
+        EXPECT_EQ(wrapper->GetActiveSheet()->Get(u"Name").AsString(), u"Front");
+        EXPECT_FALSE(wrapper->ActiveSheetName(u"Copy"));  // hidden like its original
+        EXPECT_FALSE(wrapper->ActiveSheetName(u"Base"));
+        EXPECT_EQ(wrapper->GetActiveSheet()->Get(u"Name").AsString(), u"Front");
+        wrapper->FileClose();
+    }
+}
+
+struct ForcedOperation {
+    const char* what;
+    std::function<bool(Cls_ExcelCreate&)> run;
+    bool result;
+};
+
+// With RenameForce a sheet is deleted only once the copy or rename is known to have a sheet to
+// work on and a name that is not its own.
+TEST_P(WrapperBehaviour, RenameForceDeletesNothingForAnOperationThatCannotWork) {
+    const ForcedOperation cases[] = {
+        {"copy under the base's own name", [](Cls_ExcelCreate& w) { return w.SheetCopy(u"B", u"B"); }, false},
+        {"copy of a missing sheet", [](Cls_ExcelCreate& w) { return w.SheetCopy(u"Missing", u"C"); }, false},
+        {"rename to its own name", [](Cls_ExcelCreate& w) { return w.SheetRename(u"B", u"B"); }, true},
+        {"rename of a missing sheet", [](Cls_ExcelCreate& w) { return w.SheetRename(u"Missing", u"C"); }, false},
+    };
+    for (const ForcedOperation& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto wrapper = Opened({u"A", u"B", u"C"});
+        wrapper->SetRenameForce(u"True");
+        EXPECT_EQ(c.run(*wrapper), c.result);
+        EXPECT_EQ(Listed(*wrapper), (Names{u"A", u"B", u"C"}));
+        wrapper->FileClose();
+    }
+}
+
 TEST_P(WrapperBehaviour, RenamesAWorksheet) {
     auto wrapper = Opened({u"A", u"B"});
     EXPECT_TRUE(wrapper->SheetRename(u"B", u"集計"));

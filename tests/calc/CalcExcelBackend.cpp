@@ -22,13 +22,17 @@ ObjectRef CalcExcelBackend::Helper() {
 }
 
 std::u16string CalcExcelBackend::MakeWorkbookFile(const std::u16string& fileName,
-                                                  const std::vector<std::u16string>& worksheetNames) {
+                                                  const std::vector<std::u16string>& worksheetNames,
+                                                  const std::vector<int32_t>& visibility) {
     ObjectRef app = Helper();
     app->Put(u"SheetsInNewWorkbook", static_cast<int32_t>(worksheetNames.size()));
     ObjectRef book = app->GetObject(u"Workbooks")->Call(u"Add").AsObject();
     ObjectRef sheets = book->GetObject(u"Worksheets");
     for (size_t i = 0; i < worksheetNames.size(); ++i)
         sheets->GetObject(u"Item", {static_cast<int32_t>(i + 1)})->Put(u"Name", worksheetNames[i]);
+    for (size_t i = 0; i < visibility.size(); ++i) {
+        if (visibility[i] != -1) sheets->GetObject(u"Item", {static_cast<int32_t>(i + 1)})->Put(u"Visible", visibility[i]);
+    }
     const std::u16string path = folder_.File(fileName);
     book->Call(u"SaveAs", {path});
     book->Call(u"Close");

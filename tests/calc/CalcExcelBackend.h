@@ -16,7 +16,8 @@ public:
     AutomationServer& Server() override { return *server_; }
     // Made by an office of the backend's own, which does not count among the running instances.
     std::u16string MakeWorkbookFile(const std::u16string& fileName,
-                                    const std::vector<std::u16string>& worksheetNames) override;
+                                    const std::vector<std::u16string>& worksheetNames,
+                                    const std::vector<int32_t>& visibility = {}) override;
     std::vector<std::u16string> SavedWorksheetNames(const std::u16string& path) override;
     int RunningInstances() override;
 

@@ -97,6 +97,34 @@ TEST_F(Sheets, ACopyWhoseNameIsRefusedCanBeDeletedLeavingNoStrayCopy) {
     EXPECT_EQ(SheetNamesOf(book), (std::vector<std::u16string>{u"Base"}));
 }
 
+// Hidden sheets as Excel treats them: a copy stays hidden and behind, a hidden sheet never comes
+// to the front, and a workbook keeps one visible sheet.
+TEST_F(Sheets, HiddenSheetsBehaveAsInExcel) {
+    auto book = NewWorkbook({u"Front", u"Base", u"Last"});
+    auto sheets = book->GetObject(u"Worksheets");
+    auto base = sheets->GetObject(u"Item", {u"Base"});
+    EXPECT_EQ(base->Get(u"Visible"), Variant(int32_t{-1}));
+    base->Put(u"Visible", int32_t{0});
+    EXPECT_EQ(base->Get(u"Visible"), Variant(int32_t{0}));
+    sheets->GetObject(u"Item", {u"Front"})->Call(u"Activate");
+
+    base->Call(u"Copy", {}, {{u"After", Variant(sheets->GetObject(u"Item", {u"Last"}))}});
+    EXPECT_EQ(SheetNamesOf(book), (std::vector<std::u16string>{u"Front", u"Base", u"Last", u"Base (2)"}));
+    EXPECT_EQ(book->GetObject(u"ActiveSheet")->Get(u"Name"), Variant(u"Front"));
+    auto copy = sheets->GetObject(u"Item", {int32_t{4}});
+    EXPECT_EQ(copy->Get(u"Visible"), Variant(int32_t{0}));
+    EXPECT_EQ(ErrorOf([&] { copy->Call(u"Activate"); }).Number, 1004);
+    EXPECT_EQ(book->GetObject(u"ActiveSheet")->Get(u"Name"), Variant(u"Front"));
+
+    auto last = sheets->GetObject(u"Item", {u"Last"});
+    last->Put(u"Visible", false);
+    EXPECT_EQ(ErrorOf([&] { sheets->GetObject(u"Item", {u"Front"})->Put(u"Visible", int32_t{2}); }).Number, 1004);
+    EXPECT_EQ(ErrorOf([&] { sheets->GetObject(u"Item", {u"Front"})->Call(u"Delete"); }).Number, 1004);
+    EXPECT_EQ(ErrorOf([&] { last->Put(u"Visible", int32_t{5}); }).Number, 1004);
+    last->Put(u"Visible", true);
+    EXPECT_EQ(last->Get(u"Visible"), Variant(int32_t{-1}));
+}
+
 TEST_F(Sheets, DeleteRemovesTheSheetButNeverTheLastOne) {
     auto book = NewWorkbook({u"A", u"B"});
     book->GetObject(u"Worksheets")->GetObject(u"Item", {u"A"})->Call(u"Delete");

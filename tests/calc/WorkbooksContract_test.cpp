@@ -1,5 +1,6 @@
 // Workbooks on the Calc server: opened, added, saved in Excel's formats and reopened.
 #include <fstream>
+#include <iterator>
 
 #include "calc/CalcTestSupport.h"
 
@@ -77,6 +78,55 @@ TEST_F(Workbooks, SaveAsRefusesAFormatItCannotWrite) {
     auto book = NewWorkbook();
     EXPECT_EQ(ErrorOf([&] { book->Call(u"SaveAs", {scratch.File(u"book.pdfx")}); }).Number, 1004);
     EXPECT_EQ(ErrorOf([&] { book->Call(u"SaveAs", {scratch.File(u"no/such/folder/book.xls")}); }).Number, 1004);
+}
+
+// Workbooks(name) finds a workbook by the name Excel gives it: the file name as it stands.
+TEST_F(Workbooks, NameIsTheFileNameAsTheUserWroteIt) {
+    for (const std::u16string name : {u"with space.xls", u"日本語ブック.xlsx", u"100%.ods"}) {
+        const std::u16string path = scratch.File(name);
+        auto book = NewWorkbook();
+        book->Call(u"SaveAs", {path});
+        EXPECT_EQ(book->Get(u"Name"), Variant(name));
+        EXPECT_EQ(Application()->GetObject(u"Workbooks")->GetObject(u"Item", {name})->Get(u"FullName"), Variant(path));
+        book->Call(u"Close");
+    }
+}
+
+// A file named like a workbook that no spreadsheet filter reads is refused, not imported as text
+// (a later Save would have written the user's file over).
+TEST_F(Workbooks, AFileNamedLikeAWorkbookThatIsNoneIsRefusedAndLeftAlone) {
+    const std::string png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x01\0\0\0\x01\x08\x06\0\0\0\x1f\x15\xc4\x89", 33);
+    const std::string bytes[] = {"random \x01\x02\xfe\xff bytes, no workbook\n", png, "a,b,c\n1,2,3\n"};
+    const std::u16string names[] = {u"random.xls", u"picture.xlsx", u"text.ods"};
+    auto workbooks = Application()->GetObject(u"Workbooks");
+    for (size_t i = 0; i < std::size(names); ++i) {
+        SCOPED_TRACE(Utf8(names[i]));
+        const std::u16string path = scratch.File(names[i]);
+        std::ofstream(std::filesystem::path(Utf8(path)), std::ios::binary) << bytes[i];
+        const ErrorRecord refused = ErrorOf([&] { workbooks->Call(u"Open", {path}); });
+        EXPECT_EQ(refused.Number, 1004);
+        EXPECT_NE(refused.Description.find(names[i]), std::u16string::npos);
+        EXPECT_EQ(workbooks->Get(u"Count"), Variant(int32_t{0}));
+        std::ifstream file(std::filesystem::path(Utf8(path)), std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), bytes[i]);
+    }
+}
+
+// As in Excel, opening a file that is already open gives the workbook that is open.
+TEST_F(Workbooks, OpeningAnOpenFileAgainGivesTheSameWorkbook) {
+    const std::u16string path = scratch.File(u"once.xls");
+    auto made = NewWorkbook({u"A"});
+    made->Call(u"SaveAs", {path});
+    made->Call(u"Close");
+    auto workbooks = Application()->GetObject(u"Workbooks");
+    auto first = workbooks->Call(u"Open", {path}).AsObject();
+    NewWorkbook();  // another in front
+    auto again = workbooks->Call(u"Open", {path}).AsObject();
+    EXPECT_EQ(workbooks->Get(u"Count"), Variant(int32_t{2}));
+    EXPECT_EQ(Application()->GetObject(u"ActiveWorkbook")->Get(u"FullName"), Variant(path));
+    again->GetObject(u"Worksheets")->GetObject(u"Item", {int32_t{1}})->Put(u"Name", u"Renamed");
+    EXPECT_EQ(SheetNamesOf(first), (std::vector<std::u16string>{u"Renamed"}));
+    first->Call(u"Close");
 }
 
 TEST_F(Workbooks, AFileLockedByAnotherOfficeOpensReadOnly) {

@@ -5,11 +5,12 @@
 namespace tabora::test {
 
 std::u16string FakeExcelBackend::MakeWorkbookFile(const std::u16string& fileName,
-                                                  const std::vector<std::u16string>& worksheetNames) {
+                                                  const std::vector<std::u16string>& worksheetNames,
+                                                  const std::vector<int32_t>& visibility) {
     std::vector<FixtureSheet> sheets;
     for (const std::u16string& name : worksheetNames) sheets.push_back({name, false, {}});
     const std::u16string path = folder_.File(fileName);
-    WriteWorkbookFile(path, sheets);
+    WriteWorkbookFile(path, sheets, visibility);
     return path;
 }
 

@@ -11,7 +11,8 @@ class FakeExcelBackend : public ExcelBackend {
 public:
     AutomationServer& Server() override { return excel_; }
     std::u16string MakeWorkbookFile(const std::u16string& fileName,
-                                    const std::vector<std::u16string>& worksheetNames) override;
+                                    const std::vector<std::u16string>& worksheetNames,
+                                    const std::vector<int32_t>& visibility = {}) override;
     std::vector<std::u16string> SavedWorksheetNames(const std::u16string& path) override;
     int RunningInstances() override { return excel_.RunningInstanceCount(); }
 

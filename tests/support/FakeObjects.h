@@ -94,6 +94,7 @@ protected:
 private:
     Variant Delete();
     Variant Copy(const Invocation& call);
+    Variant Visible(const Invocation& call);
     Variant Cells(const Invocation& call);
     Variant Range(const Invocation& call);
     Variant Lines(const Invocation& call, bool columns);

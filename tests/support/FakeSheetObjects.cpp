@@ -78,6 +78,7 @@ Variant FakeSheetObject::Dispatch(const Invocation& call) {
         sheet->name = name;
         return {};
     }
+    if (Is(m, u"Visible")) return Visible(call);
     ReadOnly(call);
     if (Is(m, u"Copy")) return Copy(call);
     const bool cells = Is(m, u"Cells") || Is(m, u"Range") || Is(m, u"Columns") || Is(m, u"Rows");
@@ -90,6 +91,8 @@ Variant FakeSheetObject::Dispatch(const Invocation& call) {
     if (Is(m, u"Index")) return Variant(workbook->PositionOf(sheet.get()));
     if (Is(m, u"Parent")) return Make<FakeWorkbookObject>(std::weak_ptr(workbook));
     if (Is(m, u"Activate") || Is(m, u"Select")) {
+        // A hidden sheet cannot come to the front.
+        if (!sheet->IsVisible()) throw RuntimeError(excel_error::MethodFailed(Kind(), Is(m, u"Select") ? u"Select" : u"Activate"));
         instance_->Activate(workbook, sheet);
         return {};
     }
@@ -99,11 +102,12 @@ Variant FakeSheetObject::Dispatch(const Invocation& call) {
 
 Variant FakeSheetObject::Delete() {
     auto [workbook, sheet] = link_.Lock(*instance_);
-    if (workbook->sheets.size() == 1) throw RuntimeError(excel_error::MethodFailed(Kind(), u"Delete"));
+    // A workbook keeps at least one visible sheet.
+    if (sheet->IsVisible() && workbook->VisibleSheetCount() == 1) throw RuntimeError(excel_error::MethodFailed(Kind(), u"Delete"));
     instance_->deletions.push_back({sheet->name, instance_->displayAlerts});
-    const auto position = static_cast<size_t>(workbook->PositionOf(sheet.get()) - 1);
-    workbook->sheets.erase(workbook->sheets.begin() + static_cast<std::ptrdiff_t>(position));
-    if (workbook->activeSheet == sheet) workbook->activeSheet = workbook->sheets[std::min(position, workbook->sheets.size() - 1)];
+    const int32_t position = workbook->PositionOf(sheet.get());
+    workbook->sheets.erase(workbook->sheets.begin() + (position - 1));
+    if (workbook->activeSheet == sheet) workbook->activeSheet = workbook->VisibleSheetNear(position);
     instance_->clipboard.reset();  // deleting a sheet ends copy mode
     return {};
 }
@@ -131,7 +135,29 @@ Variant FakeSheetObject::Copy(const Invocation& call) {
     copy->name = CopyName(*targetBook, sheet->name);
     const auto at = targetBook->sheets.begin() + targetBook->PositionOf(targetSheet.get()) - (after ? 0 : 1);
     targetBook->sheets.insert(at, copy);
-    instance_->Activate(targetBook, copy);
+    // The copy of a hidden sheet stays hidden, and the sheet in front stays in front.
+    instance_->Activate(targetBook, copy->IsVisible() ? copy : nullptr);
+    return {};
+}
+
+Variant FakeSheetObject::Visible(const Invocation& call) {
+    const Arguments args(call, {});
+    auto [workbook, sheet] = link_.Lock(*instance_);
+    if (!IsPut(call)) return Variant(sheet->visibility);
+    const Variant& value = args.NewValue();
+    int32_t wanted = 0;
+    if (value.Type() == VariantType::Boolean) {
+        wanted = value.AsBoolean() ? kXlSheetVisible : kXlSheetHidden;
+    } else {
+        wanted = Arguments::ToNumber(value);
+    }
+    const auto refused = [this] { return RuntimeError(excel_error::CannotSet(Kind(), u"Visible")); };
+    if (wanted != kXlSheetVisible && wanted != kXlSheetHidden && wanted != kXlSheetVeryHidden) throw refused();
+    if (wanted != kXlSheetVisible && sheet->IsVisible() && workbook->VisibleSheetCount() == 1) throw refused();
+    sheet->visibility = wanted;
+    if (!sheet->IsVisible() && workbook->activeSheet == sheet) {
+        workbook->activeSheet = workbook->VisibleSheetNear(workbook->PositionOf(sheet.get()));
+    }
     return {};
 }
 

@@ -72,6 +72,7 @@ void WriteSheets(std::ostream& out, const std::vector<std::shared_ptr<FakeSheet>
     out << kHeader << "\n" << "active\t" << activeSheet << "\n";
     for (const auto& sheet : sheets) {
         out << "sheet\t" << (sheet->isChart ? "chart" : "worksheet") << "\t" << Escaped(sheet->name) << "\n";
+        if (!sheet->IsVisible()) out << "visible\t" << sheet->visibility << "\n";
         for (const auto& [address, cell] : sheet->cells) WriteCell(out, address, cell);
         for (const CellArea& m : sheet->merged) {
             out << "merge\t" << m.top << "\t" << m.left << "\t" << m.bottom << "\t" << m.right << "\n";
@@ -113,6 +114,9 @@ bool ReadLine(const std::vector<std::string_view>& f, LoadedWorkbook& loaded) {
         sheet->isChart = f[1] == "chart";
         loaded.sheets.push_back(std::move(sheet));
         return true;
+    }
+    if (kind == "visible") {
+        return !loaded.sheets.empty() && f.size() == 2 && Parse(f[1], loaded.sheets.back()->visibility);
     }
     if (loaded.sheets.empty() || f.size() < 5) return false;
     FakeSheet& sheet = *loaded.sheets.back();
@@ -160,17 +164,21 @@ bool ReadLine(const std::vector<std::string_view>& f, LoadedWorkbook& loaded) {
 }
 }  // namespace
 
-void WriteWorkbookFile(const std::u16string& path, const std::vector<FixtureSheet>& sheets) {
+void WriteWorkbookFile(const std::u16string& path, const std::vector<FixtureSheet>& sheets,
+                       const std::vector<int32_t>& visibility) {
     std::vector<std::shared_ptr<FakeSheet>> made;
     for (const FixtureSheet& fixture : sheets) {
         auto sheet = std::make_shared<FakeSheet>();
         sheet->name = fixture.name;
         sheet->isChart = fixture.isChart;
+        if (made.size() < visibility.size()) sheet->visibility = visibility[made.size()];
         for (const FixtureCell& cell : fixture.cells) StoreValue(sheet->MutableCell(cell.row, cell.col), cell.value);
         made.push_back(std::move(sheet));
     }
+    FakeWorkbook book;
+    book.sheets = made;
     std::ostringstream text;
-    WriteSheets(text, made, 1);
+    WriteSheets(text, made, std::max(1, book.PositionOf(book.VisibleSheetNear(1).get())));
     if (!WriteText(path, text.str())) throw std::runtime_error("cannot write fixture workbook " + ToUtf8(path));
 }
 

@@ -34,9 +34,11 @@ struct FixtureSheet {
     std::vector<FixtureCell> cells;
 };
 
-// Writes a fixture workbook whose first sheet is active. Throws std::runtime_error when the
-// file cannot be written (a test set-up fault).
-void WriteWorkbookFile(const std::u16string& path, const std::vector<FixtureSheet>& sheets);
+// Writes a fixture workbook whose first visible sheet is active; visibility, when given, holds
+// each sheet's Visible value (kXlSheetHidden, ...). Throws std::runtime_error when the file
+// cannot be written (a test set-up fault).
+void WriteWorkbookFile(const std::u16string& path, const std::vector<FixtureSheet>& sheets,
+                       const std::vector<int32_t>& visibility = {});
 
 // Writes workbook as Workbook.SaveAs does; false when the file cannot be written.
 bool SaveWorkbookFile(const std::u16string& path, const FakeWorkbook& workbook);

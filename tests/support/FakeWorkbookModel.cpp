@@ -156,6 +156,21 @@ std::vector<std::shared_ptr<FakeSheet>> FakeWorkbook::Worksheets() const {
     return worksheets;
 }
 
+int FakeWorkbook::VisibleSheetCount() const {
+    return static_cast<int>(std::count_if(sheets.begin(), sheets.end(), [](const auto& sheet) { return sheet->IsVisible(); }));
+}
+
+std::shared_ptr<FakeSheet> FakeWorkbook::VisibleSheetNear(int32_t position) const {
+    const auto count = static_cast<int32_t>(sheets.size());
+    for (int32_t i = std::max(position, 1); i <= count; ++i) {
+        if (sheets[static_cast<size_t>(i - 1)]->IsVisible()) return sheets[static_cast<size_t>(i - 1)];
+    }
+    for (int32_t i = std::min(position, count); i >= 1; --i) {
+        if (sheets[static_cast<size_t>(i - 1)]->IsVisible()) return sheets[static_cast<size_t>(i - 1)];
+    }
+    return nullptr;
+}
+
 FakeWorkbook* FakeInstance::FindWorkbook(std::u16string_view workbookName) const {
     for (const auto& workbook : workbooks) {
         if (EqualsIgnoringCase(workbook->name, workbookName)) return workbook.get();

@@ -22,6 +22,11 @@ inline constexpr int32_t kMaxColumns = 256;
 inline constexpr int32_t kXlNone = -4142;
 inline constexpr int32_t kXlThin = 2;
 
+// A sheet's Visible property, with Excel's values.
+inline constexpr int32_t kXlSheetVisible = -1;
+inline constexpr int32_t kXlSheetHidden = 0;
+inline constexpr int32_t kXlSheetVeryHidden = 2;
+
 struct CellAddress {
     int32_t row = 1;
     int32_t col = 1;
@@ -86,10 +91,12 @@ struct FakeSheet {
     std::map<CellAddress, FakeCell> cells;  // only cells ever written or formatted
     std::vector<CellArea> merged;
     CellArea selection;  // each worksheet keeps its own selection, A1 at first
+    int32_t visibility = kXlSheetVisible;
 
     const FakeCell& Cell(int32_t row, int32_t col) const;
     FakeCell& MutableCell(int32_t row, int32_t col) { return cells[{row, col}]; }
     const Variant& Value(int32_t row, int32_t col) const { return Cell(row, col).value; }
+    bool IsVisible() const { return visibility == kXlSheetVisible; }
     // Forgets cells that are blank and unformatted, so that two sheets showing the same compare
     // equal however they came to be.
     void Tidy();
@@ -112,6 +119,10 @@ struct FakeWorkbook {
     std::vector<std::u16string> SheetNames() const;
     std::vector<std::u16string> WorksheetNames() const;
     std::vector<std::shared_ptr<FakeSheet>> Worksheets() const;
+    int VisibleSheetCount() const;
+    // The visible sheet nearest after position (1-based), else the nearest before it: the one
+    // Excel brings to the front when the sheet there is hidden or deleted.
+    std::shared_ptr<FakeSheet> VisibleSheetNear(int32_t position) const;
 };
 
 // What Copy put on the clipboard: the cells as they were at that moment.

@@ -19,7 +19,13 @@ public:
     // The most bytes one Read hands out (at least 1).
     void SetChunkSize(size_t bytes) { chunkSize_ = bytes; }
 
+    // Relative paths are taken against this folder (it ends in a slash).
+    void SetWorkingFolder(std::u16string folder) { workingFolder_ = std::move(folder); }
+
     bool IsOrdinaryFile(const std::u16string& path) override { return files_.contains(path); }
+    std::u16string AbsolutePath(const std::u16string& path) override {
+        return path.empty() || path.front() == u'/' ? path : workingFolder_ + path;
+    }
     std::unique_ptr<platform::ByteReader> OpenForReading(const std::u16string& path) override;
 
 private:
@@ -29,6 +35,7 @@ private:
     };
     std::map<std::u16string, File> files_;
     size_t chunkSize_ = 4096;
+    std::u16string workingFolder_ = u"/work/";
 };
 
 }  // namespace tabora::test

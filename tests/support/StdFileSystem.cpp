@@ -32,6 +32,14 @@ bool StdFileSystem::IsOrdinaryFile(const std::u16string& path) {
     return std::filesystem::is_regular_file(status);
 }
 
+std::u16string StdFileSystem::AbsolutePath(const std::u16string& path) {
+    if (path.empty()) return path;
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(std::filesystem::path(path), error);
+    if (error) throw vb_error::Raise(vb_error::kPathNotFound);
+    return absolute.u16string();
+}
+
 std::unique_ptr<platform::ByteReader> StdFileSystem::OpenForReading(const std::u16string& path) {
     std::ifstream stream(std::filesystem::path(path), std::ios::binary);
     if (!stream) return nullptr;

@@ -6,6 +6,7 @@
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
 #include <osl/file.hxx>
+#include <rtl/uri.hxx>
 
 #include <filesystem>
 #include <system_error>
@@ -30,7 +31,9 @@ Variant CalcWorkbook::ActiveSheetOf(const std::shared_ptr<OfficeInstance>& offic
 std::u16string CalcWorkbook::NameOf(const DocumentRef& document) {
     uno::Reference<frame::XModel> model(document, uno::UNO_QUERY_THROW);
     rtl::OUString url = model->getURL();
-    if (!url.isEmpty()) return ToU16(url.copy(url.lastIndexOf('/') + 1));
+    // The file name as Excel gives it: "with space.xls", not the URL's "with%20space.xls".
+    if (!url.isEmpty())
+        return ToU16(rtl::Uri::decode(url.copy(url.lastIndexOf('/') + 1), rtl_UriDecodeWithCharset, RTL_TEXTENCODING_UTF8));
     uno::Reference<frame::XTitle> title(document, uno::UNO_QUERY);
     return title.is() ? ToU16(title->getTitle()) : std::u16string();
 }

@@ -1,9 +1,15 @@
 #include "platform/calc/CalcWorkbooks.h"
 
-#include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/document/XTypeDetection.hpp>
+#include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/lang/XMultiComponentFactory.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
+
+#include <osl/file.hxx>
 
 #include <filesystem>
 #include <system_error>
@@ -20,9 +26,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-uno::Reference<lang::XComponent> Load(OfficeInstance& office, const std::string& url, bool readOnly) {
+uno::Reference<lang::XComponent> Load(OfficeInstance& office, const std::string& url, bool readOnly,
+                                      const rtl::OUString& filter) {
     std::vector<beans::PropertyValue> args = {Property("Hidden", uno::Any(true))};
     if (readOnly) args.push_back(Property("ReadOnly", uno::Any(true)));
+    if (!filter.isEmpty()) args.push_back(Property("FilterName", uno::Any(filter)));
     return office.Desktop()->loadComponentFromURL(FromUtf8(url), "_blank", 0,
                                                   uno::Sequence<beans::PropertyValue>(args.data(), args.size()));
 }
@@ -33,6 +41,60 @@ void CloseQuietly(const uno::Reference<lang::XComponent>& component) {
 }
 
 std::u16string Quoted(const std::u16string& path) { return u"'" + path + u"'"; }
+
+// The files Excel opens only as workbooks. The office would take one it cannot read as a
+// workbook for text and import it, and a later Save would write the user's file over as text.
+bool IsWorkbookFileName(const fs::path& path) {
+    const std::u16string ext = ToU16(FromUtf8(path.extension().string()));
+    for (std::u16string_view workbook : {u".xls", u".xlsx", u".xlsm", u".ods"})
+        if (SameName(ext, workbook)) return true;
+    return false;
+}
+
+template <class T>
+T Named(const uno::Sequence<beans::PropertyValue>& properties, const char* name) {
+    T value{};
+    for (const auto& property : properties)
+        if (property.Name.equalsAscii(name)) property.Value >>= value;
+    return value;
+}
+
+uno::Reference<uno::XInterface> Service(OfficeInstance& office, const char* name) {
+    return office.Context()->getServiceManager()->createInstanceWithContext(rtl::OUString::createFromAscii(name),
+                                                                            office.Context());
+}
+
+// The spreadsheet import filter that the office's type detection names for the file (it reads
+// the file's content); empty when it names none or only the text import.
+rtl::OUString SpreadsheetFilter(OfficeInstance& office, const std::string& url) {
+    uno::Reference<document::XTypeDetection> detection(Service(office, "com.sun.star.document.TypeDetection"), uno::UNO_QUERY_THROW);
+    uno::Sequence<beans::PropertyValue> descriptor(1);
+    descriptor.getArray()[0] = Property("URL", uno::Any(FromUtf8(url)));
+    const rtl::OUString type = detection->queryTypeByDescriptor(descriptor, true);
+    if (type.isEmpty()) return {};
+    uno::Sequence<beans::PropertyValue> typeProperties;
+    uno::Reference<container::XNameAccess>(detection, uno::UNO_QUERY_THROW)->getByName(type) >>= typeProperties;
+    rtl::OUString filter = Named<rtl::OUString>(descriptor, "FilterName");
+    if (filter.isEmpty()) filter = Named<rtl::OUString>(typeProperties, "PreferredFilter");
+    if (filter.isEmpty()) return {};
+    uno::Reference<container::XNameAccess> filters(Service(office, "com.sun.star.document.FilterFactory"), uno::UNO_QUERY_THROW);
+    uno::Sequence<beans::PropertyValue> filterProperties;
+    if (!filters->hasByName(filter) || !(filters->getByName(filter) >>= filterProperties)) return {};
+    const bool spreadsheet = Named<rtl::OUString>(filterProperties, "DocumentService") == "com.sun.star.sheet.SpreadsheetDocument";
+    const bool textImport = filter.startsWith("Text");
+    return spreadsheet && !textImport ? filter : rtl::OUString();
+}
+
+// The workbook of this instance that was loaded from (or saved to) the file, if any.
+DocumentRef OpenFrom(OfficeInstance& office, const fs::path& path) {
+    const rtl::OUString wanted = FromUtf8(path.string());
+    for (const auto& document : office.Workbooks()) {
+        rtl::OUString url = uno::Reference<frame::XModel>(document, uno::UNO_QUERY_THROW)->getURL(), open;
+        if (!url.isEmpty() && osl::FileBase::getSystemPathFromFileURL(url, open) == osl::FileBase::E_None && open == wanted)
+            return document;
+    }
+    return {};
+}
 
 std::u16string SheetName(int32_t number) {
     std::string digits = std::to_string(number);
@@ -84,11 +146,24 @@ Variant CalcWorkbooks::Open(const MemberCall& call) {
     if (ec || !fs::is_regular_file(path, ec))
         throw CalcFailure(kErrRefused, Quoted(given) + u" が見つかりません。");
     std::string url = FileUrl(path.lexically_normal());
-    uno::Reference<lang::XComponent> component = Load(Office(), url, false);
+    // As in Excel, a workbook already open here comes to the front rather than a second,
+    // writable copy that would overwrite the first.
+    if (DocumentRef open = OpenFrom(Office(), path.lexically_normal()); open.is()) {
+        ObjectRef workbook = Make<CalcWorkbook>(open);
+        workbook->Call(u"Activate");
+        return Variant(workbook);
+    }
+    rtl::OUString filter;
+    if (IsWorkbookFileName(path)) {
+        filter = SpreadsheetFilter(Office(), url);
+        if (filter.isEmpty())
+            throw CalcFailure(kErrRefused, Quoted(given) + u" はファイル形式または拡張子が正しくないため、開くことができません。");
+    }
+    uno::Reference<lang::XComponent> component = Load(Office(), url, false, filter);
     if (!component.is()) {
         // Another office holds the file (its lock file is there): Excel opens it read-only.
         fs::path lock = path.parent_path() / (".~lock." + path.filename().string() + "#");
-        if (fs::exists(lock, ec)) component = Load(Office(), url, true);
+        if (fs::exists(lock, ec)) component = Load(Office(), url, true, filter);
     }
     if (!component.is()) throw CalcFailure(kErrRefused, Quoted(given) + u" を開けません。");
     DocumentRef document(component, uno::UNO_QUERY);
@@ -102,7 +177,7 @@ Variant CalcWorkbooks::Open(const MemberCall& call) {
 }
 
 Variant CalcWorkbooks::Add() {
-    uno::Reference<lang::XComponent> component = Load(Office(), "private:factory/scalc", false);
+    uno::Reference<lang::XComponent> component = Load(Office(), "private:factory/scalc", false, {});
     DocumentRef document(component, uno::UNO_QUERY);
     if (!document.is()) throw CalcFailure(kErrRefused, u"ブックを作成できません。");
     // Excel's new workbook: SheetsInNewWorkbook sheets named Sheet1, Sheet2, ... whatever the

@@ -1,5 +1,6 @@
 #include "platform/calc/CalcWorksheet.h"
 
+#include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/table/XColumnRowRange.hpp>
@@ -19,6 +20,32 @@ namespace {
 // The largest row and column a Calc sheet has (1-based), as Excel's limits are its own.
 constexpr int32_t kMaxRow = 1048576;
 constexpr int32_t kMaxColumn = 16384;
+
+// Excel's values of a sheet's Visible. Calc knows only shown and hidden: very hidden is hidden.
+constexpr int32_t kXlSheetVisible = -1;
+constexpr int32_t kXlSheetHidden = 0;
+constexpr int32_t kXlSheetVeryHidden = 2;
+
+template <class Interface>
+bool SheetIsVisible(const uno::Reference<Interface>& sheet) {
+    bool visible = true;
+    uno::Reference<beans::XPropertySet>(sheet, uno::UNO_QUERY_THROW)->getPropertyValue("IsVisible") >>= visible;
+    return visible;
+}
+
+template <class Interface>
+void ShowSheet(const uno::Reference<Interface>& sheet, bool visible) {
+    uno::Reference<beans::XPropertySet>(sheet, uno::UNO_QUERY_THROW)->setPropertyValue("IsVisible", uno::Any(visible));
+}
+
+int32_t VisibleSheetCount(OfficeInstance& office, const DocumentRef& document) {
+    uno::Reference<container::XIndexAccess> byIndex(office.SheetsOf(document), uno::UNO_QUERY_THROW);
+    int32_t visible = 0;
+    for (sal_Int32 i = 0; i < byIndex->getCount(); ++i) {
+        if (SheetIsVisible(uno::Reference<uno::XInterface>(byIndex->getByIndex(i), uno::UNO_QUERY_THROW))) ++visible;
+    }
+    return visible;
+}
 
 int32_t RowOrColumn(const Variant& value, int32_t max) {
     int32_t n = ToLong(value);
@@ -40,6 +67,11 @@ Variant CalcWorksheet::Dispatch(const MemberCall& call) {
         return {};
     }
     if (call.Is(u"Index") && call.IsGet()) return SheetIndex(Sheet()) + 1;
+    if (call.Is(u"Visible")) {
+        if (!call.IsPut()) return IsVisible() ? kXlSheetVisible : kXlSheetHidden;
+        SetVisible(call.Value());
+        return {};
+    }
     if (call.Is(u"Activate") && !call.IsPut()) {
         Activate();
         return {};
@@ -81,14 +113,30 @@ void CalcWorksheet::Rename(const std::u16string& name) {
     knownName_ = name;
 }
 
+bool CalcWorksheet::IsVisible() { return SheetIsVisible(Sheet()); }
+
+void CalcWorksheet::SetVisible(const Variant& value) {
+    const int32_t wanted = value.Type() == VariantType::Boolean ? (ToBool(value) ? kXlSheetVisible : kXlSheetHidden) : ToLong(value);
+    const auto refused = [] { return CalcFailure(kErrRefused, u"Worksheet クラスの Visible プロパティを設定できません。"); };
+    if (wanted != kXlSheetVisible && wanted != kXlSheetHidden && wanted != kXlSheetVeryHidden) throw refused();
+    const bool visible = wanted == kXlSheetVisible;
+    if (visible == IsVisible()) return;
+    // As in Excel, a workbook keeps one visible sheet.
+    if (!visible && VisibleSheetCount(Office(), Document()) == 1) throw refused();
+    ShowSheet(Sheet(), visible);
+}
+
 void CalcWorksheet::Activate() {
+    // Calc would show a hidden sheet in front; Excel refuses.
+    if (!IsVisible()) throw CalcFailure(kErrRefused, u"Worksheet クラスの Activate メソッドが失敗しました。");
     ViewOf(Document())->setActiveSheet(Sheet());
     Office().MakeActive(Document());
 }
 
 void CalcWorksheet::Delete() {
     uno::Reference<container::XIndexAccess> byIndex(Office().SheetsOf(Document()), uno::UNO_QUERY_THROW);
-    if (byIndex->getCount() <= 1) throw CalcFailure(kErrRefused, u"ブックには少なくとも 1 つのシートが必要です。");
+    if (byIndex->getCount() <= 1 || (IsVisible() && VisibleSheetCount(Office(), Document()) == 1))
+        throw CalcFailure(kErrRefused, u"ブックには少なくとも 1 つの表示されたシートが必要です。");
     std::u16string name = ToU16(uno::Reference<container::XNamed>(Sheet(), uno::UNO_QUERY_THROW)->getName());
     if (Office().copySource && Office().copySource->document == Document()) Office().copySource.reset();
     Office().SheetsOf(Document())->removeByName(ToOUString(name));
@@ -110,7 +158,10 @@ void CalcWorksheet::Copy(const MemberCall& call) {
     auto sheets = Office().SheetsOf(Document());
     sheets->copyByName(ToOUString(source), ToOUString(copyName), static_cast<sal_Int16>(position));
     SheetRef copy(sheets->getByName(ToOUString(copyName)), uno::UNO_QUERY_THROW);
-    ViewOf(Document())->setActiveSheet(copy);
+    // As in Excel, the copy of a hidden sheet stays hidden and the sheet in front stays in front.
+    const bool visible = IsVisible();
+    if (SheetIsVisible(copy) != visible) ShowSheet(copy, visible);
+    if (visible) ViewOf(Document())->setActiveSheet(copy);
 }
 
 Variant CalcWorksheet::Cells(const MemberCall& call) {

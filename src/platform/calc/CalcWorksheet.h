@@ -33,6 +33,8 @@ private:
     std::u16string Name();
     void Rename(const std::u16string& name);
     void Activate();
+    bool IsVisible();
+    void SetVisible(const Variant& value);
     void Delete();
     void Copy(const MemberCall& call);
     Variant Cells(const MemberCall& call);

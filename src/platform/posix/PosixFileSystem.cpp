@@ -5,10 +5,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <span>
+#include <string>
 
 #include "platform/RuntimeError.h"
 #include "platform/posix/NativePath.h"
 #include "platform/posix/UniqueFd.h"
+#include "platform/posix/Utf8Decoding.h"
 
 namespace tabora::platform::posix {
 
@@ -51,6 +54,22 @@ bool PosixFileSystem::IsOrdinaryFile(const std::u16string& path) {
     if (::stat(native->c_str(), &info) == 0) return S_ISREG(info.st_mode);
     if (errno == ENOENT || errno == ENOTDIR) return false;
     throw vb_error::Raise(LookupErrorNumber(errno));
+}
+
+std::u16string PosixFileSystem::AbsolutePath(const std::u16string& path) {
+    if (path.empty() || path.front() == u'/') return path;
+    std::string folder(256, '\0');
+    while (::getcwd(folder.data(), folder.size()) == nullptr) {
+        if (errno != ERANGE) throw vb_error::Raise(vb_error::kPathNotFound);
+        folder.resize(folder.size() * 2);
+    }
+    folder.resize(folder.find('\0'));
+    std::u16string absolute;
+    Utf8Decoding decoding;
+    decoding.Decode(std::as_bytes(std::span(folder.data(), folder.size())), absolute);
+    decoding.Finish(absolute);
+    if (absolute.back() != u'/') absolute += u'/';
+    return absolute + path;
 }
 
 std::unique_ptr<ByteReader> PosixFileSystem::OpenForReading(const std::u16string& path) {

@@ -52,6 +52,21 @@ bool Win32FileSystem::IsOrdinaryFile(const std::u16string& path) {
     throw vb_error::Raise(LookupErrorNumber(error));
 }
 
+std::u16string Win32FileSystem::AbsolutePath(const std::u16string& path) {
+    if (path.empty() || path.find(u'\0') != std::u16string::npos) return path;
+    std::u16string absolute(MAX_PATH, u'\0');
+    for (;;) {
+        const DWORD length = GetFullPathNameW(Wide(path), static_cast<DWORD>(absolute.size()),
+                                              reinterpret_cast<wchar_t*>(absolute.data()), nullptr);
+        if (length == 0) throw vb_error::Raise(LookupErrorNumber(GetLastError()));
+        if (length < absolute.size()) {
+            absolute.resize(length);
+            return absolute;
+        }
+        absolute.resize(length);  // the size asked for, terminator included
+    }
+}
+
 std::unique_ptr<ByteReader> Win32FileSystem::OpenForReading(const std::u16string& path) {
     if (path.empty() || HasWildcard(path) || path.find(u'\0') != std::u16string::npos) return nullptr;
     FileHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,

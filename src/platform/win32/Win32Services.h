@@ -29,6 +29,8 @@ public:
 class Win32FileSystem : public FileSystem {
 public:
     bool IsOrdinaryFile(const std::u16string& path) override;
+    // GetFullPathNameW: a drive-relative or rooted path takes the drive or folder it lacks.
+    std::u16string AbsolutePath(const std::u16string& path) override;
     std::unique_ptr<ByteReader> OpenForReading(const std::u16string& path) override;
 };
 

@@ -1,5 +1,8 @@
 // The instance, its flags and its workbook, as the calls that reach Excel show them.
+#include <filesystem>
+
 #include "excel/Cls_ExcelCreate.h"
+#include "platform/ScopeExit.h"
 
 #include "support/FakeExcelErrors.h"
 #include "support/HeadlessControls.h"
@@ -93,11 +96,44 @@ TEST_F(WrapperFixture, FileCreateMakesOneSheetAndPutsTheSettingBack) {
     EXPECT_EQ(State().sheetsInNewWorkbook, 3);
 }
 
-TEST_F(WrapperFixture, FileCreateLeavesOneSheetSetWhenAddFails) {
+TEST_F(WrapperFixture, FileCreatePutsTheUsersSettingBackWhenAddFails) {
     NewWrapper();
     excel.FailCall(CallMatcher::On(u"Workbooks", u"Add"), excel_error::ApplicationDefined());
     EXPECT_FALSE(wrapper->FileCreate());
-    EXPECT_EQ(State().sheetsInNewWorkbook, 1);
+    EXPECT_EQ(State().sheetsInNewWorkbook, 3);
+}
+
+// A look-up that fails (a name far too long for the system) is the operation's one failure.
+TEST_F(WrapperFixture, AFailedExistenceCheckFailsTheOperationWithOneReport) {
+    const std::u16string tooLong = folder.File(std::u16string(5000, u'x') + u".xls");
+    OpenedWrapper({u"A"}, true);
+    EXPECT_FALSE(wrapper->FileSave(tooLong));
+    EXPECT_EQ(Boxes().size(), 1u);
+
+    NewWrapper(true);
+    wrapper->SetCreateNew(u"True");
+    EXPECT_FALSE(wrapper->FileOpen(tooLong));
+    EXPECT_EQ(Boxes().size(), 2u);
+    EXPECT_EQ(wrapper->GetActiveSheet(), nullptr);
+    EXPECT_TRUE(excel.Instance(2).workbooks.empty());
+}
+
+// The server resolves a relative name against its own folder, not the tool's.
+TEST_F(WrapperFixture, ARelativePathReachesTheServerMadeAbsoluteOnce) {
+    const std::u16string path = MakeFile({u"A"});
+    const auto workingFolder = std::filesystem::current_path();
+    std::filesystem::current_path(folder.Path());
+    const ScopeExit back([&] { std::filesystem::current_path(workingFolder); });
+    NewWrapper();
+    excel.ClearCalls();
+    ASSERT_TRUE(wrapper->FileOpen(u"Book.xls"));
+    wrapper->SetOverWrite(u"True");
+    ASSERT_TRUE(wrapper->FileSave(u"Book.xls"));
+    std::vector<Variant> paths;
+    for (const RecordedCall& call : excel.Calls()) {
+        if (call.member == u"Open" || call.member == u"SaveAs") paths.push_back(call.args.at(0));
+    }
+    EXPECT_EQ(paths, (std::vector<Variant>{Variant(path), Variant(path)}));
 }
 
 TEST_F(WrapperFixture, FileSaveAsksBeforeOverwritingAndObeysTheAnswer) {

@@ -10,6 +10,7 @@
 
 #include "platform/RuntimeError.h"
 #include "platform/posix/UniqueFd.h"
+#include "support/FakeStrings.h"
 #include "support/TempDir.h"
 
 namespace tabora::platform::posix {
@@ -32,6 +33,18 @@ protected:
     test::TempDir dir;
     PosixFileSystem files;
 };
+
+TEST_F(PosixFileSystemTest, ARelativePathIsTakenAgainstTheWorkingFolder) {
+    const auto workingFolder = std::filesystem::current_path();
+    std::filesystem::create_directory(dir.Path() / "日本語");
+    std::filesystem::current_path(dir.Path() / "日本語");
+    const std::u16string absolute = files.AbsolutePath(u"sub/book.xls");
+    std::filesystem::current_path(workingFolder);
+    const std::u8string expected = (std::filesystem::canonical(dir.Path()) / "日本語" / "sub" / "book.xls").u8string();
+    EXPECT_EQ(test::ToUtf8(absolute), std::string(expected.begin(), expected.end()));
+    EXPECT_EQ(files.AbsolutePath(u"/abs/book.xls"), u"/abs/book.xls");
+    EXPECT_EQ(files.AbsolutePath(u""), u"");
+}
 
 TEST_F(PosixFileSystemTest, OnlyAnExistingOrdinaryFileCounts) {
     const auto file = dir.Write("book.xls", "x");

@@ -152,6 +152,34 @@ TEST_F(FakeExcelWorkbooks, DeleteKeepsTheLastSheetAndRemembersWhetherAlertsWereO
     EXPECT_FALSE(State().deletions[1].displayAlerts);
 }
 
+// As Excel: the copy of a hidden sheet stays hidden and behind, a hidden sheet never comes to the
+// front, a workbook keeps one visible sheet, and a saved file keeps what was hidden.
+TEST_F(FakeExcelWorkbooks, HiddenSheetsStayBehind) {
+    Open({u"Front", u"Base", u"Last"});
+    EXPECT_EQ(Sheet(u"Base")->Get(u"Visible"), Variant(int32_t{-1}));
+    Sheet(u"Base")->Put(u"Visible", int32_t{2});
+    Sheet(u"Base")->Call(u"Copy", {}, {{u"After", Variant(Sheet(u"Last"))}});
+    EXPECT_EQ(Book().SheetNames(), (Names{u"Front", u"Base", u"Last", u"Base (2)"}));
+    EXPECT_EQ(Book().activeSheet->name, u"Front");
+    EXPECT_EQ(Sheet(int32_t{4})->Get(u"Visible"), Variant(int32_t{2}));
+    EXPECT_EQ(ErrorOf([&] { Sheet(int32_t{4})->Call(u"Activate"); }), 1004);
+    EXPECT_EQ(ErrorOf([&] { Sheet(u"Base")->Call(u"Select"); }), 1004);
+
+    Sheet(u"Front")->Put(u"Visible", false);  // the sheet in front goes: the next visible one comes
+    EXPECT_EQ(Book().activeSheet->name, u"Last");
+    EXPECT_EQ(ErrorOf([&] { Sheet(u"Last")->Put(u"Visible", int32_t{0}); }), 1004);
+    EXPECT_EQ(ErrorOf([&] { Sheet(u"Last")->Call(u"Delete"); }), 1004);
+    EXPECT_EQ(ErrorOf([&] { Sheet(u"Front")->Put(u"Visible", int32_t{1}); }), 1004);
+
+    const std::u16string saved = folder.File(u"Saved.xls");
+    book->Call(u"SaveAs", {saved});
+    const LoadedWorkbook loaded = LoadWorkbookFile(saved);
+    ASSERT_EQ(loaded.sheets.size(), 4u);
+    EXPECT_EQ(loaded.sheets[0]->visibility, kXlSheetHidden);
+    EXPECT_EQ(loaded.sheets[1]->visibility, kXlSheetVeryHidden);
+    EXPECT_EQ(loaded.sheets[2]->visibility, kXlSheetVisible);
+}
+
 TEST_F(FakeExcelWorkbooks, SaveAsTakesAccessModeNamedOrPositionalAndWritesTheFile) {
     Open({u"A", u"*Chart", u"B"});
     const std::u16string first = folder.File(u"first.xls");

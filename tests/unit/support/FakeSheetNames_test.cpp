@@ -30,7 +30,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 FakeWorkbook BookOf(const std::vector<std::u16string>& names) {
     FakeWorkbook book;
-    for (const auto& name : names) book.sheets.push_back(std::make_shared<FakeSheet>(FakeSheet{name, false, {}, {}, {}}));
+    for (const auto& name : names) {
+        book.sheets.push_back(std::make_shared<FakeSheet>());
+        book.sheets.back()->name = name;
+    }
     return book;
 }
 
