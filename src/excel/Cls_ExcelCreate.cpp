@@ -8,7 +8,6 @@
 namespace tabora {
 
 namespace {
-constexpr int32_t kYesNoQuestion = platform::mb::kYesNo + platform::mb::kQuestion;  // 36
 constexpr int32_t kXlNoChange = 1;  // SaveAs AccessMode: leave the access mode as it is
 }  // namespace
 
@@ -53,7 +52,7 @@ bool Cls_ExcelCreate::PFncBln_CheckOverWrite(const std::u16string& path) {
             mayWrite = true;
             return;
         }
-        mayWrite = PFncBln_AskMessage(kYesNoQuestion, u"すでにファイルが作成されています。上書きしますか。", u"確認");
+        mayWrite = PFncBln_AskMessage(platform::mb::kYesNoQuestion, u"すでにファイルが作成されています。上書きしますか。", u"確認");
     });
     return mayWrite;
 }

@@ -1,5 +1,6 @@
 #include "calc/CalcExcelBackend.h"
 
+#include "platform/calc/CalcError.h"
 #include "platform/calc/CalcServer.h"
 
 namespace tabora::test {
@@ -43,6 +44,8 @@ std::vector<std::u16string> CalcExcelBackend::SavedWorksheetNames(const std::u16
     book->Call(u"Close");
     return names;
 }
+
+std::u16string CalcExcelBackend::ErrorSource() const { return calc::kCalcSource; }
 
 int CalcExcelBackend::RunningInstances() { return static_cast<int>(calc::RunningOffices(*server_).size()); }
 

@@ -58,12 +58,13 @@ bool CutsIntoMerge(const FakeSheet& sheet, const CellArea& area, bool vertical) 
 // Cells and merged areas move along one axis: rows (vertical) or columns.
 struct Axis {
     bool vertical;
+    excel::WorkbookGrid grid;
     int32_t Along(CellAddress c) const { return vertical ? c.row : c.col; }
     int32_t Across(CellAddress c) const { return vertical ? c.col : c.row; }
     CellAddress Moved(CellAddress c, int32_t by) const {
         return vertical ? CellAddress{c.row + by, c.col} : CellAddress{c.row, c.col + by};
     }
-    int32_t Limit() const { return vertical ? kMaxRows : kMaxColumns; }
+    int32_t Limit() const { return vertical ? grid.rows : grid.columns; }
     // The strip of area's rows (columns) from `from` to the sheet's end.
     CellArea Strip(const CellArea& area, int32_t from) const {
         return vertical ? CellArea{from, area.left, kMaxRows, area.right}
@@ -117,7 +118,8 @@ FakeClipboard CopyCells(const FakeSheet& sheet, const CellArea& area) {
 bool PasteCells(FakeSheet& sheet, CellAddress at, const FakeClipboard& clipboard, const PasteOptions& options) {
     const int32_t rows = options.transpose ? clipboard.source.Columns() : clipboard.source.Rows();
     const int32_t cols = options.transpose ? clipboard.source.Rows() : clipboard.source.Columns();
-    if (at.row < 1 || at.col < 1 || at.row + rows - 1 > kMaxRows || at.col + cols - 1 > kMaxColumns) return false;
+    if (at.row < 1 || at.col < 1 || at.row + rows - 1 > sheet.grid.rows || at.col + cols - 1 > sheet.grid.columns)
+        return false;
     const CellArea target{at.row, at.col, at.row + rows - 1, at.col + cols - 1};
     if (SplitsMerge(sheet, target, target)) return false;
     const auto sourceOffset = [&](CellAddress offset) {
@@ -141,7 +143,7 @@ bool PasteCells(FakeSheet& sheet, CellAddress at, const FakeClipboard& clipboard
 }
 
 bool InsertCells(FakeSheet& sheet, const CellArea& area, bool shiftDown) {
-    const Axis axis{shiftDown};
+    const Axis axis{shiftDown, sheet.grid};
     const int32_t count = axis.End(area) - axis.Start(area) + 1;
     const CellArea moving = axis.Strip(area, axis.Start(area));
     const CellArea fallingOff = axis.Strip(area, axis.Limit() - count + 1);
@@ -166,7 +168,7 @@ bool InsertCells(FakeSheet& sheet, const CellArea& area, bool shiftDown) {
 }
 
 bool DeleteCells(FakeSheet& sheet, const CellArea& area, bool shiftUp) {
-    const Axis axis{shiftUp};
+    const Axis axis{shiftUp, sheet.grid};
     const int32_t first = axis.Start(area);
     const int32_t last = axis.End(area);
     const int32_t count = last - first + 1;

@@ -1,0 +1,61 @@
+#pragma once
+// Excel's object model as the wrapper uses it, written once and run on every server: the
+// in-memory Excel in the unit tests, the Calc server against real offices. Each executable
+// instantiates the suites with the backends it has (TABORA_INSTANTIATE_EXCEL_CONTRACT). The
+// tests of one suite share one application of their backend (an office's start is the slow
+// part); each test gets workbooks of its own, closed after it.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "behaviour/WrapperBehaviour.h"
+#include "platform/RuntimeError.h"
+
+namespace tabora::test {
+
+class ExcelContract : public ::testing::TestWithParam<BackendMaker> {
+protected:
+    static void TearDownTestSuite();
+    void SetUp() override;
+    void TearDown() override;
+
+    ExcelBackend& Backend();
+    ObjectRef Application();
+    // A new workbook with these worksheets, active.
+    ObjectRef NewWorkbook(const std::vector<std::u16string>& sheetNames = {u"Sheet1"});
+    // A workbook file of these worksheets made by the backend, opened.
+    ObjectRef OpenedWorkbook(const std::u16string& fileName, const std::vector<std::u16string>& sheetNames);
+    ObjectRef ActiveSheet() { return Application()->GetObject(u"ActiveSheet"); }
+
+    // The error the application raises as itself (source "Microsoft Excel" or the server's own).
+    std::u16string ApplicationSource() { return Backend().ErrorSource(); }
+};
+
+// The error a call raises; fails the test when it raises none.
+template <class F>
+ErrorRecord ErrorOf(F&& call) {
+    try {
+        call();
+    } catch (const RuntimeError& e) {
+        return e.Record();
+    }
+    ADD_FAILURE() << "no error raised";
+    return {};
+}
+
+// Names of every worksheet of a workbook, through the enumeration.
+std::vector<std::u16string> WorksheetNamesOf(const ObjectRef& workbook);
+
+// The contract's suites, each a fixture of its own so that every suite shares one application.
+class SheetsContract : public ExcelContract {};
+class RulesContract : public ExcelContract {};
+class WorkbooksContract : public ExcelContract {};
+
+#define TABORA_INSTANTIATE_EXCEL_CONTRACT(prefix, makers)                                                      \
+    INSTANTIATE_TEST_SUITE_P(prefix, SheetsContract, makers, [](const auto& t) { return t.param.name; });    \
+    INSTANTIATE_TEST_SUITE_P(prefix, RulesContract, makers, [](const auto& t) { return t.param.name; });     \
+    INSTANTIATE_TEST_SUITE_P(prefix, WorkbooksContract, makers, [](const auto& t) { return t.param.name; })
+
+}  // namespace tabora::test
