@@ -1,6 +1,7 @@
 #include "calc/CalcExcelBackend.h"
 
 #include "platform/calc/CalcError.h"
+#include "support/AutomationCalls.h"
 #include "platform/calc/CalcServer.h"
 
 namespace tabora::test {
@@ -24,12 +25,7 @@ ObjectRef CalcExcelBackend::Helper() {
 
 std::u16string CalcExcelBackend::MakeWorkbookFile(const std::u16string& fileName,
                                                   const std::vector<std::u16string>& worksheetNames) {
-    ObjectRef app = Helper();
-    app->Put(u"SheetsInNewWorkbook", static_cast<int32_t>(worksheetNames.size()));
-    ObjectRef book = app->GetObject(u"Workbooks")->Call(u"Add").AsObject();
-    ObjectRef sheets = book->GetObject(u"Worksheets");
-    for (size_t i = 0; i < worksheetNames.size(); ++i)
-        sheets->GetObject(u"Item", {static_cast<int32_t>(i + 1)})->Put(u"Name", worksheetNames[i]);
+    ObjectRef book = AddWorkbook(Helper(), worksheetNames);
     const std::u16string path = folder_.File(fileName);
     book->Call(u"SaveAs", {path});
     book->Call(u"Close");
@@ -38,9 +34,7 @@ std::u16string CalcExcelBackend::MakeWorkbookFile(const std::u16string& fileName
 
 std::vector<std::u16string> CalcExcelBackend::SavedWorksheetNames(const std::u16string& path) {
     ObjectRef book = Helper()->GetObject(u"Workbooks")->Call(u"Open", {path}).AsObject();
-    std::vector<std::u16string> names;
-    for (const Variant& sheet : book->GetObject(u"Worksheets")->Enumerate())
-        names.push_back(sheet.AsObject()->Get(u"Name").AsString());
+    std::vector<std::u16string> names = WorksheetNamesOf(book);
     book->Call(u"Close");
     return names;
 }

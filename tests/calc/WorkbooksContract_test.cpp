@@ -1,4 +1,5 @@
 // Workbooks on the Calc server: files it cannot read, saved in Excel's formats and reopened.
+// Calc only: the in-memory Excel writes a file format of its own, not Excel's.
 #include <fstream>
 
 #include "calc/CalcTestSupport.h"

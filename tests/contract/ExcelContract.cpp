@@ -48,25 +48,12 @@ ExcelBackend& ExcelContract::Backend() { return *SharedBackends()[GetParam().nam
 ObjectRef ExcelContract::Application() { return SharedBackends()[GetParam().name].application; }
 
 ObjectRef ExcelContract::NewWorkbook(const std::vector<std::u16string>& sheetNames) {
-    ObjectRef app = Application();
-    app->Put(u"SheetsInNewWorkbook", static_cast<int32_t>(sheetNames.size()));
-    ObjectRef workbook = app->GetObject(u"Workbooks")->Call(u"Add").AsObject();
-    ObjectRef sheets = workbook->GetObject(u"Worksheets");
-    for (size_t i = 0; i < sheetNames.size(); ++i)
-        sheets->GetObject(u"Item", {static_cast<int32_t>(i + 1)})->Put(u"Name", sheetNames[i]);
-    return workbook;
+    return AddWorkbook(Application(), sheetNames);
 }
 
 ObjectRef ExcelContract::OpenedWorkbook(const std::u16string& fileName, const std::vector<std::u16string>& sheetNames) {
     const std::u16string path = Backend().MakeWorkbookFile(fileName, sheetNames);
     return Application()->GetObject(u"Workbooks")->Call(u"Open", {path}).AsObject();
-}
-
-std::vector<std::u16string> WorksheetNamesOf(const ObjectRef& workbook) {
-    std::vector<std::u16string> names;
-    for (const Variant& sheet : workbook->GetObject(u"Worksheets")->Enumerate())
-        names.push_back(sheet.AsObject()->Get(u"Name").AsString());
-    return names;
 }
 
 }  // namespace tabora::test

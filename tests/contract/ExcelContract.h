@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "behaviour/WrapperBehaviour.h"
-#include "platform/RuntimeError.h"
+#include "support/AutomationCalls.h"
 
 namespace tabora::test {
 
@@ -28,34 +28,24 @@ protected:
     // A workbook file of these worksheets made by the backend, opened.
     ObjectRef OpenedWorkbook(const std::u16string& fileName, const std::vector<std::u16string>& sheetNames);
     ObjectRef ActiveSheet() { return Application()->GetObject(u"ActiveSheet"); }
+    ObjectRef Cell(int32_t row, int32_t column) { return ActiveSheet()->GetObject(u"Cells", {row, column}); }
 
     // The error the application raises as itself (source "Microsoft Excel" or the server's own).
     std::u16string ApplicationSource() { return Backend().ErrorSource(); }
 };
 
-// The error a call raises; fails the test when it raises none.
-template <class F>
-ErrorRecord ErrorOf(F&& call) {
-    try {
-        call();
-    } catch (const RuntimeError& e) {
-        return e.Record();
-    }
-    ADD_FAILURE() << "no error raised";
-    return {};
-}
-
-// Names of every worksheet of a workbook, through the enumeration.
-std::vector<std::u16string> WorksheetNamesOf(const ObjectRef& workbook);
-
 // The contract's suites, each a fixture of its own so that every suite shares one application.
+class CellsContract : public ExcelContract {};
 class SheetsContract : public ExcelContract {};
 class RulesContract : public ExcelContract {};
 class WorkbooksContract : public ExcelContract {};
 
-#define TABORA_INSTANTIATE_EXCEL_CONTRACT(prefix, makers)                                                      \
-    INSTANTIATE_TEST_SUITE_P(prefix, SheetsContract, makers, [](const auto& t) { return t.param.name; });    \
-    INSTANTIATE_TEST_SUITE_P(prefix, RulesContract, makers, [](const auto& t) { return t.param.name; });     \
-    INSTANTIATE_TEST_SUITE_P(prefix, WorkbooksContract, makers, [](const auto& t) { return t.param.name; })
+inline std::string BackendName(const ::testing::TestParamInfo<BackendMaker>& info) { return info.param.name; }
+
+#define TABORA_INSTANTIATE_EXCEL_CONTRACT(prefix, makers)                    \
+    INSTANTIATE_TEST_SUITE_P(prefix, CellsContract, makers, BackendName);     \
+    INSTANTIATE_TEST_SUITE_P(prefix, SheetsContract, makers, BackendName);    \
+    INSTANTIATE_TEST_SUITE_P(prefix, RulesContract, makers, BackendName);     \
+    INSTANTIATE_TEST_SUITE_P(prefix, WorkbooksContract, makers, BackendName)
 
 }  // namespace tabora::test

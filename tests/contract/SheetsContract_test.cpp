@@ -20,7 +20,9 @@ TEST_P(SheetsContract, MissingItemsAreSubscriptOutOfRange) {
     for (const Variant& index : {Variant(u"Nope"), Variant(int16_t{0}), Variant(int32_t{2}), Variant(int32_t{-1})}) {
         ErrorRecord error = ErrorOf([&] { sheets->Get(u"Item", {index}); });
         EXPECT_EQ(error.Number, 9);
-        EXPECT_EQ(error.Source, ApplicationSource());
+        // The source differs: the in-memory Excel names the program, as a missing item over COM
+        // does; the Calc server names itself.
+        EXPECT_EQ(error.Description.substr(0, vb_error::Description(9).size()), vb_error::Description(9));
     }
 }
 

@@ -8,6 +8,7 @@
 #include "excel/CaseFolding.h"
 #include "excel/SheetNames.h"
 #include "excel/WorkbookGrid.h"
+#include "platform/RuntimeError.h"
 #include "support/FakeStrings.h"
 
 namespace tabora::excel {
@@ -154,7 +155,9 @@ class ArgumentsAsLong : public ::testing::TestWithParam<LongCase> {};
 TEST_P(ArgumentsAsLong, RoundHalfToEvenAndRefuseWhatIsNoNumber) {
     int32_t converted = 0;
     EXPECT_EQ(ErrorNumberOf([&] { converted = ToLong(GetParam().value); }), GetParam().error);
-    if (GetParam().error == 0) EXPECT_EQ(converted, GetParam().expected);
+    if (GetParam().error == 0) {
+        EXPECT_EQ(converted, GetParam().expected);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
