@@ -9,7 +9,6 @@
 namespace tabora {
 
 namespace {
-constexpr int32_t kYesNoQuestion = platform::mb::kYesNo + platform::mb::kQuestion;  // 36
 constexpr int32_t kXlNoChange = 1;  // SaveAs AccessMode: leave the access mode as it is
 }  // namespace
 
@@ -47,7 +46,7 @@ bool Cls_ExcelCreate::PFncBln_FileExists(const std::u16string& path, int32_t /*a
 
 bool Cls_ExcelCreate::PFncBln_CheckOverWrite(const std::u16string& path) {
     if (!PFncBln_FileExists(path, 0) || blnM_OverWrite) return true;
-    return PFncBln_AskMessage(kYesNoQuestion, u"すでにファイルが作成されています。上書きしますか。", u"確認");
+    return PFncBln_AskMessage(platform::mb::kYesNoQuestion, u"すでにファイルが作成されています。上書きしますか。", u"確認");
 }
 
 void Cls_ExcelCreate::PSub_PutBack(const std::u16string& property, const Variant& value) noexcept {

@@ -6,10 +6,6 @@
 
 namespace tabora {
 
-namespace {
-constexpr int32_t kYesNoQuestion = platform::mb::kYesNo + platform::mb::kQuestion;  // 36
-}
-
 bool Cls_ExcelCreate::ActiveSheetName(const std::u16string& strA_SheetName) {
     return Trapped([&] {
         ActiveWorkbook()->GetObject(u"Sheets")->GetObject(u"Item", {strA_SheetName})->Call(u"Activate");
@@ -32,7 +28,7 @@ bool Cls_ExcelCreate::PFncBln_CheckSameSheet(const std::u16string& strA_NewName,
             if (strA_NewName != strA_OwnName) worksheets->GetObject(u"Item", {strA_NewName})->Call(u"Delete");
             return true;
         }
-        return PFncBln_AskMessage(kYesNoQuestion, u"既に同名のシートが存在しますが変更を行いますか？", u"確認");
+        return PFncBln_AskMessage(platform::mb::kYesNoQuestion, u"既に同名のシートが存在しますが変更を行いますか？", u"確認");
     }
     return true;
 }

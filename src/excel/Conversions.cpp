@@ -1,8 +1,10 @@
 #include "excel/Conversions.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
+#include "excel/CaseFolding.h"
 #include "platform/RuntimeError.h"
 #include "text/Digits.h"
 
@@ -11,15 +13,6 @@ namespace tabora::conversions {
 namespace {
 
 using text::IsDigit;
-
-char16_t AsciiLower(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
-
-bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-    return true;
-}
 
 // The parts of "[sign]digits[.digits]" (at least one digit in all), or nothing.
 struct DecimalParts {
@@ -118,17 +111,50 @@ std::u16string_view TrimBlanks(std::u16string_view text) {
     return text;
 }
 
+std::optional<double> NumberFromText(std::u16string_view text) {
+    text = TrimBlanks(text);
+    // Only the plain shape: sign, digits, point, exponent (no hexadecimal, no "inf").
+    size_t i = 0;
+    std::string ascii;
+    const auto take = [&](auto accept) {
+        size_t count = 0;
+        while (i < text.size() && accept(text[i])) {
+            ascii.push_back(static_cast<char>(text[i++]));
+            ++count;
+        }
+        return count;
+    };
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
+        if (text[i] == u'-') ascii.push_back('-');
+        ++i;
+    }
+    size_t digits = take(IsDigit);
+    if (i < text.size() && text[i] == u'.') {
+        ascii.push_back('.');
+        ++i;
+        digits += take(IsDigit);
+    }
+    if (digits == 0) return std::nullopt;
+    if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
+        ascii.push_back('e');
+        ++i;
+        take([](char16_t c) { return c == u'+' || c == u'-'; });
+        if (take(IsDigit) == 0) return std::nullopt;
+    }
+    if (i != text.size()) return std::nullopt;
+    double value = 0;
+    const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    if (result.ec != std::errc{} || result.ptr != ascii.data() + ascii.size()) return std::nullopt;
+    return value;
+}
+
 bool TextToBoolean(std::u16string_view text) {
     const std::u16string_view word = TrimBlanks(text);
-    if (EqualsIgnoringCase(word, u"True")) return true;
-    if (EqualsIgnoringCase(word, u"False")) return false;
-    const auto parts = SplitDecimal(word);
-    if (!parts) throw vb_error::Raise(vb_error::kTypeMismatch);
-    for (char16_t c : parts->integer)
-        if (c != u'0') return true;
-    for (char16_t c : parts->fraction)
-        if (c != u'0') return true;
-    return false;
+    if (excel::EqualsIgnoringCase(word, u"True")) return true;
+    if (excel::EqualsIgnoringCase(word, u"False")) return false;
+    const auto number = NumberFromText(word);
+    if (!number) throw vb_error::Raise(vb_error::kTypeMismatch);
+    return *number != 0;  // by its value, not rounded first: "0.4" is True
 }
 
 std::u16string BooleanToText(bool value) { return value ? u"True" : u"False"; }

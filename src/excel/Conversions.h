@@ -14,6 +14,10 @@ namespace tabora::conversions {
 // Leading and trailing blanks (U+0020) removed.
 std::u16string_view TrimBlanks(std::u16string_view text);
 
+// Text read as a number: blanks around, optional sign, digits with an optional decimal part,
+// an optional exponent ("12", "-3.5", "1e3"). Nothing for any other text.
+std::optional<double> NumberFromText(std::u16string_view text);
+
 // "True"/"False" in any letter case, or a number (0 is False, anything else True), blanks
 // around allowed; anything else raises a type mismatch (13).
 bool TextToBoolean(std::u16string_view text);

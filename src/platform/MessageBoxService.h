@@ -11,6 +11,8 @@ namespace mb {
 inline constexpr int32_t kOkOnly = 0, kOkCancel = 1, kAbortRetryIgnore = 2, kYesNoCancel = 3, kYesNo = 4,
                          kRetryCancel = 5;
 inline constexpr int32_t kCritical = 16, kQuestion = 32, kExclamation = 48, kInformation = 64;
+// The style of the wrapper's yes/no confirmations (36).
+inline constexpr int32_t kYesNoQuestion = kYesNo + kQuestion;
 inline constexpr int32_t kDefaultButton1 = 0, kDefaultButton2 = 256, kDefaultButton3 = 512;
 inline constexpr int32_t kButtonsMask = 0x0F, kIconMask = 0xF0, kDefaultMask = 0xF00;
 }  // namespace mb

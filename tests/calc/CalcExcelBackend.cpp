@@ -1,5 +1,7 @@
 #include "calc/CalcExcelBackend.h"
 
+#include "platform/calc/CalcError.h"
+#include "support/AutomationCalls.h"
 #include "platform/calc/CalcServer.h"
 
 namespace tabora::test {
@@ -24,12 +26,8 @@ ObjectRef CalcExcelBackend::Helper() {
 std::u16string CalcExcelBackend::MakeWorkbookFile(const std::u16string& fileName,
                                                   const std::vector<std::u16string>& worksheetNames,
                                                   const std::vector<int32_t>& visibility) {
-    ObjectRef app = Helper();
-    app->Put(u"SheetsInNewWorkbook", static_cast<int32_t>(worksheetNames.size()));
-    ObjectRef book = app->GetObject(u"Workbooks")->Call(u"Add").AsObject();
+    ObjectRef book = AddWorkbook(Helper(), worksheetNames);
     ObjectRef sheets = book->GetObject(u"Worksheets");
-    for (size_t i = 0; i < worksheetNames.size(); ++i)
-        sheets->GetObject(u"Item", {static_cast<int32_t>(i + 1)})->Put(u"Name", worksheetNames[i]);
     for (size_t i = 0; i < visibility.size(); ++i) {
         if (visibility[i] != -1) sheets->GetObject(u"Item", {static_cast<int32_t>(i + 1)})->Put(u"Visible", visibility[i]);
     }
@@ -41,12 +39,12 @@ std::u16string CalcExcelBackend::MakeWorkbookFile(const std::u16string& fileName
 
 std::vector<std::u16string> CalcExcelBackend::SavedWorksheetNames(const std::u16string& path) {
     ObjectRef book = Helper()->GetObject(u"Workbooks")->Call(u"Open", {path}).AsObject();
-    std::vector<std::u16string> names;
-    for (const Variant& sheet : book->GetObject(u"Worksheets")->Enumerate())
-        names.push_back(sheet.AsObject()->Get(u"Name").AsString());
+    std::vector<std::u16string> names = WorksheetNamesOf(book);
     book->Call(u"Close");
     return names;
 }
+
+std::u16string CalcExcelBackend::ErrorSource() const { return calc::kCalcSource; }
 
 int CalcExcelBackend::RunningInstances() { return static_cast<int>(calc::RunningOffices(*server_).size()); }
 

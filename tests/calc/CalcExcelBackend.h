@@ -20,6 +20,7 @@ public:
                                     const std::vector<int32_t>& visibility = {}) override;
     std::vector<std::u16string> SavedWorksheetNames(const std::u16string& path) override;
     int RunningInstances() override;
+    std::u16string ErrorSource() const override;
 
 private:
     ObjectRef Helper();

@@ -1,5 +1,5 @@
-// The Calc server's own rules, without an office: Excel's sheet names, palette, border, paste and
-// file-format tables, and argument conversions.
+// The Calc server's own tables, without an office: Excel's palette, border, paste and file
+// formats, and how a call's arguments are bound.
 #include <gtest/gtest.h>
 
 #include "calc/CalcTestSupport.h"
@@ -8,54 +8,9 @@
 #include "platform/calc/FileFormats.h"
 #include "platform/calc/MemberCall.h"
 #include "platform/calc/PasteOptions.h"
-#include "platform/calc/SheetNameRules.h"
 
 namespace tabora::calc::test {
 namespace {
-
-struct NameCase {
-    std::u16string name;
-    std::optional<SheetNameProblem> problem;
-};
-
-TEST(CalcRules, SheetNamesFollowExcelsRules) {
-    const std::vector<std::u16string> existing = {u"Data", u"Ｓｈｅｅｔ"};
-    const NameCase cases[] = {
-        {u"Summary", std::nullopt},
-        {std::u16string(31, u'x'), std::nullopt},
-        {u"売上 (2024)", std::nullopt},
-        {u"it's", std::nullopt},
-        {u"", SheetNameProblem::Empty},
-        {std::u16string(32, u'x'), SheetNameProblem::TooLong},
-        {u"a:b", SheetNameProblem::BadCharacter},
-        {u"a\\b", SheetNameProblem::BadCharacter},
-        {u"a/b", SheetNameProblem::BadCharacter},
-        {u"a?b", SheetNameProblem::BadCharacter},
-        {u"a*b", SheetNameProblem::BadCharacter},
-        {u"[a", SheetNameProblem::BadCharacter},
-        {u"a]", SheetNameProblem::BadCharacter},
-        {u"'a", SheetNameProblem::ApostropheAtEnd},
-        {u"a'", SheetNameProblem::ApostropheAtEnd},
-        {u"HISTORY", SheetNameProblem::Reserved},
-        {u"data", SheetNameProblem::Taken},
-        {u"ｓｈｅｅｔ", SheetNameProblem::Taken},
-    };
-    for (const auto& c : cases) EXPECT_EQ(CheckSheetName(c.name, existing), c.problem) << Utf8(c.name);
-}
-
-TEST(CalcRules, CopiesAreNamedAsExcelNamesThem) {
-    EXPECT_EQ(CopyName(u"Data", {u"Data"}), u"Data (2)");
-    EXPECT_EQ(CopyName(u"Data", {u"Data", u"data (2)"}), u"Data (3)");
-    EXPECT_EQ(CopyName(u"Data (2)", {u"Data", u"Data (2)"}), u"Data (3)") << "the copy number is not doubled";
-    EXPECT_EQ(CopyName(u"Data (x)", {u"Data (x)"}), u"Data (x) (2)");
-    std::u16string longName(31, u'a');
-    EXPECT_EQ(CopyName(longName, {longName}), std::u16string(27, u'a') + u" (2)");
-    for (int n = 2; n <= 10; ++n) {
-        std::vector<std::u16string> taken = {u"S"};
-        for (int k = 2; k < n; ++k) taken.push_back(u"S (" + U16(std::to_string(k)) + u")");
-        EXPECT_EQ(CopyName(u"S", taken), u"S (" + U16(std::to_string(n)) + u")");
-    }
-}
 
 TEST(CalcRules, PaletteHasExcelsFiftySixColours) {
     EXPECT_EQ(PaletteColor(1), 0x000000);
@@ -105,18 +60,7 @@ TEST(CalcRules, SaveFormatsFollowTheFileFormatOrTheExtension) {
     EXPECT_EQ(ExportFilter(u"/a/b.xls", 12345), std::nullopt);
 }
 
-TEST(CalcRules, ArgumentsConvertAsExcelConvertsThem) {
-    EXPECT_EQ(ToLong(Variant(int16_t{7})), 7);
-    EXPECT_EQ(ToLong(Variant(2.5)), 2);
-    EXPECT_EQ(ToLong(Variant(3.5)), 4);
-    EXPECT_EQ(ToLong(Variant(u" 12 ")), 12);
-    EXPECT_EQ(ToLong(Variant(true)), -1);
-    EXPECT_EQ(ErrorOf([] { ToLong(Variant(u"12x")); }).Number, 13);
-    EXPECT_EQ(ErrorOf([] { ToLong(Variant(1e12)); }).Number, 13);
-    EXPECT_EQ(ErrorOf([] { ToLong(Variant(ObjectRef())); }).Number, 13);
-    EXPECT_TRUE(ToBool(Variant(u"true")));
-    EXPECT_FALSE(ToBool(Variant(int32_t{0})));
-    EXPECT_EQ(ToText(Variant(int32_t{-3})), u"-3");
+TEST(CalcRules, ArgumentsBindByPositionOrByNameIgnoringCase) {
     EXPECT_TRUE(SameName(u"ActiveWorkbook", u"activeworkbook"));
     EXPECT_FALSE(SameName(u"Name", u"Names"));
 

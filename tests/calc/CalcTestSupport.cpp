@@ -36,13 +36,6 @@ std::string Utf8(const std::u16string& text) {
     return convert.to_bytes(text);
 }
 
-std::vector<std::u16string> SheetNamesOf(const ObjectRef& workbook) {
-    std::vector<std::u16string> names;
-    for (const Variant& sheet : workbook->GetObject(u"Worksheets")->Enumerate())
-        names.push_back(sheet.AsObject()->Get(u"Name").AsString());
-    return names;
-}
-
 std::unique_ptr<AutomationServer>& OfficeSuite::Server() {
     static std::unique_ptr<AutomationServer> server;
     return server;
@@ -76,13 +69,7 @@ void OfficeSuite::TearDown() {
 }
 
 ObjectRef OfficeSuite::NewWorkbook(const std::vector<std::u16string>& sheetNames) {
-    auto app = Application();
-    app->Put(u"SheetsInNewWorkbook", static_cast<int32_t>(sheetNames.size()));
-    ObjectRef workbook = app->GetObject(u"Workbooks")->Call(u"Add").AsObject();
-    auto sheets = workbook->GetObject(u"Worksheets");
-    for (size_t i = 0; i < sheetNames.size(); ++i)
-        sheets->GetObject(u"Item", {static_cast<int32_t>(i + 1)})->Put(u"Name", sheetNames[i]);
-    return workbook;
+    return tabora::test::AddWorkbook(Application(), sheetNames);
 }
 
 }  // namespace tabora::calc::test

@@ -11,6 +11,7 @@
 
 #include "excel/AutomationServer.h"
 #include "platform/RuntimeError.h"
+#include "support/AutomationCalls.h"
 #include "support/TempDir.h"
 
 namespace tabora {
@@ -20,25 +21,14 @@ void PrintTo(const Variant& value, std::ostream* out);
 
 namespace tabora::calc::test {
 
+using tabora::test::ErrorOf;
 using tabora::test::TempDir;
-
-// The number and source of the error a call raises; fails the test when it raises none.
-template <class F>
-ErrorRecord ErrorOf(F&& call) {
-    try {
-        call();
-    } catch (const RuntimeError& e) {
-        return e.Record();
-    }
-    ADD_FAILURE() << "no error raised";
-    return {};
-}
 
 std::u16string U16(const std::string& utf8);
 std::string Utf8(const std::u16string& text);
 
 // Names of every worksheet of a workbook, through the enumeration.
-std::vector<std::u16string> SheetNamesOf(const ObjectRef& workbook);
+inline std::vector<std::u16string> SheetNamesOf(const ObjectRef& workbook) { return tabora::test::WorksheetNamesOf(workbook); }
 
 // A suite whose tests share one hidden application; each test gets a new workbook of its own.
 class OfficeSuite : public ::testing::Test {

@@ -1,5 +1,6 @@
 // Instances of the Calc server live and die as Excel's do: one process each, ended with the last
 // reference or the tool unless shown to the user, and a dead office is an error, not a crash.
+// Calc only: these count, kill and look for office processes and their files.
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>

@@ -1,4 +1,5 @@
-// Workbooks on the Calc server: opened, added, saved in Excel's formats and reopened.
+// Workbooks on the Calc server: files it cannot read, saved in Excel's formats and reopened.
+// Calc only: the in-memory Excel writes a file format of its own, not Excel's.
 #include <fstream>
 #include <iterator>
 
@@ -8,27 +9,6 @@ namespace tabora::calc::test {
 namespace {
 
 class Workbooks : public OfficeSuite {};
-
-TEST_F(Workbooks, NoActiveWorkbookIsNothing) {
-    Variant active = Application()->Get(u"ActiveWorkbook");
-    ASSERT_EQ(active.Type(), VariantType::Object);
-    EXPECT_EQ(ErrorOf([&] { active.AsObject(); }).Number, 91) << "Nothing";
-    EXPECT_EQ(Application()->GetObject(u"Workbooks")->Get(u"Count"), Variant(int32_t{0}));
-}
-
-TEST_F(Workbooks, AddMakesSheetsInNewWorkbookSheetsAndBecomesActive) {
-    auto app = Application();
-    app->Put(u"SheetsInNewWorkbook", int32_t{1});
-    EXPECT_EQ(app->Get(u"SheetsInNewWorkbook"), Variant(int32_t{1}));
-    auto one = app->GetObject(u"Workbooks")->Call(u"Add").AsObject();
-    EXPECT_EQ(SheetNamesOf(one), (std::vector<std::u16string>{u"Sheet1"}));
-    app->Put(u"SheetsInNewWorkbook", int32_t{4});
-    auto four = app->GetObject(u"Workbooks")->Call(u"Add").AsObject();
-    EXPECT_EQ(SheetNamesOf(four), (std::vector<std::u16string>{u"Sheet1", u"Sheet2", u"Sheet3", u"Sheet4"}));
-    EXPECT_EQ(app->GetObject(u"ActiveWorkbook")->Get(u"Name"), four->Get(u"Name"));
-    EXPECT_EQ(app->GetObject(u"Workbooks")->Get(u"Count"), Variant(int32_t{2}));
-    EXPECT_EQ(ErrorOf([&] { app->Put(u"SheetsInNewWorkbook", int32_t{0}); }).Number, 1004);
-}
 
 TEST_F(Workbooks, OpenOfAFileTheOfficeCannotReadFails) {
     auto workbooks = Application()->GetObject(u"Workbooks");

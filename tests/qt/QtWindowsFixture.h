@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "desktop/UnavailableAutomationServer.h"
+#include "desktop/linux/UnavailableAutomationServer.h"
 #include "platform/Runtime.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/qt/QtEventLoop.h"

@@ -25,6 +25,8 @@ public:
     virtual std::vector<std::u16string> SavedWorksheetNames(const std::u16string& path) = 0;
     // Application instances that are running (started by this backend's server).
     virtual int RunningInstances() = 0;
+    // The source of the errors the application itself raises ("Microsoft Excel").
+    virtual std::u16string ErrorSource() const = 0;
 };
 
 }  // namespace tabora::test

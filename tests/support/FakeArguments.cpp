@@ -1,8 +1,6 @@
 #include "support/FakeArguments.h"
 
-#include <cmath>
-
-#include "support/FakeCellInput.h"
+#include "excel/ArgumentConversion.h"
 #include "support/FakeExcelErrors.h"
 #include "support/FakeStrings.h"
 
@@ -43,38 +41,9 @@ int32_t Arguments::Number(size_t index) const { return ToNumber(Value(index)); }
 bool Arguments::Flag(size_t index) const { return ToFlag(Value(index)); }
 std::u16string Arguments::Text(size_t index) const { return ToText(Value(index)); }
 
-int32_t Arguments::ToNumber(const Variant& value) {
-    double number = 0;
-    if (value.Type() == VariantType::String) {
-        const auto parsed = NumberFromText(value.AsString());
-        if (!parsed) throw vb_error::Raise(vb_error::kTypeMismatch);
-        number = *parsed;
-    } else {
-        number = value.ToNumber();  // 13 for anything but a number
-    }
-    number = std::nearbyint(number);  // half to even, as the automation layer rounds
-    if (!(number >= -2147483648.0 && number <= 2147483647.0)) throw vb_error::Raise(vb_error::kOverflow);
-    return static_cast<int32_t>(number);
-}
-
-bool Arguments::ToFlag(const Variant& value) {
-    if (value.Type() == VariantType::String) {
-        if (EqualsIgnoringCase(value.AsString(), u"True")) return true;
-        if (EqualsIgnoringCase(value.AsString(), u"False")) return false;
-    }
-    return ToNumber(value) != 0;
-}
-
-std::u16string Arguments::ToText(const Variant& value) {
-    switch (value.Type()) {
-        case VariantType::String: return value.AsString();
-        case VariantType::Boolean: return value.AsBoolean() ? u"True" : u"False";
-        case VariantType::Integer:
-        case VariantType::Long:
-        case VariantType::Double: return NumberText(value.ToNumber());
-        default: throw vb_error::Raise(vb_error::kTypeMismatch);
-    }
-}
+int32_t Arguments::ToNumber(const Variant& value) { return excel::ToLong(value); }
+bool Arguments::ToFlag(const Variant& value) { return excel::ToBool(value); }
+std::u16string Arguments::ToText(const Variant& value) { return excel::ToText(value); }
 
 ItemKey ToItemKey(const Variant& key) {
     switch (key.Type()) {

@@ -24,8 +24,8 @@ public:
     // The new value of a property write; 450 when there is none.
     const Variant& NewValue() const;
 
-    // Conversions as the automation layer makes them: 13 when the value is not of that kind,
-    // 6 when a number does not fit.
+    // Conversions as Excel makes them (excel/ArgumentConversion.h): 13 when the value is not of
+    // that kind, 6 when a number does not fit.
     int32_t Number(size_t index) const;
     int32_t NumberOr(size_t index, int32_t fallback) const { return Has(index) ? Number(index) : fallback; }
     bool Flag(size_t index) const;

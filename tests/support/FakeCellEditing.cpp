@@ -58,12 +58,13 @@ bool CutsIntoMerge(const FakeSheet& sheet, const CellArea& area, bool vertical) 
 // Cells and merged areas move along one axis: rows (vertical) or columns.
 struct Axis {
     bool vertical;
+    excel::WorkbookGrid grid;
     int32_t Along(CellAddress c) const { return vertical ? c.row : c.col; }
     int32_t Across(CellAddress c) const { return vertical ? c.col : c.row; }
     CellAddress Moved(CellAddress c, int32_t by) const {
         return vertical ? CellAddress{c.row + by, c.col} : CellAddress{c.row, c.col + by};
     }
-    int32_t Limit() const { return vertical ? kMaxRows : kMaxColumns; }
+    int32_t Limit() const { return vertical ? grid.rows : grid.columns; }
     // The strip of area's rows (columns) from `from` to the sheet's end.
     CellArea Strip(const CellArea& area, int32_t from) const {
         return vertical ? CellArea{from, area.left, kMaxRows, area.right}
@@ -98,7 +99,10 @@ bool IsPasteOperation(int32_t value) {
 bool IsBorderIndex(int32_t value) { return value >= 5 && value <= 12; }
 bool IsLineStyle(int32_t value) { return OneOf(value, {1, -4115, 4, 5, -4118, -4119, 13, kXlNone}); }
 bool IsBorderWeight(int32_t value) { return OneOf(value, {1, 2, -4138, 4}); }
-bool IsColorIndex(int32_t value) { return (value >= 1 && value <= 56) || value == -4105 || value == kXlNone; }
+constexpr int32_t kXlColorIndexAutomatic = -4105;
+constexpr int32_t kXlPatternSolid = 1;
+
+bool IsColorIndex(int32_t value) { return (value >= 1 && value <= 56) || value == kXlColorIndexAutomatic || value == kXlNone; }
 bool IsPattern(int32_t value) {
     return OneOf(value, {-4105, 9, 16, -4121, 17, -4124, -4125, -4126, 18, 15, -4128, 13, 11, 14, 12, kXlNone, 10, 1,
                          -4162, -4166});
@@ -117,7 +121,10 @@ FakeClipboard CopyCells(const FakeSheet& sheet, const CellArea& area) {
 bool PasteCells(FakeSheet& sheet, CellAddress at, const FakeClipboard& clipboard, const PasteOptions& options) {
     const int32_t rows = options.transpose ? clipboard.source.Columns() : clipboard.source.Rows();
     const int32_t cols = options.transpose ? clipboard.source.Rows() : clipboard.source.Columns();
-    if (at.row < 1 || at.col < 1 || at.row + rows - 1 > kMaxRows || at.col + cols - 1 > kMaxColumns) return false;
+    // Whole lines reach the model's end; anything else must stay within the sheet's grid.
+    const int32_t lastRow = clipboard.source.IsWholeColumns() ? kMaxRows : sheet.grid.rows;
+    const int32_t lastColumn = clipboard.source.IsWholeRows() ? kMaxColumns : sheet.grid.columns;
+    if (at.row < 1 || at.col < 1 || at.row + rows - 1 > lastRow || at.col + cols - 1 > lastColumn) return false;
     const CellArea target{at.row, at.col, at.row + rows - 1, at.col + cols - 1};
     if (SplitsMerge(sheet, target, target)) return false;
     const auto sourceOffset = [&](CellAddress offset) {
@@ -141,7 +148,7 @@ bool PasteCells(FakeSheet& sheet, CellAddress at, const FakeClipboard& clipboard
 }
 
 bool InsertCells(FakeSheet& sheet, const CellArea& area, bool shiftDown) {
-    const Axis axis{shiftDown};
+    const Axis axis{shiftDown, sheet.grid};
     const int32_t count = axis.End(area) - axis.Start(area) + 1;
     const CellArea moving = axis.Strip(area, axis.Start(area));
     const CellArea fallingOff = axis.Strip(area, axis.Limit() - count + 1);
@@ -166,7 +173,7 @@ bool InsertCells(FakeSheet& sheet, const CellArea& area, bool shiftDown) {
 }
 
 bool DeleteCells(FakeSheet& sheet, const CellArea& area, bool shiftUp) {
-    const Axis axis{shiftUp};
+    const Axis axis{shiftUp, sheet.grid};
     const int32_t first = axis.Start(area);
     const int32_t last = axis.End(area);
     const int32_t count = last - first + 1;
@@ -304,8 +311,17 @@ void SetInterior(FakeSheet& sheet, const CellArea& area, std::optional<int32_t> 
     for (int32_t row = area.top; row <= area.bottom; ++row) {
         for (int32_t col = area.left; col <= area.right; ++col) {
             CellFormat& format = sheet.MutableCell(row, col).format;
-            if (colorIndex) format.colorIndex = *colorIndex;
+            // A colour fills the cell (solid unless it has a pattern); automatic or none, and the
+            // pattern none, take the fill away.
+            if (colorIndex && (*colorIndex == kXlNone || *colorIndex == kXlColorIndexAutomatic)) {
+                format.colorIndex = kXlNone;
+                format.pattern = kXlNone;
+            } else if (colorIndex) {
+                format.colorIndex = *colorIndex;
+                if (format.pattern == kXlNone) format.pattern = kXlPatternSolid;
+            }
             if (pattern) format.pattern = *pattern;
+            if (pattern == kXlNone) format.colorIndex = kXlNone;
         }
     }
 }

@@ -1,70 +1,33 @@
 #include "support/FakeCellInput.h"
 
-#include <charconv>
 #include <optional>
 #include <string>
 
+#include "excel/Conversions.h"
 #include "support/FakeStrings.h"
 
 namespace tabora::test {
 
 namespace {
-std::u16string_view Trimmed(std::u16string_view text) {
-    while (!text.empty() && text.front() == u' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == u' ') text.remove_suffix(1);
-    return text;
-}
+using conversions::TrimBlanks;
 
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 }  // namespace
 
 std::optional<double> NumberFromText(std::u16string_view text) {
-    text = Trimmed(text);
-    bool percent = false;
-    if (!text.empty() && text.back() == u'%') {
-        percent = true;
-        text.remove_suffix(1);
-    }
-    // Only the plain shape Excel reads as a number: sign, digits, point, exponent.
-    size_t i = 0;
-    std::string ascii;
-    const auto take = [&](auto accept) {
-        size_t count = 0;
-        while (i < text.size() && accept(text[i])) {
-            ascii.push_back(static_cast<char>(text[i++]));
-            ++count;
-        }
-        return count;
-    };
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
-        if (text[i] == u'-') ascii.push_back('-');
-        ++i;
-    }
-    size_t digits = take(IsDigit);
-    if (i < text.size() && text[i] == u'.') {
-        ascii.push_back('.');
-        ++i;
-        digits += take(IsDigit);
-    }
-    if (digits == 0) return std::nullopt;
-    if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
-        ascii.push_back('e');
-        ++i;
-        take([](char16_t c) { return c == u'+' || c == u'-'; });
-        if (take(IsDigit) == 0) return std::nullopt;
-    }
-    if (i != text.size()) return std::nullopt;
-    double value = 0;
-    const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
-    if (result.ec != std::errc{} || result.ptr != ascii.data() + ascii.size()) return std::nullopt;
-    return percent ? value / 100 : value;
+    text = TrimBlanks(text);
+    const bool percent = !text.empty() && text.back() == u'%';
+    if (percent) text.remove_suffix(1);
+    const auto value = conversions::NumberFromText(text);
+    if (!value || !percent) return value;
+    return *value / 100;
 }
 
 namespace {
 
 std::optional<double> DateFromText(std::u16string_view text) {
-    text = Trimmed(text);
+    text = TrimBlanks(text);
     int parts[3] = {0, 0, 0};
     size_t i = 0;
     char16_t separator = 0;
@@ -95,8 +58,8 @@ Variant TypedText(std::u16string_view text, std::u16string& formula) {
         formula = std::u16string(text);
         return Variant(text);
     }
-    if (EqualsIgnoringCase(Trimmed(text), u"TRUE")) return Variant(true);
-    if (EqualsIgnoringCase(Trimmed(text), u"FALSE")) return Variant(false);
+    if (EqualsIgnoringCase(TrimBlanks(text), u"TRUE")) return Variant(true);
+    if (EqualsIgnoringCase(TrimBlanks(text), u"FALSE")) return Variant(false);
     if (const auto number = NumberFromText(text)) return Variant(*number);
     if (const auto date = DateFromText(text)) return Variant(DateValue{*date});
     return Variant(text);

@@ -3,6 +3,7 @@
 
 #include "support/ExcelBackend.h"
 #include "support/FakeExcel.h"
+#include "support/FakeExcelErrors.h"
 #include "support/TempDir.h"
 
 namespace tabora::test {
@@ -15,6 +16,7 @@ public:
                                     const std::vector<int32_t>& visibility = {}) override;
     std::vector<std::u16string> SavedWorksheetNames(const std::u16string& path) override;
     int RunningInstances() override { return excel_.RunningInstanceCount(); }
+    std::u16string ErrorSource() const override { return excel_error::kExcelSource; }
 
     FakeExcel& Excel() { return excel_; }
     const TempDir& Folder() const { return folder_; }

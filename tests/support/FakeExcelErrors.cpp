@@ -24,7 +24,7 @@ ErrorRecord CannotGet(std::u16string_view objectClass, std::u16string_view membe
     return Excel(Of(objectClass, member) + u" プロパティを取得できません。");
 }
 
-ErrorRecord ApplicationDefined() { return Excel(u"アプリケーション定義またはオブジェクト定義のエラーです。"); }
+ErrorRecord ApplicationDefined() { return Excel(vb_error::Description(kApplicationDefined)); }
 
 ErrorRecord FileNotFound(std::u16string_view path) {
     return Excel(u"'" + std::u16string(path) +
@@ -43,14 +43,7 @@ ErrorRecord CannotSaveTo(std::u16string_view path) {
     return Excel(u"'" + std::u16string(path) + u"' にアクセスできません。");
 }
 
-ErrorRecord Program(int32_t number) {
-    std::u16string description = vb_error::Description(number);
-    if (number == kArgumentNotOptional) description = u"引数は省略できません。";
-    if (number == kWrongArgumentCount) description = u"引数の数が一致していません。または不正なプロパティを指定しています。";
-    if (number == kNamedArgumentNotFound) description = u"名前付き引数が見つかりません。";
-    if (number == kCannotCreateObject) description = u"ActiveX コンポーネントはオブジェクトを作成できません。";
-    return {number, std::move(description), vb_error::kSource};
-}
+ErrorRecord Program(int32_t number) { return vb_error::Raise(number).Record(); }
 
 ErrorRecord ExcelNotInstalled() { return Program(kCannotCreateObject); }
 

@@ -11,11 +11,11 @@ namespace tabora::test::excel_error {
 
 inline constexpr char16_t kExcelSource[] = u"Microsoft Excel";
 
-inline constexpr int32_t kApplicationDefined = 1004;
-inline constexpr int32_t kCannotCreateObject = 429;     // Excel is not installed
-inline constexpr int32_t kArgumentNotOptional = 449;
-inline constexpr int32_t kWrongArgumentCount = 450;
-inline constexpr int32_t kNamedArgumentNotFound = 448;
+using vb_error::kApplicationDefined;
+using vb_error::kArgumentNotOptional;
+using vb_error::kCannotCreateObject;  // Excel is not installed
+using vb_error::kNamedArgumentNotFound;
+using vb_error::kWrongArgumentCount;
 inline constexpr int32_t kObjectDeleted = -2147221080;  // 0x800401A8: the sheet or workbook is gone
 inline constexpr int32_t kDisconnected = -2147417848;   // 0x80010108: the instance has ended
 

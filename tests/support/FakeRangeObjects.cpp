@@ -163,11 +163,17 @@ Variant FakeRangeObject::Insert(const Invocation& call, FakeSheet& sheet) {
             throw Failed(u"Insert");
         }
         target = {area_.top, area_.left, area_.top + source.Rows() - 1, area_.left + source.Columns() - 1};
-        if (target.bottom > kMaxRows || target.right > kMaxColumns) throw Failed(u"Insert");
+        if ((!target.IsWholeColumns() && target.bottom > sheet.grid.rows) ||
+            (!target.IsWholeRows() && target.right > sheet.grid.columns)) {
+            throw Failed(u"Insert");
+        }
     }
     const auto down = ShiftsVertically(target, args, xl::kShiftDown, xl::kShiftToRight);
     if (!down || !InsertCells(sheet, target, *down)) throw Failed(u"Insert");
-    if (clipboard) PasteCells(sheet, {target.top, target.left}, *clipboard, {});
+    if (clipboard) {
+        PasteCells(sheet, {target.top, target.left}, *clipboard, {});
+        instance_->clipboard.reset();  // inserting the copied cells ends the copy mode
+    }
     return {};
 }
 

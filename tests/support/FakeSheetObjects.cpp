@@ -121,6 +121,7 @@ Variant FakeSheetObject::Copy(const Invocation& call) {
         // No place given: the copy becomes the only sheet of a new workbook.
         auto book = std::make_shared<FakeWorkbook>();
         book->name = u"Book" + FromUtf8(std::to_string(++instance_->addedWorkbooks));
+        copy->grid = excel::GridOfWorkbook(book->name);
         book->sheets.push_back(copy);
         instance_->workbooks.push_back(book);
         instance_->Activate(book, copy);
@@ -133,6 +134,7 @@ Variant FakeSheetObject::Copy(const Invocation& call) {
     if (target == nullptr || target->InstanceState() != instance_) throw failed();
     auto [targetBook, targetSheet] = target->Link().Lock(*instance_);
     copy->name = CopyName(*targetBook, sheet->name);
+    copy->grid = targetSheet->grid;
     const auto at = targetBook->sheets.begin() + targetBook->PositionOf(targetSheet.get()) - (after ? 0 : 1);
     targetBook->sheets.insert(at, copy);
     // The copy of a hidden sheet stays hidden, and the sheet in front stays in front.
@@ -173,12 +175,20 @@ int32_t ColumnArgument(const Variant& value) {
     return Arguments::ToNumber(value);
 }
 
-bool OnGrid(int32_t row, int32_t col) { return row >= 1 && row <= kMaxRows && col >= 1 && col <= kMaxColumns; }
+bool OnGrid(const excel::WorkbookGrid& grid, int32_t row, int32_t col) {
+    return row >= 1 && row <= grid.rows && col >= 1 && col <= grid.columns;
+}
+
+// Whole rows and columns reach the model's end; anything else must lie within the sheet's grid.
+bool OnGrid(const excel::WorkbookGrid& grid, const CellArea& area) {
+    return area.IsWholeRows() || area.IsWholeColumns() || (area.bottom <= grid.rows && area.right <= grid.columns);
+}
 }  // namespace
 
 Variant FakeSheetObject::Cells(const Invocation& call) {
     const Arguments args(call, {u"RowIndex", u"ColumnIndex"});
     if (!args.Has(0) && !args.Has(1)) return RangeOf({1, 1, kMaxRows, kMaxColumns});
+    const excel::WorkbookGrid grid = link_.Lock(*instance_).second->grid;
     int32_t row = 0;
     int32_t col = 0;
     if (args.Has(1)) {
@@ -187,10 +197,10 @@ Variant FakeSheetObject::Cells(const Invocation& call) {
     } else {
         // One index counts cells along the rows: 1 is A1, 257 is A2.
         const int32_t index = args.Number(0);
-        row = index < 1 ? 0 : (index - 1) / kMaxColumns + 1;
-        col = index < 1 ? 0 : (index - 1) % kMaxColumns + 1;
+        row = index < 1 ? 0 : (index - 1) / grid.columns + 1;
+        col = index < 1 ? 0 : (index - 1) % grid.columns + 1;
     }
-    if (!OnGrid(row, col)) throw RuntimeError(excel_error::ApplicationDefined());
+    if (!OnGrid(grid, row, col)) throw RuntimeError(excel_error::ApplicationDefined());
     return RangeOf({row, col, row, col});
 }
 
@@ -200,7 +210,7 @@ Variant FakeSheetObject::Range(const Invocation& call) {
     const auto sheet = link_.Lock(*instance_).second;
     const auto areaOf = [&](const Variant& value) {
         if (value.Type() == VariantType::String) {
-            if (const auto area = ParseArea(value.AsString())) return *area;
+            if (const auto area = ParseArea(value.AsString()); area && OnGrid(sheet->grid, *area)) return *area;
             throw failed();
         }
         const auto* range = value.IsObject() ? dynamic_cast<const FakeRangeObject*>(value.AsObject().get()) : nullptr;
@@ -226,7 +236,8 @@ Variant FakeSheetObject::Lines(const Invocation& call, bool columns) {
         throw RuntimeError(excel_error::ApplicationDefined());
     }
     const int32_t n = Arguments::ToNumber(index);
-    if (n < 1 || n > (columns ? kMaxColumns : kMaxRows)) throw RuntimeError(excel_error::ApplicationDefined());
+    const excel::WorkbookGrid grid = link_.Lock(*instance_).second->grid;
+    if (n < 1 || n > (columns ? grid.columns : grid.rows)) throw RuntimeError(excel_error::ApplicationDefined());
     return RangeOf(columns ? CellArea::WholeColumns(n, n) : CellArea::WholeRows(n, n));
 }
 

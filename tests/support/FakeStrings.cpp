@@ -6,24 +6,6 @@
 
 namespace tabora::test {
 
-char16_t FoldCase(char16_t c) {
-    const auto in = [c](char16_t first, char16_t last) { return c >= first && c <= last; };
-    if (in(u'A', u'Z')) return static_cast<char16_t>(c + 0x20);
-    if ((in(0x00C0, 0x00DE) && c != 0x00D7) || in(0x0391, 0x03AB) || in(0x0410, 0x042F) || in(0xFF21, 0xFF3A)) {
-        return static_cast<char16_t>(c + 0x20);
-    }
-    if (in(0x0400, 0x040F)) return static_cast<char16_t>(c + 0x50);
-    return c;
-}
-
-bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-    }
-    return true;
-}
-
 std::string ToUtf8(std::u16string_view text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {

@@ -5,12 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "excel/CaseFolding.h"
+
 namespace tabora::test {
 
-// The letter case Excel ignores when it matches sheet, workbook and member names: ASCII,
-// Latin-1, Greek, Cyrillic and full-width Latin letters.
-char16_t FoldCase(char16_t c);
-bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b);
+// The letter case Excel ignores when it matches sheet, workbook and member names.
+using excel::EqualsIgnoringCase;
 
 std::string ToUtf8(std::u16string_view text);
 std::u16string FromUtf8(std::string_view text);

@@ -11,12 +11,14 @@
 #include <vector>
 
 #include "excel/Variant.h"
+#include "excel/WorkbookGrid.h"
 
 namespace tabora::test {
 
-// The grid of an Excel 97-2003 workbook.
-inline constexpr int32_t kMaxRows = 65536;
-inline constexpr int32_t kMaxColumns = 256;
+// The extent of the model: the largest grid. Each sheet's own grid (its workbook's, by file
+// format) bounds what a call can reach.
+inline constexpr int32_t kMaxRows = excel::kLargeGrid.rows;
+inline constexpr int32_t kMaxColumns = excel::kLargeGrid.columns;
 
 // Excel's "none" for line styles, colour indexes and patterns.
 inline constexpr int32_t kXlNone = -4142;
@@ -92,6 +94,7 @@ struct FakeSheet {
     std::vector<CellArea> merged;
     CellArea selection;  // each worksheet keeps its own selection, A1 at first
     int32_t visibility = kXlSheetVisible;
+    excel::WorkbookGrid grid = excel::kLargeGrid;  // its workbook's: .xls has the smaller one
 
     const FakeCell& Cell(int32_t row, int32_t col) const;
     FakeCell& MutableCell(int32_t row, int32_t col) { return cells[{row, col}]; }

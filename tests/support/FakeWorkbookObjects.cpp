@@ -24,6 +24,7 @@ void AddSheet(FakeWorkbook& workbook, bool chart) {
     auto sheet = std::make_shared<FakeSheet>();
     sheet->isChart = chart;
     sheet->name = NewSheetName(workbook, chart ? u"Chart" : u"Sheet");
+    sheet->grid = excel::GridOfWorkbook(workbook.name);
     workbook.sheets.push_back(std::move(sheet));
 }
 
@@ -90,6 +91,7 @@ Variant FakeWorkbooksObject::Open(const Invocation& call) {
     auto workbook = NewWorkbook(app, name);
     workbook->fullName = path;
     workbook->sheets = std::move(loaded.sheets);
+    for (const auto& sheet : workbook->sheets) sheet->grid = excel::GridOfWorkbook(path);
     app.Activate(workbook, workbook->sheets[static_cast<size_t>(loaded.activeSheet - 1)]);
     return Make<FakeWorkbookObject>(std::weak_ptr(workbook));
 }
@@ -107,6 +109,7 @@ Variant FakeWorkbooksObject::Add(const Invocation& call) {
         if (loaded.problem != LoadedWorkbook::Problem::None) throw RuntimeError(excel_error::FileNotFound(path));
         workbook = NewWorkbook(app, WithoutExtension(FileNamePart(path)) + u"1");
         workbook->sheets = std::move(loaded.sheets);
+        for (const auto& sheet : workbook->sheets) sheet->grid = excel::GridOfWorkbook(path);
     } else {
         const int32_t kind = args.Number(0);
         if (kind != kTemplateWorksheet && kind != kTemplateChart) {

@@ -11,7 +11,7 @@
 
 #include "platform/com/WindowsSdk.h"
 #include "platform/win32/Win32Form.h"
-#include "platform/win32/Win32Tool.h"
+#include "desktop/windows/Win32Tool.h"
 #include "support/FakeExcel.h"
 #include "support/FakeWorkbookFile.h"
 

@@ -12,18 +12,21 @@ namespace tabora::calc {
 
 inline constexpr char16_t kCalcSource[] = u"LibreOffice Calc";
 
+// The numbers of the program's table, under the names the server's code uses them by.
 enum CalcErrorNumber : int32_t {
-    kErrSubscriptOutOfRange = 9,   // no item with that index or name
-    kErrTypeMismatch = 13,         // an argument of the wrong type
-    kErrObjectRequired = 424,      // an object argument that is not one of ours
-    kErrCannotCreate = 429,        // the office could not be started
-    kErrMemberNotFound = 438,      // no such property or method
-    kErrWrongArguments = 450,      // wrong number of arguments
-    kErrServerUnavailable = 462,   // the office process has gone
-    kErrRefused = 1004,            // the office refused the operation
+    kErrOverflow = vb_error::kOverflow,                        // a number too large for its argument
+    kErrSubscriptOutOfRange = vb_error::kSubscriptOutOfRange,  // no item with that index or name
+    kErrTypeMismatch = vb_error::kTypeMismatch,                // an argument of the wrong type
+    kErrObjectRequired = vb_error::kObjectRequired,            // an object argument that is not one of ours
+    kErrCannotCreate = vb_error::kCannotCreateObject,          // the office could not be started
+    kErrMemberNotFound = vb_error::kMemberNotFound,            // no such property or method
+    kErrWrongArguments = vb_error::kWrongArgumentCount,        // wrong number of arguments
+    kErrServerUnavailable = vb_error::kServerUnavailable,      // the office process has gone
+    kErrRefused = vb_error::kApplicationDefined,               // the office refused the operation
 };
 
-// The error with the standard description for its number, and detail after it when given.
+// The error with the program's description for its number (vb_error::Description), and detail
+// after it when given.
 RuntimeError CalcFailure(int32_t number, std::u16string detail = {});
 inline RuntimeError OfficeStartError(std::u16string detail) {
     return CalcFailure(kErrCannotCreate, std::move(detail));

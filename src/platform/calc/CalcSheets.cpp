@@ -52,9 +52,11 @@ Variant CalcSheets::Item(const Variant& index) {
     auto sheets = Office().SheetsOf(document_);
     try {
         if (index.Type() == VariantType::String) {
-            // Calc looks names up ignoring case, as Excel does.
-            SheetRef sheet(sheets->getByName(ToOUString(index.AsString())), uno::UNO_QUERY_THROW);
-            return Variant(Make<CalcWorksheet>(document_, sheet));
+            // Ignoring case as Excel does, not as Calc does.
+            for (const auto& name : sheets->getElementNames())
+                if (SameName(ToU16(name), index.AsString()))
+                    return Variant(Make<CalcWorksheet>(document_, SheetRef(sheets->getByName(name), uno::UNO_QUERY_THROW)));
+            throw CalcFailure(kErrSubscriptOutOfRange);
         }
         int32_t position = ToLong(index);
         if (position < 1) throw CalcFailure(kErrSubscriptOutOfRange);

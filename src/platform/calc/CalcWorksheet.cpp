@@ -7,19 +7,21 @@
 #include <com/sun/star/table/XTableColumns.hpp>
 #include <com/sun/star/table/XTableRows.hpp>
 
+#include "excel/SheetNames.h"
+#include "excel/WorkbookGrid.h"
 #include "platform/calc/CalcError.h"
 #include "platform/calc/CalcRange.h"
-#include "platform/calc/SheetNameRules.h"
+#include "platform/calc/CalcWorkbook.h"
 #include "platform/calc/UnoText.h"
 
 namespace tabora::calc {
 using namespace css;
+using excel::CheckSheetName;
+using excel::CopyName;
+using excel::SheetNameMessage;
+using excel::SheetNameProblem;
 
 namespace {
-
-// The largest row and column a Calc sheet has (1-based), as Excel's limits are its own.
-constexpr int32_t kMaxRow = 1048576;
-constexpr int32_t kMaxColumn = 16384;
 
 // Excel's values of a sheet's Visible. Calc knows only shown and hidden: very hidden is hidden.
 constexpr int32_t kXlSheetVisible = -1;
@@ -164,14 +166,18 @@ void CalcWorksheet::Copy(const MemberCall& call) {
     if (visible) ViewOf(Document())->setActiveSheet(copy);
 }
 
+// Calc's own grid is larger than an .xls workbook's; Excel's is the one that counts.
+excel::WorkbookGrid CalcWorksheet::Grid() { return excel::GridOfWorkbook(CalcWorkbook::NameOf(Document())); }
+
 Variant CalcWorksheet::Cells(const MemberCall& call) {
     call.Expect(2);
     if (!call.Has(0, u"RowIndex") && !call.Has(1, u"ColumnIndex")) {
         RangeRef all(Sheet(), uno::UNO_QUERY_THROW);
         return Variant(Make<CalcRange>(Document(), all, RangeKind::Cells));
     }
-    int32_t row = RowOrColumn(call.Arg(0, u"RowIndex"), kMaxRow);
-    int32_t column = RowOrColumn(call.Arg(1, u"ColumnIndex"), kMaxColumn);
+    const excel::WorkbookGrid grid = Grid();
+    int32_t row = RowOrColumn(call.Arg(0, u"RowIndex"), grid.rows);
+    int32_t column = RowOrColumn(call.Arg(1, u"ColumnIndex"), grid.columns);
     RangeRef cell(Sheet()->getCellRangeByPosition(column - 1, row - 1, column - 1, row - 1), uno::UNO_SET_THROW);
     return Variant(Make<CalcRange>(Document(), cell, RangeKind::Cells));
 }
@@ -180,8 +186,13 @@ Variant CalcWorksheet::RangeOf(const MemberCall& call) {
     call.Expect(2);
     const Variant& first = call.Arg(0, u"Cell1");
     const Variant& second = call.Arg(1, u"Cell2");
+    const excel::WorkbookGrid grid = Grid();
+    auto onGrid = [&](const table::CellRangeAddress& address) {
+        if (address.EndRow >= grid.rows || address.EndColumn >= grid.columns) throw CalcFailure(kErrRefused);
+    };
     if (first.Type() == VariantType::String && second.IsMissing()) {
         RangeRef range(Sheet()->getCellRangeByName(ToOUString(first.AsString())), uno::UNO_SET_THROW);
+        onGrid(AddressOf(range));
         return Variant(Make<CalcRange>(Document(), range, RangeKind::Cells));
     }
     auto corner = [&](const Variant& value) {
@@ -193,6 +204,8 @@ Variant CalcWorksheet::RangeOf(const MemberCall& call) {
     table::CellRangeAddress a = corner(first);
     table::CellRangeAddress b = second.IsMissing() ? a : corner(second);
     if (a.Sheet != b.Sheet || a.Sheet != SheetIndex(Sheet())) throw CalcFailure(kErrRefused);
+    onGrid(a);
+    onGrid(b);
     RangeRef range(Sheet()->getCellRangeByPosition(std::min(a.StartColumn, b.StartColumn), std::min(a.StartRow, b.StartRow),
                                                    std::max(a.EndColumn, b.EndColumn), std::max(a.EndRow, b.EndRow)),
                    uno::UNO_SET_THROW);
@@ -206,7 +219,7 @@ Variant CalcWorksheet::Lines(const MemberCall& call, bool columns) {
         RangeRef all(Sheet(), uno::UNO_QUERY_THROW);
         return Variant(Make<CalcRange>(Document(), all, columns ? RangeKind::Columns : RangeKind::Rows));
     }
-    int32_t n = RowOrColumn(call.Arg(0), columns ? kMaxColumn : kMaxRow);
+    int32_t n = RowOrColumn(call.Arg(0), columns ? Grid().columns : Grid().rows);
     uno::Reference<container::XIndexAccess> all =
         columns ? uno::Reference<container::XIndexAccess>(lines->getColumns(), uno::UNO_QUERY_THROW)
                 : uno::Reference<container::XIndexAccess>(lines->getRows(), uno::UNO_QUERY_THROW);

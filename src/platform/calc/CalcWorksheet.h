@@ -4,6 +4,7 @@
 // A worksheet made from an enumeration knows only its name until it is used: listing a
 // workbook's sheets then costs one call to the office, not one per sheet.
 
+#include "excel/WorkbookGrid.h"
 #include "platform/calc/CalcObject.h"
 #include "platform/calc/DocumentAccess.h"
 
@@ -37,6 +38,7 @@ private:
     void SetVisible(const Variant& value);
     void Delete();
     void Copy(const MemberCall& call);
+    excel::WorkbookGrid Grid();
     Variant Cells(const MemberCall& call);
     Variant RangeOf(const MemberCall& call);
     Variant Lines(const MemberCall& call, bool columns);

@@ -6,7 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "excel/ArgumentConversion.h"
 #include "excel/Automation.h"
+#include "excel/CaseFolding.h"
 
 namespace tabora::calc {
 
@@ -14,7 +16,7 @@ class MemberCall {
 public:
     explicit MemberCall(const Invocation& call) : call_(call) {}
 
-    // True when the member is name (ASCII letters compared ignoring case).
+    // True when the member is name, compared ignoring case.
     bool Is(std::u16string_view name) const;
     bool IsGet() const { return call_.kind != InvokeKind::PropertyPut; }  // methods read too
     bool IsPut() const { return call_.kind == InvokeKind::PropertyPut; }
@@ -34,13 +36,12 @@ private:
     const Invocation& call_;
 };
 
-bool SameName(std::u16string_view a, std::u16string_view b);
-
-// Argument conversions as Excel makes them; a value that cannot be converted raises 13.
-int32_t ToLong(const Variant& value);
-double ToDouble(const Variant& value);
-bool ToBool(const Variant& value);
-std::u16string ToText(const Variant& value);
+// Names and arguments as Excel reads them: the core's one set of rules.
+inline bool SameName(std::u16string_view a, std::u16string_view b) { return excel::EqualsIgnoringCase(a, b); }
+using excel::ToBool;
+using excel::ToDouble;
+using excel::ToLong;
+using excel::ToText;
 
 // "Object doesn't support this property or method" (438).
 [[noreturn]] void NoSuchMember();

@@ -1,14 +1,11 @@
-#include "desktop/UnavailableAutomationServer.h"
+#include "desktop/linux/UnavailableAutomationServer.h"
 
 #include "platform/RuntimeError.h"
 
 namespace tabora::desktop {
 
 namespace {
-RuntimeError CannotCreateObject() {
-    return RuntimeError(kCannotCreateObject, u"ActiveX コンポーネントはオブジェクトを作成できません。",
-                        vb_error::kSource);
-}
+RuntimeError CannotCreateObject() { return vb_error::Raise(vb_error::kCannotCreateObject); }
 }  // namespace
 
 ObjectRef UnavailableAutomationServer::CreateApplication() { throw CannotCreateObject(); }

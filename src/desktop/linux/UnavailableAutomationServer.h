@@ -6,8 +6,6 @@
 
 namespace tabora::desktop {
 
-inline constexpr int32_t kCannotCreateObject = 429;
-
 class UnavailableAutomationServer : public AutomationServer {
 public:
     ObjectRef CreateApplication() override;

@@ -1,12 +1,9 @@
-// Cells, ranges and their formatting on the Calc server behave as Excel's for the members used.
-#include <cmath>
+// Cells, ranges and their formatting behave as Excel's for the members the wrapper uses.
+#include "contract/ExcelContract.h"
+#include "support/FakeStrings.h"
 
-#include "calc/CalcTestSupport.h"
-
-namespace tabora::calc::test {
+namespace tabora::test {
 namespace {
-
-class Cells : public OfficeSuite {};
 
 struct TypedInput {
     const char16_t* written;
@@ -14,7 +11,7 @@ struct TypedInput {
 };
 
 // A string written is read as Excel reads typed input.
-TEST_F(Cells, StringsAreReadAsTypedInput) {
+TEST_P(CellsContract, StringsAreReadAsTypedInput) {
     NewWorkbook();
     Cell(1, 1)->Put(u"Value", 4.0);
     Cell(2, 1)->Put(u"Value", 6.0);
@@ -24,20 +21,15 @@ TEST_F(Cells, StringsAreReadAsTypedInput) {
         {u"abc", Variant(u"abc")},
         {u"'123", Variant(u"123")},
         {u"日本語のテキスト", Variant(u"日本語のテキスト")},
-        {u"=1+2", Variant(3.0)},
-        {u"=SUM(A1,A2)", Variant(10.0)},
-        {u"=IF(A1>3,\"big, really\",\"small\")", Variant(u"big, really")},
-        {u"=1/0", Variant(CellErrorValue{2007})},
-        {u"=NA()", Variant(CellErrorValue{2042})},
         {u"", Variant()},
     };
     for (const auto& c : cases) {
         Cell(5, 2)->Put(u"Value", c.written);
-        EXPECT_EQ(Cell(5, 2)->Get(u"Value"), c.read) << Utf8(c.written);
+        EXPECT_EQ(Cell(5, 2)->Get(u"Value"), c.read) << ToUtf8(c.written);
     }
 }
 
-TEST_F(Cells, NumbersBooleansAndDatesKeepTheirType) {
+TEST_P(CellsContract, NumbersBooleansAndDatesKeepTheirType) {
     NewWorkbook();
     const Variant values[] = {Variant(int32_t{42}), Variant(int16_t{7}), Variant(1.25), Variant(true), Variant(false),
                               Variant(DateValue{45000})};
@@ -50,17 +42,7 @@ TEST_F(Cells, NumbersBooleansAndDatesKeepTheirType) {
     EXPECT_EQ(Cell(9, 9)->Get(u"Value"), Variant()) << "an untouched cell is Empty";
 }
 
-TEST_F(Cells, CellsOutsideTheSheetAreRefused) {
-    NewWorkbook();
-    auto sheet = ActiveSheet();
-    for (auto [row, column] : {std::pair{0, 1}, {1, 0}, {-1, 1}, {1048577, 1}, {1, 16385}}) {
-        ErrorRecord error = ErrorOf([&] { sheet->Get(u"Cells", {row, column}); });
-        EXPECT_EQ(error.Number, 1004) << row << "," << column;
-        EXPECT_EQ(error.Source, u"LibreOffice Calc");
-    }
-}
-
-TEST_F(Cells, RangeOfTwoCellsCoversTheRectangleInEitherOrder) {
+TEST_P(CellsContract, RangeOfTwoCellsCoversTheRectangleInEitherOrder) {
     NewWorkbook();
     auto sheet = ActiveSheet();
     auto range = sheet->GetObject(u"Range", {Variant(Cell(5, 4)), Variant(Cell(2, 2))});
@@ -72,7 +54,7 @@ TEST_F(Cells, RangeOfTwoCellsCoversTheRectangleInEitherOrder) {
     EXPECT_EQ(Cell(1, 1)->Get(u"Value"), Variant());
 }
 
-TEST_F(Cells, SelectMakesTheApplicationsSelection) {
+TEST_P(CellsContract, SelectMakesTheApplicationsSelection) {
     NewWorkbook();
     auto range = ActiveSheet()->GetObject(u"Range", {Variant(Cell(2, 3)), Variant(Cell(4, 5))});
     range->Call(u"Select");
@@ -82,7 +64,7 @@ TEST_F(Cells, SelectMakesTheApplicationsSelection) {
     EXPECT_EQ(selection->Get(u"Count"), Variant(int32_t{9}));
 }
 
-TEST_F(Cells, BottomBorderDrawsUnderTheRangeOnly) {
+TEST_P(CellsContract, BottomBorderDrawsUnderTheRangeOnly) {
     NewWorkbook();
     auto range = ActiveSheet()->GetObject(u"Range", {Variant(Cell(2, 2)), Variant(Cell(4, 3))});
     range->Call(u"Select");
@@ -102,7 +84,7 @@ struct BorderCase {
     int32_t index, lineStyle, weight;
 };
 
-TEST_F(Cells, EveryEdgeStyleAndWeightReadsBackAsWritten) {
+TEST_P(CellsContract, EveryEdgeStyleAndWeightReadsBackAsWritten) {
     NewWorkbook();
     auto range = ActiveSheet()->GetObject(u"Range", {Variant(Cell(2, 2)), Variant(Cell(3, 3))});
     const BorderCase cases[] = {{7, 1, 2}, {8, -4115, 1}, {9, -4118, 2}, {10, 1, 4}, {11, 4, 2}, {12, 5, 2}, {5, 1, 2}, {6, 1, -4138}};
@@ -123,7 +105,7 @@ TEST_F(Cells, EveryEdgeStyleAndWeightReadsBackAsWritten) {
     EXPECT_EQ(ErrorOf([&] { bottom->Put(u"Weight", int32_t{3}); }).Number, 1004);
 }
 
-TEST_F(Cells, InteriorColorIndexUsesExcelsPalette) {
+TEST_P(CellsContract, InteriorColorIndexUsesExcelsPalette) {
     NewWorkbook();
     auto interior = ActiveSheet()->GetObject(u"Range", {Variant(Cell(1, 1)), Variant(Cell(2, 2))})->GetObject(u"Interior");
     for (int32_t index : {1, 3, 6, 15, 36, 56}) {
@@ -139,7 +121,7 @@ TEST_F(Cells, InteriorColorIndexUsesExcelsPalette) {
     EXPECT_EQ(ErrorOf([&] { interior->Put(u"ColorIndex", int32_t{57}); }).Number, 1004);
 }
 
-TEST_F(Cells, MergeKeepsTheUpperLeftValueOnly) {
+TEST_P(CellsContract, MergeKeepsTheUpperLeftValueOnly) {
     NewWorkbook();
     Cell(1, 1)->Put(u"Value", u"kept");
     Cell(1, 2)->Put(u"Value", u"lost");
@@ -150,10 +132,10 @@ TEST_F(Cells, MergeKeepsTheUpperLeftValueOnly) {
     EXPECT_EQ(Cell(2, 1)->Get(u"Value"), Variant());
 }
 
-TEST_F(Cells, PasteSpecialPastesWhatWasCopiedWithItsOptions) {
+TEST_P(CellsContract, PasteSpecialPastesWhatWasCopiedWithItsOptions) {
     NewWorkbook();
     Cell(1, 1)->Put(u"Value", u"10");
-    Cell(1, 2)->Put(u"Value", u"=A1*2");
+    Cell(1, 2)->Put(u"Value", u"20");
     Cell(1, 3)->Put(u"Value", u"");
     Cell(5, 3)->Put(u"Value", u"keep");
     auto sheet = ActiveSheet();
@@ -161,7 +143,7 @@ TEST_F(Cells, PasteSpecialPastesWhatWasCopiedWithItsOptions) {
 
     Cell(5, 1)->Call(u"PasteSpecial", {int32_t{-4104}, int32_t{-4142}, false, false});
     EXPECT_EQ(Cell(5, 1)->Get(u"Value"), Variant(10.0));
-    EXPECT_EQ(Cell(5, 2)->Get(u"Value"), Variant(20.0)) << "the formula follows: =A5*2";
+    EXPECT_EQ(Cell(5, 2)->Get(u"Value"), Variant(20.0));
     EXPECT_EQ(Cell(5, 3)->Get(u"Value"), Variant()) << "a blank pastes as blank";
 
     Cell(5, 3)->Put(u"Value", u"keep");
@@ -175,14 +157,14 @@ TEST_F(Cells, PasteSpecialPastesWhatWasCopiedWithItsOptions) {
     EXPECT_EQ(Cell(8, 2)->Get(u"Value"), Variant());
 }
 
-TEST_F(Cells, PasteSpecialWithoutACopyIsRefused) {
+TEST_P(CellsContract, PasteSpecialWithoutACopyIsRefused) {
     NewWorkbook();
     Application()->Put(u"CutCopyMode", false);
     EXPECT_EQ(ErrorOf([&] { Cell(1, 1)->Call(u"PasteSpecial", {int32_t{-4104}, int32_t{-4142}, false, false}); }).Number,
               1004);
 }
 
-TEST_F(Cells, ACopiedColumnIsInsertedWithItsContents) {
+TEST_P(CellsContract, ACopiedColumnIsInsertedWithItsContents) {
     NewWorkbook();
     for (int32_t c = 1; c <= 3; ++c) Cell(1, c)->Put(u"Value", std::u16string(1, static_cast<char16_t>(u'A' + c - 1)));
     auto sheet = ActiveSheet();
@@ -194,7 +176,7 @@ TEST_F(Cells, ACopiedColumnIsInsertedWithItsContents) {
     EXPECT_EQ(Cell(1, 4)->Get(u"Value"), Variant(u"C"));
 }
 
-TEST_F(Cells, ARowCopiedBelowItsInsertPointStillInsertsItsOwnContents) {
+TEST_P(CellsContract, ARowCopiedBelowItsInsertPointStillInsertsItsOwnContents) {
     NewWorkbook();
     for (int32_t r = 1; r <= 3; ++r) Cell(r, 1)->Put(u"Value", r * 1.0);
     auto sheet = ActiveSheet();
@@ -205,7 +187,7 @@ TEST_F(Cells, ARowCopiedBelowItsInsertPointStillInsertsItsOwnContents) {
     EXPECT_EQ(Application()->Get(u"CutCopyMode"), Variant(false)) << "an insert ends the copy mode";
 }
 
-TEST_F(Cells, DeletedColumnsAndRowsCloseUp) {
+TEST_P(CellsContract, DeletedColumnsAndRowsCloseUp) {
     NewWorkbook();
     for (int32_t i = 1; i <= 3; ++i) {
         Cell(1, i)->Put(u"Value", i * 1.0);
@@ -220,4 +202,4 @@ TEST_F(Cells, DeletedColumnsAndRowsCloseUp) {
 }
 
 }  // namespace
-}  // namespace tabora::calc::test
+}  // namespace tabora::test

@@ -1,4 +1,4 @@
-#include "desktop/DesktopTool.h"
+#include "desktop/linux/DesktopTool.h"
 
 #include <QApplication>
 

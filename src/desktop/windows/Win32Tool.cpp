@@ -1,4 +1,4 @@
-#include "platform/win32/Win32Tool.h"
+#include "desktop/windows/Win32Tool.h"
 
 #include "platform/com/WindowsSdk.h"
 #include <commctrl.h>

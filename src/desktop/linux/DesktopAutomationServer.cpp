@@ -1,9 +1,9 @@
-#include "desktop/DesktopAutomationServer.h"
+#include "desktop/linux/DesktopAutomationServer.h"
 
 #if defined(TABORA_HAVE_CALC)
 #include "platform/calc/CalcServer.h"
 #else
-#include "desktop/UnavailableAutomationServer.h"
+#include "desktop/linux/UnavailableAutomationServer.h"
 #endif
 
 namespace tabora::desktop {
