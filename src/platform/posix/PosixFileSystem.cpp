@@ -11,7 +11,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/posix/NativePath.h"
 #include "platform/posix/UniqueFd.h"
-#include "platform/posix/Utf8Decoding.h"
+#include "text/Utf8Decoding.h"
 
 namespace tabora::platform::posix {
 
@@ -65,7 +65,7 @@ std::u16string PosixFileSystem::AbsolutePath(const std::u16string& path) {
     }
     folder.resize(folder.find('\0'));
     std::u16string absolute;
-    Utf8Decoding decoding;
+    text::Utf8Decoding decoding;
     decoding.Decode(std::as_bytes(std::span(folder.data(), folder.size())), absolute);
     decoding.Finish(absolute);
     if (absolute.back() != u'/') absolute += u'/';
