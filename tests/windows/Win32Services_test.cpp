@@ -78,18 +78,20 @@ INSTANTIATE_TEST_SUITE_P(Paths, OrdinaryFileTest,
 
 TEST(Win32FileSystemTest, AnEmptyPathIsNoFile) { EXPECT_FALSE(Win32FileSystem().IsOrdinaryFile(u"")); }
 
-TEST(Win32FileSystemTest, ReadsAFileInChunksAndOpensNoFolder) {
+TEST(Win32FileSystemTest, ReadsAFileInChunksAndOpensNoFolderOrDevice) {
     TempFolder folder;
     const std::u16string file = folder.Write(u"a.csv", "0123456789");
     Win32FileSystem files;
     auto reader = files.OpenForReading(file);
     ASSERT_NE(reader, nullptr);
+    EXPECT_EQ(reader->SizeHint(), 10u);
     std::string content;
     std::byte buffer[4];
     for (size_t got; (got = reader->Read(buffer)) > 0;) content.append(reinterpret_cast<const char*>(buffer), got);
     EXPECT_EQ(content, "0123456789");
     EXPECT_EQ(files.OpenForReading(folder.Path()), nullptr);
     EXPECT_EQ(files.OpenForReading(folder.Path() + u"\\none.csv"), nullptr);
+    EXPECT_EQ(files.OpenForReading(u"NUL"), nullptr);  // a device, no file on a disk
 }
 
 struct DecodeCase {

@@ -15,7 +15,7 @@ using FileHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
 class FileByteReader : public ByteReader {
 public:
-    explicit FileByteReader(FileHandle file) : file_(std::move(file)) {}
+    FileByteReader(FileHandle file, uint64_t size) : file_(std::move(file)), size_(size) {}
 
     size_t Read(std::span<std::byte> buffer) override {
         DWORD got = 0;
@@ -24,8 +24,11 @@ public:
         return got;
     }
 
+    uint64_t SizeHint() const override { return size_; }
+
 private:
     FileHandle file_;
+    uint64_t size_;
 };
 
 bool HasWildcard(const std::u16string& path) { return path.find_first_of(u"*?") != std::u16string::npos; }
@@ -72,11 +75,13 @@ std::unique_ptr<ByteReader> Win32FileSystem::OpenForReading(const std::u16string
     FileHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) return nullptr;
+    // Only a file on a disk has an end: a pipe or a device might never send one.
+    if (GetFileType(file.get()) != FILE_TYPE_DISK) return nullptr;
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(file.get(), &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return nullptr;
     }
-    return std::make_unique<FileByteReader>(std::move(file));
+    return std::make_unique<FileByteReader>(std::move(file), uint64_t{info.nFileSizeHigh} << 32 | info.nFileSizeLow);
 }
 
 }  // namespace tabora::platform::win32
