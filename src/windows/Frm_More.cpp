@@ -35,6 +35,7 @@ bool Frm_More::CopySheets() {
         if (!mdl_ErrorFunction::ConfirmMessage(kYesNo + kQuestion, u"以下のSheetを作成しますか？", u"開始の合図")) {
             return;
         }
+        if (!form_->IsLoaded()) return;  // closed while the question was up
         Cls_CSVSeparater reader;
         reader.SetSeparateMode_CSV();
         reader.SetBaseData(Txt_NewSheets.Text());
