@@ -2,6 +2,8 @@
 // "On Error" for the windows: run a step, and turn an error it raises into a shown error box
 // (or into silence) and a false result.
 
+#include <utility>
+
 #include "app/mdl_ErrorFunction.h"
 #include "platform/RuntimeError.h"
 
@@ -17,6 +19,17 @@ bool ShowErrorsOf(Body&& body) {
         ErrorRecord currentError = vb_error::CurrentError();
         mdl_ErrorFunction::ShowVbError(currentError);
         return false;
+    }
+}
+
+// For the platform layers, where a native event enters the program: an error that no window
+// trapped is shown as ShowErrorsOf shows it, and nothing leaves the handler, as no native event
+// loop can take an exception. A box that cannot be shown leaves nothing else to do.
+template <class Body>
+void ReportErrorsAtEventBoundary(Body&& body) noexcept {
+    try {
+        ShowErrorsOf(std::forward<Body>(body));
+    } catch (...) {
     }
 }
 

@@ -1,5 +1,6 @@
 #include "app/mdl_Resize.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/Runtime.h"
@@ -28,6 +29,8 @@ const ResizeItem* FindByIdentity(const std::vector<ResizeItem>& table, int32_t b
 void ResizeControls(platform::Control& frmA_Window, ResizeInfo& typA_Info, std::vector<ResizeItem>& typA_Table,
                     int32_t lngCount) {
     platform::DoEvents();
+    // The window empties its table when it unloads, and may have done so during the yield.
+    if (static_cast<int32_t>(typA_Table.size()) <= std::max(lngCount, 1)) return;
 
     if (static_cast<float>(typA_Info.MinHeight) > frmA_Window.Height()) {
         frmA_Window.SetHeight(static_cast<float>(typA_Info.MinHeight));

@@ -31,7 +31,8 @@ struct ResizeItem {
 };
 
 // Records 1..lngCount of table are used (index 0 never); record 1 is the window itself. A
-// failure of the platform (a size refused) ends the pass and reaches the caller.
+// failure of the platform (a size refused) ends the pass and reaches the caller. The pass
+// yields to the event loop first; a table emptied meanwhile (the window unloaded) ends it.
 void ResizeControls(platform::Control& frmA_Window, ResizeInfo& typA_Info, std::vector<ResizeItem>& typA_Table,
                     int32_t lngCount);
 

@@ -49,7 +49,8 @@ inline constexpr int32_t kImeModeDisable = 3;
 class TextBox : public Control {
 public:
     virtual std::u16string Text() const = 0;
-    virtual void SetText(const std::u16string& text) = 0;
+    // Raises Change inside the assignment, and only when the text actually changes.
+    void SetText(const std::u16string& text);
     virtual std::u16string Tag() const = 0;
     virtual void SetTag(const std::u16string& tag) = 0;
     virtual int32_t SelStart() const = 0;
@@ -65,6 +66,19 @@ public:
     Event<bool& /*cancel*/> Validate;
     Event<int16_t& /*keyCode*/, int16_t /*shift*/> KeyDown;
     Event<const DroppedFiles&> FilesDropped;
+
+protected:
+    // Puts text in the box with the caret at its start. The edit notifications this causes are
+    // the assignment's, which raises Change itself.
+    virtual void PutText(const std::u16string& text) = 0;
+    // For the platform's edit notifications: raises Change when the text differs from the text
+    // last reported (at first the text the box was created with, given here).
+    void TextEdited();
+    void StartReportingFrom(std::u16string text) { reportedText_ = std::move(text); }
+
+private:
+    std::u16string reportedText_;
+    bool settingText_ = false;
 };
 
 class ListBox : public Control {
@@ -75,14 +89,19 @@ public:
     virtual std::u16string List(int32_t index) const = 0;
     // -1 when no entry is selected.
     virtual int32_t ListIndex() const = 0;
-    // Selects an entry, brings it into view and raises Click; -1 clears the selection.
-    virtual void SetListIndex(int32_t index) = 0;
+    // Selects an entry, brings it into view and raises Click, also when it was selected already;
+    // -1 clears the selection. An index beyond the entries raises error 5.
+    void SetListIndex(int32_t index);
     // The selected entry's text; empty when none is selected.
     virtual std::u16string Text() const = 0;
 
     Event<> Click;
     Event<> DblClick;
     Event<const DroppedFiles&> FilesDropped;
+
+protected:
+    // Selects the entry (-1: none) and brings it into view, without a Click of its own.
+    virtual void SelectEntry(int32_t index) = 0;
 };
 
 class Label : public Control {

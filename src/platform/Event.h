@@ -2,13 +2,19 @@
 // A control event with any number of handlers, each connected for the life of a Connection.
 //
 // Raise calls a snapshot of the handlers, so a handler may connect or disconnect handlers (its
-// own included) while the event runs; one that was disconnected before its turn is skipped.
+// own included) while the event runs; one that was disconnected before its turn is skipped, and
+// one connected meanwhile waits for the next Raise. A handler may even destroy the control that
+// owns the event: the rest of the snapshot is then skipped.
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
+
+namespace tabora::test {
+struct EventProbe;
+}
 
 namespace tabora::platform {
 
@@ -60,15 +66,18 @@ public:
 
     // For platform layers and test doubles: run every connected handler, in connection order.
     void Raise(Args... args) {
+        const std::weak_ptr<State> alive = state_;
         const std::vector<Slot> snapshot = state_->slots;
         for (const Slot& slot : snapshot) {
-            if (IsConnected(slot.id)) (*slot.handler)(args...);
+            const std::shared_ptr<State> state = alive.lock();
+            if (!state) return;  // the event went with its control
+            if (IsConnected(*state, slot.id)) (*slot.handler)(args...);
         }
     }
 
-    bool HasHandlers() const { return !state_->slots.empty(); }
-
 private:
+    friend struct test::EventProbe;  // tests count the handlers left connected
+
     struct Slot {
         uint64_t id;
         std::shared_ptr<Handler> handler;
@@ -77,8 +86,8 @@ private:
         std::vector<Slot> slots;
         uint64_t nextId = 1;
     };
-    bool IsConnected(uint64_t id) const {
-        for (const Slot& s : state_->slots)
+    static bool IsConnected(const State& state, uint64_t id) {
+        for (const Slot& s : state.slots)
             if (s.id == id) return true;
         return false;
     }

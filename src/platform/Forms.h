@@ -10,20 +10,34 @@
 
 namespace tabora::platform {
 
+// The lifecycle every platform shares is written here once: Load runs once, the first Show
+// follows a Load and raises Resize then Activate, a load step that unloads the form ends the
+// load, a modal form locks its owner and gives it back its own enabled state, and a form with a
+// modal form open over it cannot be unloaded (it would pull the dialog's data from under it).
+// A platform supplies only the window primitives below.
 class Form : public Control {
 public:
     virtual std::u16string Caption() const = 0;
     virtual void SetCaption(const std::u16string& caption) = 0;
 
-    // Raises Load; the window connects its handlers first and then loads the form.
-    virtual void Load() = 0;
-    // Shows the form without an owner; the first show raises Activate and Resize.
-    virtual void Show() = 0;
-    // Shows the form modal over owner and returns when it has been unloaded.
-    virtual void ShowModal(Form& owner) = 0;
-    // Raises Unload, then closes the window. A user's close does the same.
-    virtual void Unload() = 0;
-    virtual bool IsLoaded() const = 0;
+    // Raises Load, once; the window connects its handlers first and then loads the form.
+    void Load();
+    // Shows the form without an owner, loading it first; the first show raises Resize, then
+    // Activate.
+    void Show();
+    // Shows the form modal over owner and returns when it has been unloaded. The owner is
+    // locked meanwhile and afterwards keeps the enabled state it was last given.
+    void ShowModal(Form& owner);
+    // Raises Unload, then closes the window. A user's close does the same. Refused (nothing
+    // happens) while a modal form shown over this one is open.
+    void Unload();
+    bool IsLoaded() const { return loaded_; }
+    bool HasModalChild() const { return modalChildren_ > 0; }
+
+    // False also while a modal form shown over this one is open; a change made meanwhile is
+    // kept and applied when the modal form closes.
+    bool Enabled() const final { return enabled_ && modalChildren_ == 0; }
+    void SetEnabled(bool enabled) final;
 
     // The form's controls by name; a name the form lacks, or of another kind, raises error 9.
     TextBox& TextBoxNamed(const std::u16string& name) { return Named<TextBox>(name); }
@@ -46,7 +60,36 @@ protected:
     // The control of that name, or nullptr: all a platform provides for the look-ups above.
     virtual Control* FindControl(const std::u16string& name) = 0;
 
+    // The window primitives. ShowWindow makes the window visible and active (firstTime: it has
+    // not been shown since it was loaded); HideWindow hides it; EnableWindow lets it take input
+    // or not: not when it is disabled, nor while a modal child is open (a platform whose modal
+    // windows lock their owners by themselves may leave that to them). PrepareModal links the window to its owner before the first show; RunModalLoop
+    // returns once the form is unloaded, which calls EndModalLoop; ModalEnded gives the owner
+    // the activation back.
+    virtual void ShowWindow(bool firstTime) = 0;
+    virtual void HideWindow() = 0;
+    virtual void EnableWindow(bool enabled, bool modalChildOpen) = 0;
+    virtual void PrepareModal(Form& owner) = 0;
+    virtual void RunModalLoop() = 0;
+    virtual void EndModalLoop() = 0;
+    virtual void ModalEnded(Form& owner) = 0;
+
+    bool Shown() const { return shown_; }
+    Form* ModalOwner() const { return modalOwner_; }
+    // Error 384, as Visual Basic refuses to size a minimised window.
+    static void RefuseWhileMinimized(bool minimized);
+
 private:
+    void ApplyEnabled() { EnableWindow(enabled_, modalChildren_ > 0); }
+    void ReleaseModalOwner();
+
+    bool loaded_ = false;
+    bool shown_ = false;
+    bool unloading_ = false;
+    bool enabled_ = true;
+    int modalChildren_ = 0;
+    Form* modalOwner_ = nullptr;  // while shown modal
+
     template <class T>
     T& Named(const std::u16string& name) {
         T* control = dynamic_cast<T*>(FindControl(name));

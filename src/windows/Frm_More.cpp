@@ -36,6 +36,7 @@ bool Frm_More::CopySheets() {
         if (!mdl_ErrorFunction::ConfirmMessage(kYesNo + kQuestion, u"以下のSheetを作成しますか？", u"開始の合図")) {
             return;
         }
+        if (!form_->IsLoaded()) return;  // closed while the question was up
         Cls_CSVSeparater reader;
         reader.SetSeparateMode_CSV();
         // Pasted names may end their lines with a bare LF or CR; the reader cuts only at CR LF.

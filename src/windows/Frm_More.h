@@ -20,8 +20,9 @@ public:
 
     platform::Form& Form() { return *form_; }
 
-    // Borrowed from the opener, which keeps its own reference.
-    Cls_ExcelCreate* clsM_Excel = nullptr;
+    // A reference of the dialog's own: the workbook stays usable while the dialog is up, even
+    // if the opener lets go of its reference meanwhile.
+    std::shared_ptr<Cls_ExcelCreate> clsM_Excel;
 
 private:
     std::unique_ptr<platform::Form> form_;

@@ -103,7 +103,7 @@ bool Frm_Test::OpenWorkbook() {
     const bool trappedNothing = ShowErrorsOf([this, &listed] {
         const std::u16string path = Txt_Path.Text();
         if (path.empty()) return;
-        clsM_ExcelBook = std::make_unique<Cls_ExcelCreate>(services_.excel);
+        clsM_ExcelBook = std::make_shared<Cls_ExcelCreate>(services_.excel);
         clsM_ExcelBook->MsgDisplayFlg_Prop(false);
         if (!clsM_ExcelBook->FileOpen(path, u"")) return;
         if (!clsM_ExcelBook->Show()) return;

@@ -79,7 +79,7 @@ private:
     platform::Frame& Fra_Sheet;
     std::vector<platform::Connection> connections_;
 
-    std::unique_ptr<Cls_ExcelCreate> clsM_ExcelBook;
+    std::shared_ptr<Cls_ExcelCreate> clsM_ExcelBook;  // shared with the duplication window
     bool blnM_FirstActivate = false;
     int32_t lngM_LastKeyCode = 0;
     bool blnM_Searching = false;

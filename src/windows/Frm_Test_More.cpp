@@ -16,8 +16,9 @@ bool Frm_Test::OpenMoreWindow() {
         Frm_More more(services_.forms);
         more.Txt_SheetName.SetText(sheetName);
         more.Cmd_Copy.SetEnabled(true);
-        more.clsM_Excel = clsM_ExcelBook.get();
+        more.clsM_Excel = clsM_ExcelBook;
         more.Form().ShowModal(*form_);
+        if (!form_->IsLoaded()) return;
         if (!clsM_ExcelBook) throw vb_error::Raise(vb_error::kObjectNotSet);
         refilled = clsM_ExcelBook->SetSheetNames(Lst_Item);
     });

@@ -2,6 +2,7 @@
 #include "app/ErrorTrap.h"
 #include "platform/MessageBoxService.h"
 #include "platform/Runtime.h"
+#include "platform/ScopeExit.h"
 #include "windows/Frm_Test.h"
 
 namespace tabora::windows {
@@ -22,6 +23,7 @@ void Frm_Test::Cmd_Change_Click() { ChangeSheet(); }
 void Frm_Test::Txt_SheetName_KeyDown(int16_t& KeyCode, int16_t /*Shift: Enter counts with any*/) {
     if (KeyCode == kEnterKey) {
         SearchSheetName();
+        if (!form_->IsLoaded()) return;  // closed while the search yielded
         Txt_SheetName.SetSelStart(static_cast<int32_t>(Txt_SheetName.Text().size()));
         if (lngM_LastKeyCode == kEnterKey) {
             Txt_SheetName.SetText(Lst_Item.Text());
@@ -48,14 +50,11 @@ bool Frm_Test::SelectListItem(const std::u16string& strA_Text) {
         for (int32_t i = 0; i < count; ++i) {
             if (Lst_Item.List(i).substr(0, length) != strA_Text) continue;
             // Cleared also when selecting fails, or every later search would stop at the guard.
-            struct SearchingFlag {
-                bool& flag;
-                explicit SearchingFlag(bool& f) : flag(f) { flag = true; }
-                ~SearchingFlag() { flag = false; }
-            } searching(blnM_Searching);
+            blnM_Searching = true;
+            const ScopeExit searching([this] { blnM_Searching = false; });
             Lst_Item.SetListIndex(i);
             platform::DoEvents();
-            found = true;
+            found = form_->IsLoaded();
             return;
         }
     });
@@ -65,6 +64,7 @@ bool Frm_Test::SelectListItem(const std::u16string& strA_Text) {
 bool Frm_Test::ChangeSheet() {
     try {
         platform::DoEvents();
+        if (!form_->IsLoaded()) return false;  // closed while it yielded: nothing to switch
         const std::u16string name = Txt_SheetName.Text();
         if (!clsM_ExcelBook) throw vb_error::Raise(vb_error::kObjectNotSet);
         clsM_ExcelBook->ActiveSheetName(name);

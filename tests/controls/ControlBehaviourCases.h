@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,16 @@ protected:
 };
 
 TYPED_TEST_SUITE_P(ControlBehaviour);
+
+// A set whose platform cannot deliver a drop without files says so with kDropsWithoutFiles.
+template <class Set>
+constexpr bool DropsWithoutFiles() {
+    if constexpr (requires { Set::kDropsWithoutFiles; }) {
+        return Set::kDropsWithoutFiles;
+    } else {
+        return true;
+    }
+}
 
 TYPED_TEST_P(ControlBehaviour, ChangeFollowsARealChangeInsideTheAssignment) {
     std::vector<std::u16string> seen;
@@ -194,7 +205,7 @@ TYPED_TEST_P(ControlBehaviour, ClearEmptiesTheListWithoutClick) {
     EXPECT_EQ(this->items.ListIndex(), -1) << "adding selects nothing";
 }
 
-TYPED_TEST_P(ControlBehaviour, DroppedFilesArriveInOrderOrAsAnEmptyList) {
+TYPED_TEST_P(ControlBehaviour, DroppedFilesArriveInOrder) {
     std::vector<platform::DroppedFiles> onBox, onList;
     auto boxDrops =
         this->one.FilesDropped.Connect([&](const platform::DroppedFiles& f) { onBox.push_back(f); });
@@ -203,12 +214,25 @@ TYPED_TEST_P(ControlBehaviour, DroppedFilesArriveInOrderOrAsAnEmptyList) {
     this->set.Show(*this->form);
     const platform::DroppedFiles files{u"/tmp/b b.xls", u"/tmp/a.csv", u"/tmp/ブック.XLS"};
     this->set.DropFiles(this->one, files);
-    this->set.DropText(this->items, u"Sheet1");
     this->set.DropFiles(this->items, files);
     this->set.Settle();
     EXPECT_EQ(onBox, std::vector<platform::DroppedFiles>{files});
-    EXPECT_EQ(onList, (std::vector<platform::DroppedFiles>{{}, files}));
+    EXPECT_EQ(onList, std::vector<platform::DroppedFiles>{files});
     EXPECT_EQ(this->one.Text(), u"") << "the box itself takes nothing from a drop";
+}
+
+TYPED_TEST_P(ControlBehaviour, ADropWithoutFilesArrivesAsAnEmptyList) {
+    if constexpr (!DropsWithoutFiles<TypeParam>()) {
+        GTEST_SKIP() << "not applicable: this platform only ever receives drops of files";
+    } else {
+        std::vector<platform::DroppedFiles> onList;
+        auto listDrops =
+            this->items.FilesDropped.Connect([&](const platform::DroppedFiles& f) { onList.push_back(f); });
+        this->set.Show(*this->form);
+        this->set.DropText(this->items, u"Sheet1");
+        this->set.Settle();
+        EXPECT_EQ(onList, std::vector<platform::DroppedFiles>{{}});
+    }
 }
 
 TYPED_TEST_P(ControlBehaviour, OnlyAnEnabledButtonClicks) {
@@ -282,6 +306,81 @@ TYPED_TEST_P(ControlBehaviour, AModalFormHoldsItsOwnerUntilItIsUnloaded) {
     EXPECT_TRUE(this->form->Enabled());
 }
 
+TYPED_TEST_P(ControlBehaviour, ALoadStepThatUnloadsTheFormEndsTheShow) {
+    this->Record(this->form->LoadEvent, "Load");
+    this->Record(this->form->Resize, "Resize");
+    this->Record(this->form->Activate, "Activate");
+    auto unloadOnLoad = this->form->LoadEvent.Connect([this] { this->form->Unload(); });
+    this->form->Show();  // not through the set: no window is to come up
+    this->set.Settle();
+    EXPECT_FALSE(this->form->IsLoaded());
+    EXPECT_FALSE(this->form->Visible());
+    EXPECT_EQ(this->log, std::vector<std::string>{"Load"});
+}
+
+TYPED_TEST_P(ControlBehaviour, ASizeSetWhileMinimisedRaises384AndChangesNothing) {
+    this->Record(this->form->Resize, "Resize");
+    this->set.Show(*this->form);
+    const float width = this->form->Width();
+    this->set.SetMinimizedByUser(*this->form, true);
+    this->log.clear();
+    for (bool height : {false, true}) {
+        try {
+            if (height) this->form->SetHeight(this->form->Height() + 300);
+            else this->form->SetWidth(width + 300);
+            ADD_FAILURE() << "no error for a size set while minimised";
+        } catch (const RuntimeError& error) {
+            EXPECT_EQ(error.Number(), 384);
+        }
+    }
+    EXPECT_TRUE(this->log.empty()) << "no Resize for a refused size";
+    this->set.SetMinimizedByUser(*this->form, false);
+    EXPECT_FLOAT_EQ(this->form->Width(), width);
+}
+
+// The owner stays locked while the modal form is up, whatever it is told meanwhile; afterwards
+// it has the enabled state it was last given (its earlier one when nobody changed it).
+TYPED_TEST_P(ControlBehaviour, AfterAModalFormTheOwnerKeepsTheEnabledStateItWasGiven) {
+    struct Case {
+        bool before;
+        std::optional<bool> setWhileModal;
+        bool after;
+    };
+    for (const Case c : {Case{true, {}, true}, Case{false, {}, false}, Case{false, true, true}, Case{true, false, false}}) {
+        auto modal = this->set.Forms().Create(BehaviourFormDescription());
+        this->set.Show(*this->form);
+        this->form->SetEnabled(c.before);
+        bool lockedWhileModal = false;
+        this->set.WhileModal(*modal, [&] {
+            if (c.setWhileModal) this->form->SetEnabled(*c.setWhileModal);
+            lockedWhileModal = !this->form->Enabled();
+        });
+        modal->ShowModal(*this->form);
+        EXPECT_TRUE(lockedWhileModal);
+        EXPECT_EQ(this->form->Enabled(), c.after) << "before " << c.before;
+        this->form->SetEnabled(true);
+    }
+}
+
+TYPED_TEST_P(ControlBehaviour, AFormWithAModalChildOpenCannotBeClosed) {
+    this->Record(this->form->UnloadEvent, "Unload");
+    auto modal = this->set.Forms().Create(BehaviourFormDescription());
+    this->set.Show(*this->form);
+    bool stayedAfterClose = false, stayedAfterUnload = false;
+    this->set.WhileModal(*modal, [&] {
+        this->set.CloseByUser(*this->form);
+        stayedAfterClose = this->form->IsLoaded() && this->form->Visible();
+        this->form->Unload();
+        stayedAfterUnload = this->form->IsLoaded();
+    });
+    modal->ShowModal(*this->form);
+    EXPECT_TRUE(stayedAfterClose);
+    EXPECT_TRUE(stayedAfterUnload);
+    EXPECT_TRUE(this->log.empty());
+    this->set.CloseByUser(*this->form);
+    EXPECT_FALSE(this->form->IsLoaded()) << "closes once the modal form is gone";
+}
+
 TYPED_TEST_P(ControlBehaviour, ControlsKeepTheirTwipsAndFlags) {
     platform::Control& label = this->form->ControlNamed(u"Lbl_Note");
     label.SetLeft(135.5f);
@@ -313,11 +412,15 @@ REGISTER_TYPED_TEST_SUITE_P(ControlBehaviour, ChangeFollowsARealChangeInsideTheA
                             KeyDownCarriesWindowsKeyCodesAndTheShiftState, AKeySetToZeroNeverReachesTheBox,
                             ACancelledValidateKeepsTheFocus, DoubleClicksReachTextBoxesAndLists,
                             EveryAssignmentOfTheListIndexRaisesClick, TheUsersClickSelectsAndRaisesClick,
-                            ClearEmptiesTheListWithoutClick, DroppedFilesArriveInOrderOrAsAnEmptyList,
+                            ClearEmptiesTheListWithoutClick, DroppedFilesArriveInOrder,
+                            ADropWithoutFilesArrivesAsAnEmptyList,
                             OnlyAnEnabledButtonClicks, TheFirstShowRaisesResizeThenActivateOnce,
                             SizingTheFormRaisesResizeOnlyWhenTheSizeChanges,
                             UnloadRaisesUnloadOnceAndTheUsersCloseUnloads,
-                            AModalFormHoldsItsOwnerUntilItIsUnloaded, ControlsKeepTheirTwipsAndFlags,
+                            AModalFormHoldsItsOwnerUntilItIsUnloaded, ALoadStepThatUnloadsTheFormEndsTheShow,
+                            ASizeSetWhileMinimisedRaises384AndChangesNothing,
+                            AfterAModalFormTheOwnerKeepsTheEnabledStateItWasGiven,
+                            AFormWithAModalChildOpenCannotBeClosed, ControlsKeepTheirTwipsAndFlags,
                             AMissingNameOrAnotherKindRaisesError9);
 
 }  // namespace tabora::test

@@ -47,6 +47,10 @@ void HeadlessControlSet::ResizeByUser(platform::Form& form, float outerWidth, fl
     Headless<HeadlessForm>(form).ResizeTo(outerWidth, outerHeight);
 }
 
+void HeadlessControlSet::SetMinimizedByUser(platform::Form& form, bool minimized) {
+    Headless<HeadlessForm>(form).SetMinimized(minimized);
+}
+
 void HeadlessControlSet::WhileModal(platform::Form& form, std::function<void()> script) {
     Headless<HeadlessForm>(form).modalScript = [script = std::move(script)](HeadlessForm&) { script(); };
 }

@@ -187,6 +187,16 @@ void QtControlSet::CloseByUser(platform::Form& form) {
     Settle();
 }
 
+void QtControlSet::SetMinimizedByUser(platform::Form& form, bool minimized) {
+    QWidget* window = QtFormOf(form).Window();
+    if (minimized) {
+        window->showMinimized();
+    } else {
+        window->showNormal();
+    }
+    Settle();
+}
+
 void QtControlSet::WhileModal(platform::Form& form, std::function<void()> script) {
     QTimer::singleShot(0, [this, &form, script = std::move(script)] {
         script();

@@ -16,12 +16,6 @@ std::u16string HeadlessListBox::List(int32_t index) const {
     return items_[index];
 }
 
-void HeadlessListBox::SetListIndex(int32_t index) {
-    if (index < -1 || index >= ListCount()) throw vb_error::Raise(vb_error::kInvalidProcedureCall);
-    index_ = index;
-    Click.Raise();
-}
-
 void HeadlessListBox::SetVisible(bool visible) {
     if (!visible && Visible()) ++timesHidden_;
     HeadlessControl::SetVisible(visible);

@@ -23,7 +23,6 @@ public:
     int32_t ListCount() const override { return static_cast<int32_t>(items_.size()); }
     std::u16string List(int32_t index) const override;
     int32_t ListIndex() const override { return index_; }
-    void SetListIndex(int32_t index) override;
     std::u16string Text() const override { return index_ < 0 ? std::u16string() : items_[index_]; }
 
     const std::vector<std::u16string>& Items() const { return items_; }
@@ -39,6 +38,8 @@ public:
     void Drop(const platform::DroppedFiles& files) { FilesDropped.Raise(files); }
 
 private:
+    void SelectEntry(int32_t index) override { index_ = index; }
+
     std::vector<std::u16string> items_;
     int32_t index_ = -1;
     int timesHidden_ = 0;

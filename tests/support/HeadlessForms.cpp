@@ -5,9 +5,6 @@
 namespace tabora::test {
 
 namespace {
-// Visual Basic's refusal to size a minimised window.
-constexpr int32_t kCannotChangeWhileMinimized = 384;
-
 std::unique_ptr<platform::Control> MakeControl(const platform::ControlDescription& d) {
     switch (d.kind) {
         case platform::ControlKind::TextBox: return std::make_unique<HeadlessTextBox>(d);
@@ -33,25 +30,18 @@ platform::Control* HeadlessForm::FindControl(const std::u16string& name) {
     return found == controls_.end() ? nullptr : found->second.get();
 }
 
-void HeadlessForm::RefuseWhileMinimized() const {
-    if (minimized_) {
-        throw RuntimeError(kCannotChangeWhileMinimized, u"フォームが最小化または最大化されているときは変更できません。",
-                           vb_error::kSource);
-    }
-}
-
 void HeadlessForm::SetWidth(float twips) {
-    RefuseWhileMinimized();
+    RefuseWhileMinimized(minimized_);
     if (twips == width_) return;
     width_ = twips;
-    if (shown_) Resize.Raise();
+    if (Shown()) Resize.Raise();
 }
 
 void HeadlessForm::SetHeight(float twips) {
-    RefuseWhileMinimized();
+    RefuseWhileMinimized(minimized_);
     if (twips == height_) return;
     height_ = twips;
-    if (shown_) Resize.Raise();
+    if (Shown()) Resize.Raise();
 }
 
 void HeadlessForm::ResizeTo(float outerWidth, float outerHeight) {
@@ -60,39 +50,9 @@ void HeadlessForm::ResizeTo(float outerWidth, float outerHeight) {
     Resize.Raise();
 }
 
-void HeadlessForm::Load() {
-    loaded_ = true;
-    LoadEvent.Raise();
-}
-
-void HeadlessForm::Show() {
-    if (!loaded_) Load();
-    visible_ = true;
-    if (!shown_) {
-        shown_ = true;
-        // As on the desktop: the first show sizes the window, then activates it.
-        Resize.Raise();
-        Activate.Raise();
-    }
-}
-
-void HeadlessForm::ShowModal(platform::Form& owner) {
-    owner_ = &owner;
-    modal_ = true;
-    const bool ownerWasEnabled = owner.Enabled();
-    owner.SetEnabled(false);
-    Show();
+void HeadlessForm::RunModalLoop() {
     if (modalScript) modalScript(*this);
-    if (loaded_) Unload();
-    owner.SetEnabled(ownerWasEnabled);
-    modal_ = false;
-}
-
-void HeadlessForm::Unload() {
-    if (!loaded_) return;
-    UnloadEvent.Raise();
-    loaded_ = false;
-    visible_ = false;
+    if (IsLoaded()) Unload();
 }
 
 std::unique_ptr<platform::Form> HeadlessFormFactory::Create(const platform::FormDescription& description) {

@@ -28,18 +28,9 @@ public:
     void SetHeight(float twips) override;
     bool Visible() const override { return visible_; }
     void SetVisible(bool visible) override { visible_ = visible; }
-    bool Enabled() const override { return enabled_; }
-    void SetEnabled(bool enabled) override { enabled_ = enabled; }
 
     std::u16string Caption() const override { return caption_; }
     void SetCaption(const std::u16string& caption) override { caption_ = caption; }
-    void Load() override;
-    void Show() override;
-    // Runs the factory's modal script for this form (the user's actions while it is up), then,
-    // if the script left the form loaded, closes it as the user's close button would.
-    void ShowModal(platform::Form& owner) override;
-    void Unload() override;
-    bool IsLoaded() const override { return loaded_; }
 
     // For tests: the headless controls themselves.
     HeadlessTextBox& TextBox(const std::u16string& name) { return Named<HeadlessTextBox>(name); }
@@ -52,27 +43,37 @@ public:
     // While minimised the window refuses new sizes, as the real ones do.
     void SetMinimized(bool minimized) { minimized_ = minimized; }
     void Activate_() { Activate.Raise(); }
-    bool IsModal() const { return modal_; }
+    bool IsModal() const { return ModalOwner() != nullptr; }
     platform::Form* Owner() const { return owner_; }
+    // Whether the window itself takes input (the lock of a modal form included).
+    bool WindowEnabled() const { return windowEnabled_; }
 
+    // What the user does while this form is shown modal; when it leaves the form loaded, the
+    // user closes it with the close button.
     std::function<void(HeadlessForm&)> modalScript;
     std::weak_ptr<HeadlessForm*> AliveToken() const { return aliveToken_; }
 
 private:
     platform::Control* FindControl(const std::u16string& name) override;
+    void ShowWindow(bool) override { visible_ = true; }
+    void HideWindow() override { visible_ = false; }
+    void EnableWindow(bool enabled, bool modalChildOpen) override { windowEnabled_ = enabled && !modalChildOpen; }
+    void PrepareModal(platform::Form& owner) override { owner_ = &owner; }
+    void RunModalLoop() override;
+    void EndModalLoop() override {}
+    void ModalEnded(platform::Form&) override {}
     template <class T>
     T& Named(const std::u16string& name) {
         T* control = dynamic_cast<T*>(FindControl(name));
         if (control == nullptr) throw vb_error::Raise(vb_error::kSubscriptOutOfRange);
         return *control;
     }
-    void RefuseWhileMinimized() const;
 
     platform::FormDescription description_;
     std::map<std::u16string, std::unique_ptr<platform::Control>> controls_;
     std::u16string caption_;
     float top_ = 0, left_ = 0, width_, height_;
-    bool visible_ = false, enabled_ = true, loaded_ = false, shown_ = false, minimized_ = false, modal_ = false;
+    bool visible_ = false, windowEnabled_ = true, minimized_ = false;
     platform::Form* owner_ = nullptr;
     std::shared_ptr<HeadlessForm*> aliveToken_ = std::make_shared<HeadlessForm*>(this);
 };

@@ -12,14 +12,14 @@ HeadlessTextBox::HeadlessTextBox(const platform::ControlDescription& d)
     : HeadlessControl(d),
       text_(d.caption),
       readOnly_(d.readOnly),
-      multiLine_(d.multiLine) {}
+      multiLine_(d.multiLine) {
+    StartReportingFrom(text_);
+}
 
-void HeadlessTextBox::SetText(const std::u16string& text) {
-    if (text == text_) return;
+void HeadlessTextBox::PutText(const std::u16string& text) {
     text_ = text;
     selStart_ = 0;
     selLength_ = 0;
-    Change.Raise();
 }
 
 void HeadlessTextBox::SetSelStart(int32_t position) {
@@ -77,11 +77,10 @@ void HeadlessTextBox::ReplaceSelection(std::u16string_view inserted) {
     std::u16string edited = text_;
     edited.replace(static_cast<size_t>(selStart_), static_cast<size_t>(selLength_), inserted);
     const int32_t caret = selStart_ + static_cast<int32_t>(inserted.size());
-    const bool changed = edited != text_;
     text_ = std::move(edited);
     selStart_ = caret;
     selLength_ = 0;
-    if (changed) Change.Raise();
+    TextEdited();
 }
 
 }  // namespace tabora::test

@@ -23,7 +23,7 @@ public:
     explicit HeadlessTextBox(const platform::ControlDescription& d);
 
     std::u16string Text() const override { return text_; }
-    void SetText(const std::u16string& text) override;
+
     std::u16string Tag() const override { return tag_; }
     void SetTag(const std::u16string& tag) override { tag_ = tag; }
     int32_t SelStart() const override { return selStart_; }
@@ -48,6 +48,7 @@ public:
     std::u16string SelectedText() const { return text_.substr(static_cast<size_t>(selStart_), static_cast<size_t>(selLength_)); }
 
 private:
+    void PutText(const std::u16string& text) override;
     static platform::ControlDescription Named(std::u16string name) {
         platform::ControlDescription d;
         d.name = std::move(name);

@@ -1,12 +1,9 @@
-// The control layer's event rules, kept by the native controls.
+// What only the native controls show: edits typed key by key, UTF-16 selections, twips and
+// pixels, the order of the windows, Tab and a refused focus change. The event rules every set
+// keeps are the shared cases (Win32ControlBehaviour_test.cpp).
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
-
-#include <cstring>
-
 #include "platform/com/WindowsSdk.h"
-#include "platform/RuntimeError.h"
 #include "platform/win32/MessagePump.h"
 #include "platform/win32/Win32Form.h"
 
@@ -61,17 +58,6 @@ protected:
     ListBox& list = form.ListBoxNamed(u"Lst_Items");
 };
 
-TEST_F(Win32ControlsTest, SetTextRaisesChangeInsideTheAssignmentAndOnlyOnARealChange) {
-    std::vector<std::u16string> seen;
-    Connection c = first.Change.Connect([&] { seen.push_back(first.Text()); });
-    first.SetText(u"シート1");
-    EXPECT_EQ(seen, std::vector<std::u16string>{u"シート1"});
-    first.SetText(u"シート1");
-    EXPECT_EQ(seen.size(), 1u);
-    first.SetText(u"");
-    EXPECT_EQ(seen.size(), 2u);
-}
-
 TEST_F(Win32ControlsTest, TypingRaisesChangeOncePerEdit) {
     int changes = 0;
     Connection c = first.Change.Connect([&] { ++changes; });
@@ -104,81 +90,10 @@ TEST_F(Win32ControlsTest, SelectionIsInUtf16UnitsAndClampedToTheText) {
     EXPECT_EQ(first.SelLength(), 0);
 }
 
-struct KeyCase {
-    bool swallow;
-    const char16_t* after;
-};
-
-class KeyDownTest : public Win32ControlsTest, public ::testing::WithParamInterface<KeyCase> {};
-
-TEST_P(KeyDownTest, KeyDownSeesTheKeyFirstAndSwallowsItAtZero) {
-    first.SetText(u"abc");
-    first.SetSelStart(0);
-    std::vector<int16_t> seen;
-    Connection c = first.KeyDown.Connect([&](int16_t& keyCode, int16_t shift) {
-        seen.push_back(keyCode);
-        EXPECT_EQ(shift, 0);
-        if (GetParam().swallow) keyCode = 0;
-    });
-    SendMessageW(Handle(u"Txt_First"), WM_KEYDOWN, VK_DELETE, 0);
-    EXPECT_EQ(seen, std::vector<int16_t>{VK_DELETE});
-    EXPECT_EQ(first.Text(), GetParam().after);
-}
-
-INSTANTIATE_TEST_SUITE_P(Keys, KeyDownTest, ::testing::Values(KeyCase{false, u"bc"}, KeyCase{true, u"abc"}));
-
-TEST_F(Win32ControlsTest, DblClickReachesTheBox) {
-    int clicks = 0;
-    Connection c = first.DblClick.Connect([&] { ++clicks; });
-    SendMessageW(Handle(u"Txt_First"), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
-    EXPECT_EQ(clicks, 1);
-}
-
-// A drop as the shell makes one: DROPFILES, then each wide path, then an empty one.
-HGLOBAL MakeDrop(const std::vector<std::u16string>& paths) {
-    std::u16string names;
-    for (const auto& path : paths) names += path + u'\0';
-    names += u'\0';
-    if (paths.empty()) names += u'\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(char16_t));
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = TRUE;
-    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size() * sizeof(char16_t));
-    GlobalUnlock(memory);
-    return memory;
-}
-
-TEST_F(Win32ControlsTest, DroppedFilesArriveInOrderAtTheControlTheyFellOn) {
-    std::vector<DroppedFiles> onBox, onList;
-    Connection a = first.FilesDropped.Connect([&](const DroppedFiles& files) { onBox.push_back(files); });
-    Connection b = list.FilesDropped.Connect([&](const DroppedFiles& files) { onList.push_back(files); });
-    SendMessageW(Handle(u"Lst_Items"), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({u"C:\\a\\ブック.xls", u"C:\\b.txt"})), 0);
-    SendMessageW(Handle(u"Txt_First"), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({})), 0);
-    ASSERT_EQ(onList.size(), 1u);
-    EXPECT_EQ(onList[0], (DroppedFiles{u"C:\\a\\ブック.xls", u"C:\\b.txt"}));
-    ASSERT_EQ(onBox.size(), 1u);
-    EXPECT_TRUE(onBox[0].empty());
+TEST_F(Win32ControlsTest, OnlyTheControlsThatTakeDropsAcceptFiles) {
+    EXPECT_NE(GetWindowLongPtrW(Handle(u"Txt_First"), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+    EXPECT_NE(GetWindowLongPtrW(Handle(u"Lst_Items"), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
     EXPECT_EQ(GetWindowLongPtrW(Handle(u"Txt_Second"), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
-}
-
-TEST_F(Win32ControlsTest, EveryListIndexAssignmentClicksAndSelectionByTheUserToo) {
-    for (const char16_t* item : {u"Sheet1", u"集計", u"Sheet3"}) list.AddItem(item);
-    std::vector<int32_t> clicks;
-    Connection c = list.Click.Connect([&] { clicks.push_back(list.ListIndex()); });
-    list.SetListIndex(1);
-    list.SetListIndex(1);
-    EXPECT_EQ(list.Text(), u"集計");
-    SendMessageW(Handle(u"Lst_Items"), WM_KEYDOWN, VK_DOWN, 0);  // the user moves the selection
-    list.SetListIndex(-1);
-    EXPECT_EQ(clicks, (std::vector<int32_t>{1, 1, 2, -1}));
-    EXPECT_EQ(list.Text(), u"");
-    EXPECT_EQ(list.List(2), u"Sheet3");
-    EXPECT_EQ(list.List(3), u"");
-    EXPECT_THROW(list.SetListIndex(3), RuntimeError);
-    list.Clear();
-    EXPECT_EQ(list.ListCount(), 0);
-    EXPECT_EQ(clicks.size(), 4u);
 }
 
 TEST_F(Win32ControlsTest, TwipsAreFifteenToAPixelAt96DpiAndReadBackAsSet) {
@@ -238,17 +153,6 @@ TEST_F(Win32ControlsTest, ValidateWithCancelKeepsTheFocus) {
     Key(Handle(u"Txt_Second"), VK_TAB);
     EXPECT_EQ(GetFocus(), Handle(u"Txt_Third"));
     EXPECT_EQ(asked, 3);
-}
-
-TEST_F(Win32ControlsTest, AControlNameTheFormLacksOrOfAnotherKindIsError9) {
-    try {
-        form.TextBoxNamed(u"Lst_Items");
-        FAIL() << "no error";
-    } catch (const RuntimeError& error) {
-        EXPECT_EQ(error.Number(), 9);
-    }
-    EXPECT_THROW(form.ControlNamed(u"Nothing"), RuntimeError);
-    EXPECT_EQ(form.FrameNamed(u"Fra_Box").Caption(), u"枠");
 }
 
 }  // namespace

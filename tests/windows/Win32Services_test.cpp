@@ -131,6 +131,16 @@ TEST(NamedMutexInstanceLockTest, TheFirstHolderRunsAloneAndASecondSeesIt) {
     EXPECT_FALSE(first.IsAnotherInstanceRunning());
 }
 
+TEST(NamedMutexInstanceLockTest, TheLockIsHeldForAllTheUsersSessions) {
+    NamedMutexInstanceLock lock(u"TaboraTest3");
+    ASSERT_FALSE(lock.IsAnotherInstanceRunning());
+    EXPECT_EQ(lock.HeldName(), u"Global\\" + lock.MutexName());
+    // Seen from the Global namespace, where another session of the user looks.
+    HANDLE seen = OpenMutexW(SYNCHRONIZE, FALSE, Wide(lock.HeldName()));
+    EXPECT_NE(seen, nullptr);
+    if (seen != nullptr) CloseHandle(seen);
+}
+
 TEST(NamedMutexInstanceLockTest, TheLockEndsWithItsHolder) {
     {
         NamedMutexInstanceLock first(u"TaboraTest2");

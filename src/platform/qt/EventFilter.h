@@ -1,10 +1,13 @@
 #pragma once
-// An event filter made of a function, for watching a widget without subclassing it.
+// An event filter made of a function, for watching a widget without subclassing it. An error
+// that leaves the function is reported, as at every place where Qt hands the program an event.
 
 #include <QEvent>
 #include <QObject>
 #include <functional>
 #include <utility>
+
+#include "app/ErrorTrap.h"
 
 namespace tabora::platform::qt {
 
@@ -17,7 +20,11 @@ public:
     void Watch(QObject* object) { object->installEventFilter(this); }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override { return filter_(watched, event); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        bool stop = false;
+        ReportErrorsAtEventBoundary([&] { stop = filter_(watched, event); });
+        return stop;
+    }
 
 private:
     std::function<bool(QObject*, QEvent*)> filter_;

@@ -3,6 +3,7 @@
 #include <QDropEvent>
 #include <QUrl>
 
+#include "app/ErrorTrap.h"
 #include "platform/qt/QtStrings.h"
 
 namespace tabora::platform::qt {
@@ -40,7 +41,7 @@ bool FileDropTarget::Filter(QEvent* event) {
             drop->setDropAction(Qt::CopyAction);
             drop->accept();
             QMetaObject::invokeMethod(
-                &filter_, [this, files = std::move(files)] { onDrop_(files); }, Qt::QueuedConnection);
+                &filter_, [this, files = std::move(files)] { ReportErrorsAtEventBoundary([&] { onDrop_(files); }); }, Qt::QueuedConnection);
             return true;
         }
         default:

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/ErrorTrap.h"
 #include "platform/RuntimeError.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/Pictures.h"
@@ -20,9 +21,6 @@
 namespace tabora::platform::qt {
 
 namespace {
-// Visual Basic's refusal to size a minimised window.
-constexpr int32_t kCannotChangeWhileMinimized = 384;
-
 // The frames the forms were designed around, in pixels at 96 DPI: a sizable window's border
 // and title bar, and a fixed tool window's thin border and small title bar.
 constexpr QSize kSizableFrame{9, 27};
@@ -72,15 +70,18 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override {
         QWidget::resizeEvent(event);
-        form_.OnResizedByPlatform(event->size());
+        ReportErrorsAtEventBoundary([&] { form_.OnResizedByPlatform(event->size()); });
     }
     void closeEvent(QCloseEvent* event) override {
-        event->accept();
-        form_.OnCloseRequested();
+        ReportErrorsAtEventBoundary([this] { form_.OnCloseRequested(); });
+        // Refused while a modal form is open over it: the window stays as it is.
+        event->setAccepted(!form_.IsLoaded());
     }
     void changeEvent(QEvent* event) override {
         QWidget::changeEvent(event);
-        if (event->type() == QEvent::ActivationChange && isActiveWindow()) form_.OnActivated();
+        if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+            ReportErrorsAtEventBoundary([this] { form_.OnActivated(); });
+        }
     }
 
 private:
@@ -195,21 +196,13 @@ void QtForm::MoveFrameTo(QPoint position) {
 float QtForm::Width() const { return ToTwips(window_->width() + FramePixels().width()); }
 float QtForm::Height() const { return ToTwips(window_->height() + FramePixels().height()); }
 
-void QtForm::RefuseWhileMinimized() const {
-    if (window_->isMinimized()) {
-        throw RuntimeError(kCannotChangeWhileMinimized,
-                           u"フォームが最小化または最大化されているときは変更できません。",
-                           vb_error::kSource);
-    }
-}
-
 void QtForm::SetWidth(float twips) {
-    RefuseWhileMinimized();
+    RefuseWhileMinimized(window_->isMinimized());
     ResizeClient(QSize(std::max(0, ToPixels(twips) - FramePixels().width()), window_->height()));
 }
 
 void QtForm::SetHeight(float twips) {
-    RefuseWhileMinimized();
+    RefuseWhileMinimized(window_->isMinimized());
     ResizeClient(QSize(window_->width(), std::max(0, ToPixels(twips) - FramePixels().height())));
 }
 
@@ -223,16 +216,16 @@ void QtForm::ResizeClient(QSize client) {
     } else {
         window_->resize(client);
     }
-    if (shown_) Resize.Raise();
+    if (Shown()) Resize.Raise();
 }
 
 void QtForm::OnResizedByPlatform(QSize client) {
-    if (!shown_ || client == reportedClient_) return;
+    if (!Shown() || client == reportedClient_) return;
     reportedClient_ = client;
     Resize.Raise();
 }
 
-bool QtForm::Visible() const { return shown_ && window_->isVisible(); }
+bool QtForm::Visible() const { return Shown() && window_->isVisible(); }
 
 void QtForm::SetVisible(bool visible) {
     if (visible) {
@@ -242,27 +235,17 @@ void QtForm::SetVisible(bool visible) {
     }
 }
 
-void QtForm::SetEnabled(bool enabled) {
-    enabled_ = enabled;
-    window_->setEnabled(enabled);
-}
-
 std::u16string QtForm::Caption() const { return ToU16(window_->windowTitle()); }
 void QtForm::SetCaption(const std::u16string& caption) { window_->setWindowTitle(ToQString(caption)); }
 
-void QtForm::Load() {
-    if (loaded_) return;
-    loaded_ = true;
-    LoadEvent.Raise();
-}
-
 void QtForm::PlaceAtFirstShow() {
-    if (description_.startPosition != StartPosition::CenterOwner || owner_ == nullptr) return;
-    const QRect ownerFrame = owner_->window_->frameGeometry();
+    const auto* owner = dynamic_cast<const QtForm*>(ModalOwner());
+    if (description_.startPosition != StartPosition::CenterOwner || owner == nullptr) return;
+    const QRect ownerFrame = owner->window_->frameGeometry();
     const QSize outer = window_->size() + FramePixels();
     QPoint topLeft = ownerFrame.center() - QPoint(outer.width() / 2, outer.height() / 2);
     // Kept on the owner's screen.
-    if (const QScreen* screen = owner_->window_->screen()) {
+    if (const QScreen* screen = owner->window_->screen()) {
         const QRect area = screen->availableGeometry();
         topLeft.setX(
             std::clamp(topLeft.x(), area.left(), std::max(area.left(), area.right() + 1 - outer.width())));
@@ -272,72 +255,56 @@ void QtForm::PlaceAtFirstShow() {
     window_->move(topLeft);
 }
 
-void QtForm::Show() {
-    if (!loaded_) Load();
-    if (!loaded_) return;  // the load step unloaded it again
-    const bool first = !shown_;
-    if (first) {
+void QtForm::ShowWindow(bool firstTime) {
+    if (firstTime) {
         PlaceAtFirstShow();
         FocusFirstControl();
     }
     window_->show();
     window_->activateWindow();
-    if (first) {
-        shown_ = true;
+    if (firstTime) {
         reportedClient_ = window_->size();
         LastActiveWindow() = window_.get();
-        // As on the desktop: the first show sizes the window, then activates it.
-        Resize.Raise();
-        if (loaded_) Activate.Raise();
     }
 }
 
 void QtForm::OnActivated() {
-    if (!shown_ || LastActiveWindow() == window_.get()) return;
+    if (!Shown() || LastActiveWindow() == window_.get()) return;
     LastActiveWindow() = window_.get();
     Activate.Raise();
 }
 
-void QtForm::ShowModal(Form& owner) {
-    auto* ownerForm = dynamic_cast<QtForm*>(&owner);
-    owner_ = ownerForm;
+void QtForm::PrepareModal(Form& owner) {
     window_->setWindowModality(Qt::ApplicationModal);
-    if (ownerForm != nullptr) {
+    if (auto* ownerForm = dynamic_cast<QtForm*>(&owner)) {
         // A transient window of the owner: kept above it, and out of the task bar.
         ownerForm->window_->winId();
         window_->winId();
         window_->windowHandle()->setTransientParent(ownerForm->window_->windowHandle());
     }
-    struct Blocking {
-        QtForm* form;
-        explicit Blocking(QtForm* f) : form(f) {
-            if (form != nullptr) ++form->modalChildren_;
-        }
-        ~Blocking() {
-            if (form != nullptr) --form->modalChildren_;
-        }
-        Blocking(const Blocking&) = delete;
-        Blocking& operator=(const Blocking&) = delete;
-    } blocking(ownerForm);
-
-    Show();
-    if (loaded_) {
-        QEventLoop loop;
-        modalLoop_ = &loop;
-        loop.exec(QEventLoop::DialogExec);
-    }
-    owner_ = nullptr;
-    if (ownerForm != nullptr && ownerForm->loaded_) ownerForm->window_->activateWindow();
 }
 
-void QtForm::Unload() {
-    if (!loaded_) return;
-    UnloadEvent.Raise();
-    loaded_ = false;
-    shown_ = false;
+void QtForm::RunModalLoop() {
+    QEventLoop loop;
+    modalLoop_ = &loop;
+    loop.exec(QEventLoop::DialogExec);
+}
+
+void QtForm::EndModalLoop() {
+    if (modalLoop_) modalLoop_->quit();
+}
+
+void QtForm::ModalEnded(Form& owner) {
+    auto* ownerForm = dynamic_cast<QtForm*>(&owner);
+    if (ownerForm != nullptr && ownerForm->IsLoaded()) ownerForm->window_->activateWindow();
+}
+
+// Application-modal windows lock the owner themselves, without greying it.
+void QtForm::EnableWindow(bool enabled, bool /*modalChildOpen*/) { window_->setEnabled(enabled); }
+
+void QtForm::HideWindow() {
     window_->hide();
     if (LastActiveWindow() == window_.get()) LastActiveWindow() = nullptr;
-    if (modalLoop_) modalLoop_->quit();
 }
 
 void QtForm::OnCloseRequested() { Unload(); }

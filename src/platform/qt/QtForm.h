@@ -36,17 +36,9 @@ public:
     void SetHeight(float twips) override;
     bool Visible() const override;
     void SetVisible(bool visible) override;
-    // False also while a modal form shown over this one is open.
-    bool Enabled() const override { return enabled_ && modalChildren_ == 0; }
-    void SetEnabled(bool enabled) override;
 
     std::u16string Caption() const override;
     void SetCaption(const std::u16string& caption) override;
-    void Load() override;
-    void Show() override;
-    void ShowModal(Form& owner) override;
-    void Unload() override;
-    bool IsLoaded() const override { return loaded_; }
 
     // For the executable and tests: the window, and the widget of a control (nullptr if none).
     QWidget* Window() const;
@@ -60,13 +52,19 @@ private:
     friend class FormWindow;
 
     Control* FindControl(const std::u16string& name) override;
+    void ShowWindow(bool firstTime) override;
+    void HideWindow() override;
+    void EnableWindow(bool enabled, bool modalChildOpen) override;
+    void PrepareModal(Form& owner) override;
+    void RunModalLoop() override;
+    void EndModalLoop() override;
+    void ModalEnded(Form& owner) override;
     void CreateControls();
     void SetTabOrder();
     void FocusFirstControl();
     void PlaceAtFirstShow();
     void ResizeClient(QSize client);
     void MoveFrameTo(QPoint position);
-    void RefuseWhileMinimized() const;
     // From the window.
     void OnResizedByPlatform(QSize client);
     void OnActivated();
@@ -76,12 +74,7 @@ private:
     std::unique_ptr<FormWindow> window_;
     std::map<std::u16string, std::unique_ptr<Control>> controls_;
     QSize reportedClient_;  // the client size the last Resize was raised for
-    bool loaded_ = false;
-    bool shown_ = false;
-    bool enabled_ = true;
-    int modalChildren_ = 0;
     QPointer<QEventLoop> modalLoop_;
-    QtForm* owner_ = nullptr;  // while shown modal
 };
 
 class QtFormFactory : public FormFactory {

@@ -2,7 +2,9 @@
 
 #include <QStyledItemDelegate>
 
+#include "app/ErrorTrap.h"
 #include "platform/RuntimeError.h"
+#include "platform/ScopeExit.h"
 
 namespace tabora::platform::qt {
 
@@ -38,16 +40,11 @@ protected:
     }
 };
 
-class SettingIndex {
-public:
-    explicit SettingIndex(bool& flag) : flag_(flag) { flag_ = true; }
-    ~SettingIndex() { flag_ = false; }
-    SettingIndex(const SettingIndex&) = delete;
-    SettingIndex& operator=(const SettingIndex&) = delete;
-
-private:
-    bool& flag_;
-};
+// While the program changes the selection, the list's own notifications are not the user's.
+auto SettingIndex(bool& flag) {
+    flag = true;
+    return ScopeExit([&flag] { flag = false; });
+}
 }  // namespace
 
 QtListBox::QtListBox(const ControlDescription& d, QWidget* parent)
@@ -55,9 +52,9 @@ QtListBox::QtListBox(const ControlDescription& d, QWidget* parent)
 
 QtListBox::QtListBox(const ControlDescription& d, QListWidget* list) : QtControl(d, list), list_(list) {
     QObject::connect(list_, &QListWidget::itemSelectionChanged, &context_, [this] {
-        if (!settingIndex_) Click.Raise();
+        if (!settingIndex_) ReportErrorsAtEventBoundary([this] { Click.Raise(); });
     });
-    QObject::connect(list_, &QListWidget::itemDoubleClicked, &context_, [this] { DblClick.Raise(); });
+    QObject::connect(list_, &QListWidget::itemDoubleClicked, &context_, [this] { ReportErrorsAtEventBoundary([this] { DblClick.Raise(); }); });
     if (d.acceptsDroppedFiles) {
         drops_ = std::make_unique<FileDropTarget>(
             list_->viewport(), [this](const DroppedFiles& files) { FilesDropped.Raise(files); });
@@ -65,12 +62,12 @@ QtListBox::QtListBox(const ControlDescription& d, QListWidget* list) : QtControl
 }
 
 void QtListBox::Clear() {
-    SettingIndex setting(settingIndex_);
+    const auto setting = SettingIndex(settingIndex_);
     list_->clear();
 }
 
 void QtListBox::AddItem(const std::u16string& item) {
-    SettingIndex setting(settingIndex_);
+    const auto setting = SettingIndex(settingIndex_);
     list_->addItem(ToQString(item));
 }
 
@@ -89,19 +86,15 @@ std::u16string QtListBox::Text() const {
     return index < 0 ? std::u16string() : List(index);
 }
 
-void QtListBox::SetListIndex(int32_t index) {
-    if (index < -1 || index >= ListCount()) throw vb_error::Raise(vb_error::kInvalidProcedureCall);
-    {
-        SettingIndex setting(settingIndex_);
-        if (index < 0) {
-            list_->clearSelection();
-            list_->setCurrentRow(-1);
-        } else {
-            list_->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
-            list_->scrollToItem(list_->item(index));
-        }
+void QtListBox::SelectEntry(int32_t index) {
+    const auto setting = SettingIndex(settingIndex_);
+    if (index < 0) {
+        list_->clearSelection();
+        list_->setCurrentRow(-1);
+    } else {
+        list_->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+        list_->scrollToItem(list_->item(index));
     }
-    Click.Raise();
 }
 
 }  // namespace tabora::platform::qt

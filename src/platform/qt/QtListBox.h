@@ -20,10 +20,10 @@ public:
     int32_t ListCount() const override { return static_cast<int32_t>(list_->count()); }
     std::u16string List(int32_t index) const override;
     int32_t ListIndex() const override;
-    void SetListIndex(int32_t index) override;
     std::u16string Text() const override;
 
 private:
+    void SelectEntry(int32_t index) override;
     QtListBox(const ControlDescription& d, QListWidget* list);
 
     QListWidget* list_;

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include "app/ErrorTrap.h"
 #include "platform/qt/Pictures.h"
 
 namespace tabora::platform::qt {
@@ -90,7 +91,7 @@ QtPictureButton::QtPictureButton(const ControlDescription& d, QPushButton* butto
     button_->setFocusPolicy(Qt::StrongFocus);
     button_->setIcon(PictureIcon(d.picture));
     button_->setIconSize(PictureSize(d.picture));
-    QObject::connect(button_, &QPushButton::clicked, &context_, [this] { Click.Raise(); });
+    QObject::connect(button_, &QPushButton::clicked, &context_, [this] { ReportErrorsAtEventBoundary([this] { Click.Raise(); }); });
     enterKey_.Watch(button_);
 }
 

@@ -20,15 +20,13 @@ QtTextBox::QtTextBox(const ControlDescription& d, QWidget* parent)
 QtTextBox::QtTextBox(const ControlDescription& d, std::unique_ptr<TextEditor> editor)
     : QtControl(d, editor->Widget()),
       editor_(std::move(editor)),
-      reportedText_(editor_->Text()),
       readOnly_(d.readOnly),
       editorFilter_([this](QObject*, QEvent* event) { return OnEditorEvent(event); }),
       validation_(editor_->Widget(), [this] { return RaiseValidate(); }) {
     editorFilter_.Watch(editor_->Widget());
     if (editor_->MouseTarget() != editor_->Widget()) editorFilter_.Watch(editor_->MouseTarget());
-    editor_->OnTextChanged([this] {
-        if (!settingText_) RaiseChangeIfTextDiffers();
-    });
+    StartReportingFrom(editor_->Text());
+    editor_->OnTextChanged([this] { TextEdited(); });
     if (d.acceptsDroppedFiles) {
         drops_ = std::make_unique<FileDropTarget>(
             editor_->MouseTarget(), [this](const DroppedFiles& files) { FilesDropped.Raise(files); });
@@ -48,22 +46,11 @@ QtTextBox::QtTextBox(const ControlDescription& d, std::unique_ptr<TextEditor> ed
     }
 }
 
-void QtTextBox::RaiseChangeIfTextDiffers() {
-    std::u16string text = editor_->Text();
-    if (text == reportedText_) return;
-    reportedText_ = std::move(text);
-    Change.Raise();
-}
-
-void QtTextBox::SetText(const std::u16string& text) {
-    if (text == editor_->Text()) return;
+void QtTextBox::PutText(const std::u16string& text) {
     // As a Windows text box: the caret goes to the start; Change then sees the text and the
     // caret as they will stay.
-    settingText_ = true;
     editor_->SetText(text);
-    settingText_ = false;
     editor_->Select(0, 0);
-    RaiseChangeIfTextDiffers();
 }
 
 void QtTextBox::SetSelStart(int32_t position) {

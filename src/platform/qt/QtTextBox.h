@@ -25,7 +25,6 @@ public:
     QtTextBox(const ControlDescription& d, QWidget* parent);
 
     std::u16string Text() const override { return editor_->Text(); }
-    void SetText(const std::u16string& text) override;
     std::u16string Tag() const override { return tag_; }
     void SetTag(const std::u16string& tag) override { tag_ = tag; }
     int32_t SelStart() const override { return editor_->SelStart(); }
@@ -40,12 +39,10 @@ private:
     bool OnEditorEvent(QEvent* event);
     bool OnKeyPress(QKeyEvent& key);
     bool AnswerWithoutInputMethod(QEvent* event);
-    void RaiseChangeIfTextDiffers();
+    void PutText(const std::u16string& text) override;
     bool RaiseValidate();
 
     std::unique_ptr<TextEditor> editor_;
-    std::u16string reportedText_;  // the text as the last Change (or the creation) left it
-    bool settingText_ = false;
     bool readOnly_;
     std::u16string tag_;
     int32_t imeMode_ = kImeModeNoControl;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "app/ErrorTrap.h"
 #include "platform/qt/QtStrings.h"
 
 namespace tabora::platform::qt {
@@ -76,7 +77,7 @@ public:
     void SetReadOnly(bool readOnly) override { edit_->setReadOnly(readOnly); }
     void OnTextChanged(std::function<void()> handler) override {
         QObject::connect(edit_, &QLineEdit::textChanged, &context_,
-                         [handler = std::move(handler)] { handler(); });
+                         [handler = std::move(handler)] { ReportErrorsAtEventBoundary(handler); });
     }
 
 private:
@@ -120,7 +121,7 @@ public:
     void SetReadOnly(bool readOnly) override { edit_->setReadOnly(readOnly); }
     void OnTextChanged(std::function<void()> handler) override {
         QObject::connect(edit_, &QPlainTextEdit::textChanged, &context_,
-                         [handler = std::move(handler)] { handler(); });
+                         [handler = std::move(handler)] { ReportErrorsAtEventBoundary(handler); });
     }
 
 private:

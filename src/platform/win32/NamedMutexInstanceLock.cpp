@@ -27,7 +27,7 @@ std::u16string CurrentUserSid() {
 }
 
 NamedMutexInstanceLock::NamedMutexInstanceLock(std::u16string program)
-    : name_(u"Local\\" + std::move(program) + u".Instance." + CurrentUserSid()) {}
+    : name_(std::move(program) + u".Instance." + CurrentUserSid()) {}
 
 NamedMutexInstanceLock::~NamedMutexInstanceLock() {
     if (mutex_ != nullptr) CloseHandle(mutex_);
@@ -35,15 +35,25 @@ NamedMutexInstanceLock::~NamedMutexInstanceLock() {
 
 bool NamedMutexInstanceLock::IsAnotherInstanceRunning() {
     if (mutex_ != nullptr) return false;  // this process holds it
-    HANDLE mutex = CreateMutexW(nullptr, FALSE, Wide(name_));
-    const DWORD error = GetLastError();
-    // A mutex of that name that may not be opened is held all the same.
-    if (mutex == nullptr) return error == ERROR_ACCESS_DENIED;
-    if (error == ERROR_ALREADY_EXISTS) {
-        CloseHandle(mutex);
-        return true;
+    constexpr const char16_t* kGlobal = u"Global\\";
+    for (const char16_t* scope : {kGlobal, u"Local\\"}) {
+        const std::u16string name = scope + name_;
+        SetLastError(ERROR_SUCCESS);
+        HANDLE mutex = CreateMutexW(nullptr, FALSE, Wide(name));
+        const DWORD error = GetLastError();
+        if (mutex == nullptr) {
+            if (error == ERROR_ACCESS_DENIED && scope == kGlobal) continue;
+            // A session's mutex of that name that may not be opened is held all the same.
+            return error == ERROR_ACCESS_DENIED;
+        }
+        if (error == ERROR_ALREADY_EXISTS) {
+            CloseHandle(mutex);
+            return true;
+        }
+        mutex_ = mutex;
+        heldName_ = name;
+        return false;
     }
-    mutex_ = mutex;
     return false;
 }
 

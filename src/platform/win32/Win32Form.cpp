@@ -121,7 +121,7 @@ void Win32Form::CreateControls() {
     // Later controls lie in front: each goes to the top of its siblings in turn.
     for (const Entry& entry : controls_) {
         SetWindowPos(entry.native->Outer(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        if (entry.control->Visible()) ShowWindow(entry.native->Outer(), SW_SHOWNA);
+        if (entry.control->Visible()) ::ShowWindow(entry.native->Outer(), SW_SHOWNA);
         if (entry.native->IsTabStop()) tabOrder_.push_back(entry.native);
     }
     std::stable_sort(tabOrder_.begin(), tabOrder_.end(),
@@ -218,11 +218,13 @@ void Win32Form::SetLeft(float twips) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 void Win32Form::SetWidth(float twips) {
+    RefuseWhileMinimized(IsIconic(Window()) != FALSE);
     const RECT r = WindowRect(Window());
     SetWindowPos(Window(), nullptr, 0, 0, TwipsToPixels(twips, dpi_), r.bottom - r.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 void Win32Form::SetHeight(float twips) {
+    RefuseWhileMinimized(IsIconic(Window()) != FALSE);
     const RECT r = WindowRect(Window());
     SetWindowPos(Window(), nullptr, 0, 0, r.right - r.left, TwipsToPixels(twips, dpi_),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -233,37 +235,27 @@ void Win32Form::SetVisible(bool visible) {
     if (visible) {
         Show();
     } else {
-        ShowWindow(Window(), SW_HIDE);
+        ::ShowWindow(Window(), SW_HIDE);
     }
 }
-bool Win32Form::Enabled() const { return IsWindowEnabled(Window()) != FALSE; }
-void Win32Form::SetEnabled(bool enabled) { EnableWindow(Window(), enabled ? TRUE : FALSE); }
+void Win32Form::EnableWindow(bool enabled, bool modalChildOpen) {
+    ::EnableWindow(Window(), enabled && !modalChildOpen ? TRUE : FALSE);
+}
 
 std::u16string Win32Form::Caption() const { return WindowText(Window()); }
 void Win32Form::SetCaption(const std::u16string& caption) { SetWindowTextW(Window(), Wide(caption)); }
 
-void Win32Form::Load() {
-    if (loaded_) return;
-    loaded_ = true;
-    LoadEvent.Raise();
-}
-
-void Win32Form::Show() {
-    if (!loaded_) Load();
-    if (shown_) {
-        ShowWindow(Window(), SW_SHOW);
+void Win32Form::ShowWindow(bool firstTime) {
+    ::ShowWindow(Window(), SW_SHOW);
+    if (!firstTime) {
         SetForegroundWindow(Window());
         return;
     }
-    ShowWindow(Window(), SW_SHOW);
     UpdateWindow(Window());
-    shown_ = true;
-    RaiseFirstShowEvents();
+    FocusFirstControl();
 }
 
-void Win32Form::RaiseFirstShowEvents() {
-    Resize.Raise();
-    Activate.Raise();
+void Win32Form::FocusFirstControl() {
     for (NativeControl* control : tabOrder_) {
         if (IsWindowEnabled(control->Handle()) && IsWindowVisible(control->Handle())) {
             SetFocus(control->Handle());
@@ -288,34 +280,24 @@ void Win32Form::CenterOver(HWND owner) {
     SetWindowPos(Window(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Win32Form::ShowModal(Form& owner) {
+void Win32Form::PrepareModal(Form& owner) {
+    // An owner of another kind is locked all the same, only not linked to this window.
     auto* ownerForm = dynamic_cast<Win32Form*>(&owner);
-    if (ownerForm == nullptr) throw vb_error::Raise(vb_error::kInvalidProcedureCall);
-    const HWND ownerWindow = ownerForm->Window();
-    SetWindowLongPtrW(Window(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ownerWindow));
-    if (description_.startPosition == StartPosition::CenterOwner) CenterOver(ownerWindow);
-    modalOwner_ = ownerWindow;
-    EnableWindow(ownerWindow, FALSE);
-    Show();
-    RunUntil([this] { return !loaded_; });
-    if (modalOwner_ != nullptr) {
-        EnableWindow(modalOwner_, TRUE);
-        modalOwner_ = nullptr;
-    }
-    SetActiveWindow(ownerWindow);
+    if (ownerForm == nullptr) return;
+    SetWindowLongPtrW(Window(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ownerForm->Window()));
+    if (description_.startPosition == StartPosition::CenterOwner) CenterOver(ownerForm->Window());
 }
 
-void Win32Form::Unload() {
-    if (!loaded_) return;
-    UnloadEvent.Raise();
-    loaded_ = false;
-    // The owner takes the activation back before this window goes, not another program.
-    if (modalOwner_ != nullptr) {
-        EnableWindow(modalOwner_, TRUE);
-        modalOwner_ = nullptr;
-    }
-    ShowWindow(Window(), SW_HIDE);
+void Win32Form::RunModalLoop() {
+    RunUntil([this] { return !IsLoaded(); });
 }
+
+void Win32Form::ModalEnded(Form& owner) {
+    // The owner takes the activation back before this window goes, not another program.
+    if (auto* ownerForm = dynamic_cast<Win32Form*>(&owner)) SetActiveWindow(ownerForm->Window());
+}
+
+void Win32Form::HideWindow() { ::ShowWindow(Window(), SW_HIDE); }
 
 Win32Form* Win32Form::OfWindow(HWND window) {
     auto found = Forms().find(window);
@@ -411,10 +393,10 @@ LRESULT Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_SIZE:
-            if (shown_) Resize.Raise();
+            if (Shown()) Resize.Raise();
             return 0;
         case WM_ACTIVATE:
-            if (LOWORD(wParam) != WA_INACTIVE && shown_ && lParam != 0 &&
+            if (LOWORD(wParam) != WA_INACTIVE && Shown() && lParam != 0 &&
                 GetWindowThreadProcessId(reinterpret_cast<HWND>(lParam), nullptr) == GetCurrentThreadId()) {
                 Activate.Raise();
             }

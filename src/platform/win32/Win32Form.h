@@ -35,17 +35,9 @@ public:
     void SetHeight(float twips) override;
     bool Visible() const override;
     void SetVisible(bool visible) override;
-    bool Enabled() const override;
-    void SetEnabled(bool enabled) override;
 
     std::u16string Caption() const override;
     void SetCaption(const std::u16string& caption) override;
-    void Load() override;
-    void Show() override;
-    void ShowModal(Form& owner) override;
-    void Unload() override;
-    bool IsLoaded() const override { return loaded_; }
-
 
     HWND Window() const { return window_.get(); }
     // The native window of a control, for tests.
@@ -65,6 +57,13 @@ private:
     };
 
     Control* FindControl(const std::u16string& name) override;
+    void ShowWindow(bool firstTime) override;
+    void HideWindow() override;
+    void EnableWindow(bool enabled, bool modalChildOpen) override;
+    void PrepareModal(Form& owner) override;
+    void RunModalLoop() override;
+    void EndModalLoop() override {}
+    void ModalEnded(Form& owner) override;
     void CreateWindowFromDescription();
     void CreateControls();
     void AddToolTip(HWND control, const std::u16string& text);
@@ -74,7 +73,7 @@ private:
     void CenterOver(HWND owner);
     NativeControl* ControlOf(HWND window) const;
     void MoveFocus(bool backwards);
-    void RaiseFirstShowEvents();
+    void FocusFirstControl();
 
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -90,9 +89,6 @@ private:
     std::map<HWND, NativeControl*> byHandle_;
     std::vector<NativeControl*> tabOrder_;
     unsigned dpi_ = USER_DEFAULT_SCREEN_DPI;
-    bool loaded_ = false;
-    bool shown_ = false;
-    HWND modalOwner_ = nullptr;
 };
 
 class Win32FormFactory : public FormFactory {

@@ -44,11 +44,9 @@ std::u16string Win32ListBox::List(int32_t index) const {
 
 int32_t Win32ListBox::ListIndex() const { return static_cast<int32_t>(SendMessageW(Handle(), LB_GETCURSEL, 0, 0)); }
 
-void Win32ListBox::SetListIndex(int32_t index) {
-    if (index < -1 || index >= ListCount()) throw vb_error::Raise(vb_error::kInvalidProcedureCall);
+void Win32ListBox::SelectEntry(int32_t index) {
     // LB_SETCURSEL scrolls the entry into view and sends no notification of its own.
     SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    Click.Raise();
 }
 
 void Win32ListBox::OnCommand(WORD code) {

@@ -18,13 +18,13 @@ public:
     int32_t ListCount() const override;
     std::u16string List(int32_t index) const override;
     int32_t ListIndex() const override;
-    void SetListIndex(int32_t index) override;
     std::u16string Text() const override { return List(ListIndex()); }
 
     void OnCommand(WORD code) override;
     bool IsTabStop() const override { return true; }
 
 private:
+    void SelectEntry(int32_t index) override;
     std::unique_ptr<Subclass> subclass_;
 };
 

@@ -43,8 +43,10 @@ public:
 // A decoding of any Windows code page (932 is Shift_JIS).
 std::unique_ptr<TextDecoding> StartCodePageDecoding(unsigned codePage);
 
-// A named mutex per user (its name carries the user's SID) and session, held until the
-// process ends.
+// A named mutex per user, held until the process ends. It lives in the Global namespace, so
+// that the user's other sessions see it too, and its name carries the user's SID, so that other
+// users do not; only where the Global namespace is refused (a sandbox, or a name another user
+// took first) does it fall back to the session's own Local namespace.
 class NamedMutexInstanceLock : public InstanceLock {
 public:
     explicit NamedMutexInstanceLock(std::u16string program = u"Tabora");
@@ -53,11 +55,14 @@ public:
     NamedMutexInstanceLock& operator=(const NamedMutexInstanceLock&) = delete;
 
     bool IsAnotherInstanceRunning() override;
-    // The mutex name, for tests.
+    // The mutex name without its namespace, and the name the lock holds (empty until it holds
+    // one), for tests.
     const std::u16string& MutexName() const { return name_; }
+    const std::u16string& HeldName() const { return heldName_; }
 
 private:
     std::u16string name_;
+    std::u16string heldName_;
     HANDLE mutex_ = nullptr;
 };
 

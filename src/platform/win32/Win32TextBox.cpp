@@ -35,29 +35,16 @@ int16_t ShiftState() {
 
 Win32TextBox::Win32TextBox(const ControlDescription& d, const ControlSite& site)
     : Win32Control(d, CreateChild(L"EDIT", EditStyle(d), WS_EX_CLIENTEDGE, site, d.caption), d.backColor),
-      reportedText_(WindowText(Handle())),
       subclass_(std::make_unique<Subclass>(Handle(), [this](UINT message, WPARAM wParam, LPARAM lParam) {
           return OnMessage(message, wParam, lParam);
       })) {
+    StartReportingFrom(WindowText(Handle()));
     if (d.acceptsDroppedFiles) AcceptDroppedFiles(Handle());
 }
 
 std::u16string Win32TextBox::Text() const { return WindowText(Handle()); }
 
-void Win32TextBox::SetText(const std::u16string& text) {
-    if (text == Text()) return;
-    settingText_ = true;
-    SetWindowTextW(Handle(), Wide(text));
-    settingText_ = false;
-    RaiseChangeIfTextDiffers();
-}
-
-void Win32TextBox::RaiseChangeIfTextDiffers() {
-    std::u16string text = Text();
-    if (text == reportedText_) return;
-    reportedText_ = std::move(text);
-    Change.Raise();
-}
+void Win32TextBox::PutText(const std::u16string& text) { SetWindowTextW(Handle(), Wide(text)); }
 
 int32_t Win32TextBox::SelStart() const {
     DWORD start = 0;
@@ -93,7 +80,7 @@ void Win32TextBox::SetIMEMode(int32_t mode) {
 }
 
 void Win32TextBox::OnCommand(WORD code) {
-    if (code == EN_CHANGE && !settingText_) RaiseChangeIfTextDiffers();
+    if (code == EN_CHANGE) TextEdited();
 }
 
 HBRUSH Win32TextBox::OnColor(HDC dc) {
@@ -116,8 +103,13 @@ std::optional<LRESULT> Win32TextBox::OnMessage(UINT message, WPARAM wParam, LPAR
             if (!IsWindowEnabled(Handle())) return std::nullopt;
             auto keyCode = static_cast<int16_t>(wParam);
             KeyDown.Raise(keyCode, ShiftState());
-            if (keyCode == 0) return 0;
-            return std::nullopt;
+            if (keyCode != 0) return std::nullopt;
+            // Swallowed: the character the key was already translated into goes too, or a
+            // Backspace or a letter would still reach the box.
+            MSG character{};
+            while (PeekMessageW(&character, Handle(), WM_CHAR, WM_CHAR, PM_REMOVE)) {
+            }
+            return 0;
         }
         case WM_LBUTTONDBLCLK: DblClick.Raise(); return std::nullopt;
         case WM_DROPFILES: FilesDropped.Raise(TakeDroppedFiles(wParam)); return 0;

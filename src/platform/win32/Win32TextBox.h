@@ -16,7 +16,6 @@ public:
     Win32TextBox(const ControlDescription& description, const ControlSite& site);
 
     std::u16string Text() const override;
-    void SetText(const std::u16string& text) override;
     std::u16string Tag() const override { return tag_; }
     void SetTag(const std::u16string& tag) override { tag_ = tag; }
     int32_t SelStart() const override;
@@ -33,11 +32,9 @@ public:
 
 private:
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void RaiseChangeIfTextDiffers();
+    void PutText(const std::u16string& text) override;
 
     std::u16string tag_;
-    std::u16string reportedText_;
-    bool settingText_ = false;
     int32_t imeMode_ = kImeModeNoControl;
     std::unique_ptr<Subclass> subclass_;
 };

@@ -139,6 +139,21 @@ TEST_F(DuplicationTest, ASheetNameNotInTheListIsTakenAsTyped) {
     EXPECT_EQ(BoxTexts().back(), u"シートを作成できませんでした。\rA");
 }
 
+TEST_F(DuplicationTest, TheListWindowStaysWhileTheDialogIsUpAndTheCopyStillWorks) {
+    bool listWindowStayed = false;
+    forms.OnModal(u"Frm_More", [this, &listWindowStayed](HeadlessForm& dialog) {
+        Form().Unload();  // a close reaching the list window under the dialog
+        listWindowStayed = Form().IsLoaded();
+        dialog.TextBox(u"Txt_NewSheets").Paste(u"A");
+        dialog.Button(u"Cmd_Copy").Press();
+    });
+    Button(u"Cmd_Open").Press();
+    EXPECT_TRUE(listWindowStayed);
+    EXPECT_EQ(Sheets(), (Names{u"Base", u"Other", u"A"}));
+    EXPECT_EQ(List().Items(), Sheets());
+    EXPECT_TRUE(Form().Enabled());
+}
+
 TEST_F(WindowFixture, TheDuplicationButtonWithAnEmptyNameDoesNothing) {
     Load({u"A"});
     Button(u"Cmd_Open").Press();
