@@ -101,10 +101,22 @@ TEST_F(ComAutomationServerTest, TheGlobalApplicationIsMadeOnFirstUseAndKept) {
     EXPECT_EQ(factory.made[0].References(), 0u);
 }
 
+TEST_F(ComAutomationServerTest, TheGlobalApplicationIsMadeAgainWhenItsServerHasDied) {
+    ComAutomationServer server(reinterpret_cast<const char16_t*>(kFakeProgId));
+    ObjectRef first = server.GlobalApplication();
+    EXPECT_EQ(server.GlobalApplication(), first);
+    factory.made[0].Disconnect();
+    ObjectRef second = server.GlobalApplication();
+    ASSERT_EQ(factory.made.size(), 2u);
+    EXPECT_EQ(InterfaceOf(second), &factory.made[1]);
+    EXPECT_EQ(server.GlobalApplication(), second);
+    first.reset();
+    EXPECT_EQ(factory.made[0].References(), 0u);  // the dead one is let go
+}
+
 struct MissingCase {
     const char* name;
     const char16_t* progId;
-    uint32_t hr;
 };
 
 class MissingApplicationTest : public ComAutomationServerTest, public ::testing::WithParamInterface<MissingCase> {
@@ -125,21 +137,21 @@ protected:
     }
 };
 
-TEST_P(MissingApplicationTest, CreationFailsWithTheHresultAsNumber) {
+TEST_P(MissingApplicationTest, CreationFailsWith429AsOnTheDesktop) {
     ComAutomationServer server(GetParam().progId);
     try {
         server.CreateApplication();
         FAIL() << "no error";
     } catch (const RuntimeError& error) {
-        EXPECT_EQ(error.Number(), static_cast<int32_t>(GetParam().hr));
-        EXPECT_FALSE(error.Record().Description.empty());
+        EXPECT_EQ(error.Record(),
+                  (ErrorRecord{429, u"ActiveX コンポーネントはオブジェクトを作成できません。", u"Tabora"}));
     }
     EXPECT_THROW(server.GlobalApplication(), RuntimeError);
 }
 
 INSTANTIATE_TEST_SUITE_P(Registrations, MissingApplicationTest,
-                         ::testing::Values(MissingCase{"NoProgId", u"Tabora.NotInstalled", 0x800401F3u},
-                                           MissingCase{"NoClass", u"Tabora.Orphan", 0x80040154u}),
+                         ::testing::Values(MissingCase{"NoProgId", u"Tabora.NotInstalled"},
+                                           MissingCase{"NoClass", u"Tabora.Orphan"}),
                          [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace

@@ -12,7 +12,7 @@ struct NumberCase {
 
 class ErrorNumberTest : public ::testing::TestWithParam<NumberCase> {};
 
-TEST_P(ErrorNumberTest, AutomationFacilityGivesTheLowWordOthersTheHresult) {
+TEST_P(ErrorNumberTest, AutomationFacilityGivesTheLowWordComItsVisualBasicNumberOthersTheHresult) {
     EXPECT_EQ(ErrorNumber(static_cast<HRESULT>(GetParam().hr)), GetParam().number);
 }
 
@@ -21,19 +21,50 @@ INSTANTIATE_TEST_SUITE_P(Hresults, ErrorNumberTest,
                                            NumberCase{0x800A0009u, 9},
                                            NumberCase{0x80020009u, -2147352567},  // DISP_E_EXCEPTION
                                            NumberCase{0x80010001u, -2147418111},  // RPC_E_CALL_REJECTED
-                                           NumberCase{0x800401F3u, -2147221005},  // CO_E_CLASSSTRING
+                                           NumberCase{0x80004005u, -2147467259},  // E_FAIL
                                            NumberCase{0x8009000Au, static_cast<int32_t>(0x8009000Au)}));
+
+// COM's own failures, as a Visual Basic client numbers them; each has the program's text.
+class VisualBasicNumberTest : public ::testing::TestWithParam<NumberCase> {};
+
+TEST_P(VisualBasicNumberTest, ComsOwnFailuresTakeVisualBasicsNumberAndText) {
+    RuntimeError error = ErrorFromHresult(static_cast<HRESULT>(GetParam().hr));
+    EXPECT_EQ(error.Record(), vb_error::Raise(GetParam().number).Record());
+}
+
+INSTANTIATE_TEST_SUITE_P(Hresults, VisualBasicNumberTest,
+                         ::testing::Values(NumberCase{0x80020006u, 438},  // DISP_E_UNKNOWNNAME
+                                           NumberCase{0x80020003u, 438},  // DISP_E_MEMBERNOTFOUND
+                                           NumberCase{0x80020004u, 448},  // DISP_E_PARAMNOTFOUND
+                                           NumberCase{0x8002000Fu, 449},  // DISP_E_PARAMNOTOPTIONAL
+                                           NumberCase{0x8002000Eu, 450},  // DISP_E_BADPARAMCOUNT
+                                           NumberCase{0x80020005u, 13},   // DISP_E_TYPEMISMATCH
+                                           NumberCase{0x8002000Bu, 9},    // DISP_E_BADINDEX
+                                           NumberCase{0x8002000Au, 6},    // DISP_E_OVERFLOW
+                                           NumberCase{0x800401F3u, 429},  // CO_E_CLASSSTRING
+                                           NumberCase{0x80040154u, 429},  // REGDB_E_CLASSNOTREG
+                                           NumberCase{0x800706BAu, 462},  // RPC_S_SERVER_UNAVAILABLE
+                                           NumberCase{0x80010108u, 462},  // RPC_E_DISCONNECTED
+                                           NumberCase{0x80010007u, 462},  // RPC_E_SERVER_DIED
+                                           NumberCase{0x80010012u, 462},  // RPC_E_SERVER_DIED_DNE
+                                           NumberCase{0x8007000Eu, 7}));  // E_OUTOFMEMORY
+
+TEST(ComErrorTest, AMissingExcelReadsAsOnTheDesktop) {
+    EXPECT_EQ(ErrorFromHresult(CO_E_CLASSSTRING).Record(),
+              (ErrorRecord{429, u"ActiveX コンポーネントはオブジェクトを作成できません。", u"Tabora"}));
+}
 
 TEST(ComErrorTest, AnAutomationFacilityHresultWithAKnownNumberHasItsDescription) {
     RuntimeError error = ErrorFromHresult(static_cast<HRESULT>(0x800A000Du));
     EXPECT_EQ(error.Record(), (ErrorRecord{13, u"型が一致しません。", u"Tabora"}));
 }
 
-TEST(ComErrorTest, AnyOtherHresultHasADescription) {
-    RuntimeError error = ErrorFromHresult(REGDB_E_CLASSNOTREG);
-    EXPECT_EQ(error.Number(), static_cast<int32_t>(REGDB_E_CLASSNOTREG));
+TEST(ComErrorTest, AnyOtherHresultHasTheSystemsDescriptionAndASource) {
+    RuntimeError error = ErrorFromHresult(E_ACCESSDENIED);
+    EXPECT_EQ(error.Number(), static_cast<int32_t>(E_ACCESSDENIED));
     EXPECT_FALSE(error.Record().Description.empty());
     EXPECT_NE(error.Record().Description.back(), u'\n');
+    EXPECT_EQ(error.Record().Source, u"Tabora");
 }
 
 struct ExceptionCase {
@@ -42,6 +73,7 @@ struct ExceptionCase {
     uint32_t scode;
     const wchar_t* description;
     int32_t number;
+    const char16_t* expectedDescription = nullptr;  // when the record has none
 };
 
 class ExceptionTest : public ::testing::TestWithParam<ExceptionCase> {};
@@ -59,6 +91,8 @@ TEST_P(ExceptionTest, TheRecordGivesNumberDescriptionAndSource) {
     EXPECT_FALSE(error.Record().Description.empty());
     if (GetParam().description != nullptr) {
         EXPECT_EQ(error.Record().Description, reinterpret_cast<const char16_t*>(GetParam().description));
+    } else if (GetParam().expectedDescription != nullptr) {
+        EXPECT_EQ(error.Record().Description, GetParam().expectedDescription);
     }
 }
 
@@ -68,7 +102,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ExceptionCase{"WCodeWins", 1001, 0x800A03ECu, L"x", 1001},
                       ExceptionCase{"OtherScode", 0, 0x80004005u, L"failed", static_cast<int32_t>(0x80004005u)},
                       ExceptionCase{"NoScodeIsTheInvokeResult", 0, 0, L"?", static_cast<int32_t>(0x80020009u)},
-                      ExceptionCase{"NoDescriptionGetsOne", 0, 0x800A0009u, nullptr, 9}),
+                      ExceptionCase{"NoDescriptionGetsOne", 0, 0x800A0009u, nullptr, 9, u"インデックスが有効範囲にありません。"},
+                      ExceptionCase{"WCodeWithoutDescription", 1004, 0, nullptr, 1004,
+                                    u"アプリケーション定義またはオブジェクト定義のエラーです。"},
+                      ExceptionCase{"ComFailureInTheRecord", 0, 0x80020005u, nullptr, 13, u"型が一致しません。"}),
     [](const auto& test) { return std::string(test.param.name); });
 
 int fillIns = 0;
@@ -83,7 +120,7 @@ TEST(ComErrorTest, TheDeferredFillInRunsOnceBeforeTheRecordIsRead) {
     fillIns = 0;
     ExceptionRecord record;
     record.Receive()->pfnDeferredFillIn = &FillIn;
-    EXPECT_EQ(ErrorFromException(record.Completed(), DISP_E_EXCEPTION).Record(), (ErrorRecord{1004, u"late", u""}));
+    EXPECT_EQ(ErrorFromException(record.Completed(), DISP_E_EXCEPTION).Record(), (ErrorRecord{1004, u"late", u"Tabora"}));
     record.Completed();
     EXPECT_EQ(fillIns, 1);
 }

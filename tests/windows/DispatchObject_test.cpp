@@ -157,18 +157,23 @@ TEST_F(DispatchObjectTest, AReturnedObjectCanBeCalledAndIsReleasedWithItsWrapper
     EXPECT_EQ(other.References(), 0u);
 }
 
-TEST_F(DispatchObjectTest, AnUnknownMemberFailsWithTheLookupsHresultWithoutInvoking) {
+TEST_F(DispatchObjectTest, AnUnknownMemberIsError438WithoutInvoking) {
     try {
-        object->Call(u"NoSuchMember");
+        object->Call(u"NoSuchMember", {}, {{u"After", int32_t{1}}});
         FAIL() << "no error";
     } catch (const RuntimeError& error) {
-        EXPECT_EQ(error.Number(), static_cast<int32_t>(DISP_E_UNKNOWNNAME));
+        EXPECT_EQ(error.Record(), vb_error::Raise(vb_error::kMemberNotFound).Record());
     }
     EXPECT_TRUE(sheet.Calls().empty());
 }
 
-TEST_F(DispatchObjectTest, AnUnknownNamedArgumentFailsTheCall) {
-    EXPECT_THROW(object->Call(u"Copy", {}, {{u"Whence", int32_t{1}}}), RuntimeError);
+TEST_F(DispatchObjectTest, AnUnknownNamedArgumentOfAKnownMemberIsError448) {
+    try {
+        object->Call(u"Copy", {}, {{u"After", int32_t{1}}, {u"Whence", int32_t{1}}});
+        FAIL() << "no error";
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.Record(), vb_error::Raise(vb_error::kNamedArgumentNotFound).Record());
+    }
     EXPECT_TRUE(sheet.Calls().empty());
 }
 
@@ -190,6 +195,14 @@ TEST_F(DispatchObjectTest, AServerExceptionBecomesItsNumberDescriptionAndSourceA
     } catch (const RuntimeError& error) {
         EXPECT_EQ(error.Record(), (ErrorRecord{1004, u"Range クラスの Select メソッドが失敗しました。", u"Microsoft Excel"}));
     }
+}
+
+TEST_F(DispatchObjectTest, AnObjectWithoutTypeInformationHasNoTypeName) { EXPECT_EQ(object->TypeName(), u""); }
+
+TEST_F(DispatchObjectTest, TheServerIsAliveUntilItsProxyReportsItGone) {
+    EXPECT_TRUE(object->ServerAlive());
+    sheet.Disconnect();
+    EXPECT_FALSE(object->ServerAlive());
 }
 
 TEST_F(DispatchObjectTest, AFailedInvokeWithoutExceptionIsItsHresult) {

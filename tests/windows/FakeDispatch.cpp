@@ -26,7 +26,7 @@ HRESULT STDMETHODCALLTYPE FakeDispatch::QueryInterface(REFIID iid, void** object
 
 HRESULT STDMETHODCALLTYPE FakeDispatch::GetTypeInfoCount(UINT* count) {
     *count = 0;
-    return S_OK;
+    return disconnected_ ? RPC_E_DISCONNECTED : S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE FakeDispatch::GetTypeInfo(UINT, LCID, ITypeInfo** info) {

@@ -54,6 +54,8 @@ public:
     // Names are matched without regard to letter case, as Excel matches them.
     void AddName(std::u16string name, DISPID id);
     void OnInvoke(InvokeHandler handler) { handler_ = std::move(handler); }
+    // Answers from now on as the proxy of a server that has died.
+    void Disconnect() { disconnected_ = true; }
 
     const std::vector<RecordedInvoke>& Calls() const { return calls_; }
     // Drops the recorded calls and the references their argument copies hold.
@@ -75,6 +77,7 @@ private:
     LCID lastNamesLocale_ = 0;
     InvokeHandler handler_;
     std::vector<RecordedInvoke> calls_;
+    bool disconnected_ = false;
 };
 #if defined(__GNUC__)
 #pragma GCC diagnostic pop

@@ -4,13 +4,14 @@
 
 #include "platform/com/Bstr.h"
 #include "platform/com/ComError.h"
-#include "platform/com/DispatchObject.h"
 
 namespace tabora::com {
 
 ComAutomationServer::ComAutomationServer(std::u16string progId) : progId_(std::move(progId)) {}
 
-ObjectRef ComAutomationServer::CreateApplication() {
+ObjectRef ComAutomationServer::CreateApplication() { return Create(); }
+
+std::shared_ptr<DispatchObject> ComAutomationServer::Create() {
     CLSID clsid{};
     ThrowIfFailed(CLSIDFromProgID(AsWide(progId_), &clsid));
     ComPtr<IDispatch> application;
@@ -20,7 +21,8 @@ ObjectRef ComAutomationServer::CreateApplication() {
 }
 
 ObjectRef ComAutomationServer::GlobalApplication() {
-    if (!global_) global_ = CreateApplication();
+    if (global_ && !global_->ServerAlive()) global_.reset();
+    if (!global_) global_ = Create();
     return global_;
 }
 

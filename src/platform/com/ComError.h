@@ -3,7 +3,8 @@
 //
 // Numbers read as a Visual Basic client reads them: an HRESULT of facility 0x800A (the
 // automation facility Excel raises its errors in) is its low 16 bits, 0x800A03EC being 1004;
-// any other HRESULT is its own, negative, number.
+// COM's own failures take Visual Basic's numbers (an unknown member 438, a class that is not
+// registered 429, a server that died 462, ...); any other HRESULT is its own, negative, number.
 
 #include <cstdint>
 
@@ -16,12 +17,13 @@ namespace tabora::com {
 
 int32_t ErrorNumber(HRESULT hr);
 
-// An error that came as a bare HRESULT: its number, the system's text for it (or a generic
-// one), source "Tabora".
+// An error that came as a bare HRESULT: its number, the program's text for that number (else
+// the system's text for the HRESULT, else a generic one), source "Tabora".
 RuntimeError ErrorFromHresult(HRESULT hr);
 
 // The error an IDispatch::Invoke reported through its exception record (DISP_E_EXCEPTION).
-// The record must have had its deferred fill-in already.
+// The record must have had its deferred fill-in already. A record without a description takes
+// the program's text for its number; one without a source takes "Tabora".
 RuntimeError ErrorFromException(const EXCEPINFO& exception, HRESULT hr);
 
 // Throws ErrorFromHresult(hr) for a failure.

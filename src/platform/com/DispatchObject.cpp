@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/RuntimeError.h"
+#include "platform/com/Bstr.h"
 #include "platform/com/ComError.h"
 #include "platform/com/VariantConversion.h"
 
@@ -22,8 +23,13 @@ public:
     }
 
     void Resolve(IDispatch& dispatch, LCID locale) {
-        ThrowIfFailed(dispatch.GetIDsOfNames(IID_NULL, pointers_.data(), static_cast<UINT>(pointers_.size()), locale,
-                                             ids_.data()));
+        HRESULT hr = dispatch.GetIDsOfNames(IID_NULL, pointers_.data(), static_cast<UINT>(pointers_.size()), locale,
+                                            ids_.data());
+        // The member was found but one of its named arguments was not.
+        if (hr == DISP_E_UNKNOWNNAME && ids_.size() > 1 && ids_.front() != DISPID_UNKNOWN) {
+            throw vb_error::Raise(vb_error::kNamedArgumentNotFound);
+        }
+        ThrowIfFailed(hr);
     }
     DISPID Member() const { return ids_.front(); }
     DISPID Named(size_t index) const { return ids_.at(index + 1); }
@@ -67,6 +73,15 @@ private:
     std::vector<DISPID> namedIds_;
     DISPPARAMS params_{};
 };
+
+// The name a type description gives itself, without the underscore of a dispinterface.
+std::u16string ClassName(ITypeInfo& type) {
+    Bstr name;
+    if (FAILED(type.GetDocumentation(MEMBERID_NIL, name.Receive(), nullptr, nullptr, nullptr))) return {};
+    std::u16string text = ToU16String(name.Get());
+    if (text.starts_with(u'_')) text.erase(0, 1);
+    return text;
+}
 
 // One Invoke whose failure becomes the server's error.
 void InvokeChecked(IDispatch& dispatch, DISPID member, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result) {
@@ -118,6 +133,24 @@ std::vector<Variant> DispatchObject::Enumerate(uint32_t locale) {
         if (hr != S_OK || fetched == 0) break;
     }
     return result;
+}
+
+std::u16string DispatchObject::TypeName() const {
+    ComPtr<ITypeInfo> type;
+    if (auto provider = dispatch_.Query<IProvideClassInfo>(IID_IProvideClassInfo);
+        provider && SUCCEEDED(provider->GetClassInfo(type.Receive())) && type) {
+        if (std::u16string name = ClassName(*type); !name.empty()) return name;
+    }
+    UINT count = 0;
+    if (FAILED(dispatch_->GetTypeInfoCount(&count)) || count == 0) return {};
+    if (FAILED(dispatch_->GetTypeInfo(0, kExcelLocale, type.Receive())) || !type) return {};
+    return ClassName(*type);
+}
+
+bool DispatchObject::ServerAlive() const {
+    UINT count = 0;
+    HRESULT hr = dispatch_->GetTypeInfoCount(&count);
+    return !(FAILED(hr) && ErrorNumber(hr) == vb_error::kServerUnavailable);
 }
 
 }  // namespace tabora::com

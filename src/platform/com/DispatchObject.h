@@ -7,6 +7,7 @@
 
 #include "platform/com/WindowsSdk.h"
 #include <oaidl.h>
+#include <ocidl.h>
 
 #include "excel/Automation.h"
 #include "platform/com/ComPtr.h"
@@ -19,6 +20,12 @@ public:
 
     Variant Invoke(const Invocation& call) override;
     std::vector<Variant> Enumerate(uint32_t locale = kExcelLocale) override;
+    // The class the object's type information names: its coclass (IProvideClassInfo), else its
+    // interface without the leading underscore ("_Worksheet" is "Worksheet"); empty when the
+    // object describes itself with neither.
+    std::u16string TypeName() const override;
+    // False once the object's server has died or cut the connection (one round trip).
+    bool ServerAlive() const;
 
     IDispatch* Interface() const { return dispatch_.Get(); }
 

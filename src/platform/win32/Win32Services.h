@@ -13,7 +13,7 @@
 
 namespace tabora::platform::win32 {
 
-// MessageBoxW over the active window of this thread: the style word's values are Windows' own
+// MessageBoxW, modal to every window of this thread: the style word's values are Windows' own
 // (button set, icon, default button), and so are the button codes it returns.
 class Win32MessageBox : public MessageBoxService {
 public:
