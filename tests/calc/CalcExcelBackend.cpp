@@ -4,7 +4,7 @@
 
 namespace tabora::test {
 
-CalcExcelBackend::CalcExcelBackend() : server_(calc::MakeCalcServer()) {}
+CalcExcelBackend::CalcExcelBackend() : server_(offices_.MakeServer()) {}
 
 CalcExcelBackend::~CalcExcelBackend() {
     helper_.reset();
@@ -44,6 +44,6 @@ std::vector<std::u16string> CalcExcelBackend::SavedWorksheetNames(const std::u16
     return names;
 }
 
-int CalcExcelBackend::RunningInstances() { return static_cast<int>(calc::RunningOffices(*server_).size()); }
+int CalcExcelBackend::RunningInstances() { return static_cast<int>(offices_.Running().size()); }
 
 }  // namespace tabora::test

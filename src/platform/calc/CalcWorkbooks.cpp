@@ -84,6 +84,7 @@ Variant CalcWorkbooks::Open(const MemberCall& call) {
     if (ec || !fs::is_regular_file(path, ec))
         throw CalcFailure(kErrRefused, Quoted(given) + u" が見つかりません。");
     std::string url = FileUrl(path.lexically_normal());
+    Office().NoteDocument(path.lexically_normal().string());
     uno::Reference<lang::XComponent> component = Load(Office(), url, false);
     if (!component.is()) {
         // Another office holds the file (its lock file is there): Excel opens it read-only.
