@@ -10,7 +10,7 @@ class CalcServer : public AutomationServer {
 public:
     explicit CalcServer(CalcServerOptions options) : options_(std::move(options)) {
         if (options_.keepSpare) {
-            spare_ = std::make_unique<SpareOffice>();
+            spare_ = std::make_unique<SpareOffice>(options_.spareReady);
             spare_->Prepare();  // the first one while the tool's window comes up
         }
     }

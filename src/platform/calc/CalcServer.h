@@ -21,6 +21,9 @@ struct CalcServerOptions {
     // Told the process id of every office the server hands out, on the thread that asked for
     // it: how a caller that runs offices beside others (tests, benchmarks) finds its own.
     std::function<void(pid_t office)> officeStarted;
+    // Told, on a thread of the server's own, each time a spare office is ready: how a benchmark
+    // measures a start with a spare.
+    std::function<void()> spareReady;
 };
 
 std::unique_ptr<AutomationServer> MakeCalcServer(CalcServerOptions options = {});

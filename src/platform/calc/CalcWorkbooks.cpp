@@ -12,6 +12,7 @@
 #include "platform/calc/CalcWorkbook.h"
 #include "platform/calc/DocumentAccess.h"
 #include "platform/calc/OfficePaths.h"
+#include "platform/calc/SpareOffice.h"
 #include "platform/calc/UnoText.h"
 
 namespace tabora::calc {
@@ -21,6 +22,7 @@ namespace fs = std::filesystem;
 namespace {
 
 uno::Reference<lang::XComponent> Load(OfficeInstance& office, const std::string& url, bool readOnly) {
+    LoadInProgress loading;
     std::vector<beans::PropertyValue> args = {Property("Hidden", uno::Any(true))};
     if (readOnly) args.push_back(Property("ReadOnly", uno::Any(true)));
     return office.Desktop()->loadComponentFromURL(FromUtf8(url), "_blank", 0,

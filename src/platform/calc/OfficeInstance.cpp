@@ -17,7 +17,6 @@
 #include <com/sun/star/util/XCloseable.hpp>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <new>
 #include <system_error>
@@ -38,10 +37,6 @@ bool HasDisplay() {
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     return (x != nullptr && x[0] != '\0') || (wayland != nullptr && wayland[0] != '\0');
 }
-
-// How long an office asked to terminate gets to end by itself (and remove its own temporary
-// files and lock files) before its keeper ends it.
-constexpr auto kTerminateGrace = std::chrono::seconds(3);
 
 // The office's exit code when it wants to be started again (after it has upgraded a profile).
 constexpr int kExitRestartRequested = 81;
@@ -109,7 +104,8 @@ std::shared_ptr<OfficeInstance> OfficeInstance::Start() {
 OfficeInstance::~OfficeInstance() {
     // An office that was never shown ends here, and so does a shown one left with nothing to show
     // (no document, so no window the user could close it by). It is asked first, so that it
-    // removes its own pipes, temporary files and lock files; its keeper makes sure of it afterwards.
+    // removes its own pipes, temporary files and lock files; its keeper makes sure of it afterwards,
+    // without keeping the tool waiting.
     bool asked = false;
     bool end = process_->Running() && (!visible_ || !HasDocument());
     if (end) {
@@ -130,8 +126,10 @@ OfficeInstance::~OfficeInstance() {
         context_.clear();
     } catch (...) {
     }
-    if (end && visible_) process_->TakeBack();
-    if (asked) process_->WaitForExit(kTerminateGrace);
+    if (asked)
+        process_->LetEnd();
+    else if (end && visible_)
+        process_->TakeBack();
 }
 
 bool OfficeInstance::HasDocument() {
@@ -263,8 +261,10 @@ void OfficeInstance::Quit() {
     active_.clear();
     sheets_.clear();
     copySource.reset();
-    if (asked) process_->WaitForExit(kTerminateGrace);
-    process_->Terminate();
+    if (asked)
+        process_->LetEnd();
+    else
+        process_->Terminate();
 }
 
 }  // namespace tabora::calc

@@ -24,6 +24,15 @@ namespace {
 constexpr int kPathMax = 4096;
 // How long the office gets to end on SIGTERM before it is killed.
 constexpr int kTermGraceMs = 1500;
+// How long an office asked to terminate gets to end by itself (removing its own temporary and
+// lock files) before it is sent SIGTERM.
+constexpr long kEndSoonGraceMs = 3000;
+
+long NowMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return ts.tv_sec * 1000L + ts.tv_nsec / 1000000L;
+}
 
 void SleepMs(int ms) {
     timespec ts{ms / 1000, (ms % 1000) * 1000000L};
@@ -247,11 +256,16 @@ int EndOffice(pid_t office) {
 
     bool detached = false;
     bool toolGone = false;
+    long endBy = -1;  // once the office was asked to end: when its grace period is over
     int status = 0;
     for (;;) {
         if (waitpid(office, &status, WNOHANG) == office) break;
+        if (endBy >= 0 && NowMs() >= endBy) {
+            status = EndOffice(office);
+            break;
+        }
         pollfd control{plan.controlFd, POLLIN, 0};
-        int ready = toolGone ? (SleepMs(100), 0) : poll(&control, 1, 100);
+        int ready = toolGone ? (SleepMs(50), 0) : poll(&control, 1, 50);
         if (ready <= 0) continue;
         char command = 0;
         ssize_t got = read(plan.controlFd, &command, 1);
@@ -259,12 +273,15 @@ int EndOffice(pid_t office) {
             detached = true;
         } else if (got == 1 && command == kKeeperAttach) {
             detached = false;
+        } else if (got == 1 && command == kKeeperEndSoon) {
+            detached = false;
+            endBy = NowMs() + kEndSoonGraceMs;
         } else if (got == 1 && command == kKeeperKill) {
             status = EndOffice(office);
             break;
         } else if (got == 0 || (got < 0 && errno != EINTR)) {
             toolGone = true;  // released or crashed: the same to us
-            if (!detached) {
+            if (!detached && endBy < 0) {
                 status = EndOffice(office);
                 break;
             }

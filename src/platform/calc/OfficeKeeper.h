@@ -16,6 +16,7 @@ namespace tabora::calc {
 inline constexpr char kKeeperDetach = 'D';  // the office is the user's now: keep it when the tool ends
 inline constexpr char kKeeperAttach = 'A';  // the office is hidden again: end it with the tool
 inline constexpr char kKeeperKill = 'K';    // end the office now
+inline constexpr char kKeeperEndSoon = 'T'; // the office was asked to end: end it after a grace period
 
 // The keeper's own process name: not the tool's, so that ending the tool by name spares it.
 inline constexpr char kKeeperProcessName[] = "tabora-keeper";

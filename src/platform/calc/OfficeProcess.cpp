@@ -153,6 +153,14 @@ void OfficeProcess::Terminate() {
     ended_ = true;
 }
 
+void OfficeProcess::LetEnd() {
+    handedToUser_ = false;
+    if (!ended_) Send(kKeeperEndSoon);
+    control_.Reset();
+    status_.Reset();
+    ended_ = true;
+}
+
 bool OfficeProcess::WaitForExit(std::chrono::milliseconds timeout) {
     if (ended_) return true;
     if (DrainReports(timeout)) ended_ = true;

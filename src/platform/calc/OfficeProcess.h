@@ -50,6 +50,9 @@ public:
     void TakeBack();
     // Ends the office now and waits (bounded) until the keeper has cleaned up after it.
     void Terminate();
+    // The office was asked to end: the keeper gives it a grace period to do so by itself, ends it
+    // afterwards and cleans up. Returns at once; the process is no longer ours to watch.
+    void LetEnd();
     // Waits until the office has ended by itself; false on time-out.
     bool WaitForExit(std::chrono::milliseconds timeout);
 

@@ -28,7 +28,7 @@ LoadInProgress::~LoadInProgress() {
     --loadsRunning;
 }
 
-SpareOffice::SpareOffice() : worker_([this] { Run(); }) {}
+SpareOffice::SpareOffice(std::function<void()> ready) : readyHook_(std::move(ready)), worker_([this] { Run(); }) {}
 
 SpareOffice::~SpareOffice() {
     std::shared_ptr<OfficeInstance> spare;
@@ -83,11 +83,17 @@ void SpareOffice::Run() {
         } catch (...) {
             // no spare this time: the next instance starts as it would without one
         }
+        bool ready = started != nullptr;
         lock.lock();
         starting_ = false;
         wanted_ = false;
         ready_ = std::move(started);
         changed_.notify_all();
+        if (ready && readyHook_) {
+            lock.unlock();
+            readyHook_();
+            lock.lock();
+        }
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -25,7 +26,8 @@ public:
 
 class SpareOffice {
 public:
-    SpareOffice();
+    // ready: told on the worker thread each time a spare is ready; may be empty.
+    explicit SpareOffice(std::function<void()> ready);
     // Ends the spare (and waits for one being started).
     ~SpareOffice();
     SpareOffice(const SpareOffice&) = delete;
@@ -41,6 +43,7 @@ private:
     void Run();
     bool Idle(std::chrono::steady_clock::time_point now) const;
 
+    std::function<void()> readyHook_;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::shared_ptr<OfficeInstance> ready_;
