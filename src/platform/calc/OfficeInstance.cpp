@@ -13,6 +13,7 @@
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XLayoutManager.hpp>
 #include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 
@@ -22,6 +23,7 @@
 #include <system_error>
 
 #include "platform/calc/CalcError.h"
+#include "platform/calc/DocumentAccess.h"
 #include "platform/calc/OfficeConnection.h"
 #include "platform/calc/OfficePaths.h"
 #include "platform/calc/ProfileTemplate.h"
@@ -247,6 +249,25 @@ void OfficeInstance::CloseDocuments() {
             // ending the process settles it
         }
     }
+}
+
+void OfficeInstance::WarmUp() {
+    // An .xls written and read back: the Excel filters are loaded on first use too.
+    const std::string url = FileUrl(dir_.tempDir / "warm-up.xls");
+    const beans::PropertyValue hidden[] = {Property("Hidden", uno::Any(true))};
+    const beans::PropertyValue asXls[] = {Property("FilterName", uno::Any(rtl::OUString("MS Excel 97")))};
+    auto load = [&](const rtl::OUString& what) {
+        return uno::Reference<util::XCloseable>(
+            desktop_->loadComponentFromURL(what, "_blank", 0, uno::Sequence<beans::PropertyValue>(hidden, 1)),
+            uno::UNO_QUERY_THROW);
+    };
+    uno::Reference<util::XCloseable> made = load("private:factory/scalc");
+    uno::Reference<frame::XStorable>(made, uno::UNO_QUERY_THROW)
+        ->storeToURL(FromUtf8(url), uno::Sequence<beans::PropertyValue>(asXls, 1));
+    made->close(true);
+    load(FromUtf8(url))->close(true);
+    std::error_code ec;
+    std::filesystem::remove(dir_.tempDir / "warm-up.xls", ec);
 }
 
 void OfficeInstance::Quit() {

@@ -74,6 +74,9 @@ public:
     void SetPanelRectangle(PanelRectangle panel) { panel_ = std::move(panel); }
     // Shows the document's window with its menus and bars (hidden documents have none shown).
     void ShowDocument(const DocumentRef& document);
+    // Makes a first spreadsheet and closes it, so that the office has loaded what a load needs:
+    // the first load in a new office costs most of a second more than any later one.
+    void WarmUp();
     // Ends the office: documents closed without saving, process ended.
     void Quit();
 

@@ -80,6 +80,7 @@ void SpareOffice::Run() {
         std::shared_ptr<OfficeInstance> started;
         try {
             started = OfficeInstance::Start();
+            started->WarmUp();
         } catch (...) {
             // no spare this time: the next instance starts as it would without one
         }
