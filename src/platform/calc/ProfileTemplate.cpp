@@ -43,7 +43,7 @@ constexpr char kSettings[] =
 <item oor:path="/org.openoffice.Office.Calc/Input"><prop oor:name="ReplaceCellsWarning" oor:op="fuse"><value>false</value></prop></item>
 )";
 // Named after the settings above (a change makes a new template) and the office's build.
-constexpr char kTemplatePrefix[] = "calc-profile-3-";
+constexpr char kTemplatePrefix[] = "calc-profile-4-";
 
 std::string ReadFile(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -142,6 +142,16 @@ void AddSettings(const fs::path& profile) {
     std::string xml((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     auto end = xml.rfind("</oor:items>");
     if (end == std::string::npos) throw OfficeStartError(u"LibreOffice のプロファイルを作成できません。");
+    // The first start wrote down the language it ran in as the UI language: the user's own
+    // session decides instead.
+    for (auto at = xml.find(R"(oor:name="ooLocale")"); at != std::string::npos; at = xml.find(R"(oor:name="ooLocale")")) {
+        auto begin = xml.rfind("<item", at);
+        auto close = xml.find("</item>", at);
+        if (begin == std::string::npos || close == std::string::npos) break;
+        auto lineEnd = close + 7 < xml.size() && xml[close + 7] == '\n' ? close + 8 : close + 7;
+        xml.erase(begin, lineEnd - begin);
+    }
+    end = xml.rfind("</oor:items>");
     std::string settings = kSettings;
     std::string version = OfficeVersion();
     if (!version.empty())
