@@ -14,14 +14,17 @@ namespace tabora::desktop {
 #if defined(TABORA_HAVE_CALC)
 namespace {
 
-// The sheet list window's outer rectangle (frame included) in screen pixels, while it is shown.
-std::optional<calc::ScreenRect> PanelRectangle() {
+calc::ScreenRect InPixels(const QRect& rect, qreal scale) {
+    return {static_cast<int>(rect.x() * scale), static_cast<int>(rect.y() * scale),
+            static_cast<int>(rect.width() * scale), static_cast<int>(rect.height() * scale)};
+}
+
+// The sheet list window's outer and inner rectangles in screen pixels, while it is shown.
+std::optional<calc::PanelGeometry> PanelRectangle() {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (!window->isVisible() || window->objectName() != QStringLiteral("Frm_Test")) continue;
-        const QRect frame = window->frameGeometry();
         const qreal scale = window->devicePixelRatioF();
-        return calc::ScreenRect{static_cast<int>(frame.x() * scale), static_cast<int>(frame.y() * scale),
-                                static_cast<int>(frame.width() * scale), static_cast<int>(frame.height() * scale)};
+        return calc::PanelGeometry{InPixels(window->frameGeometry(), scale), InPixels(window->geometry(), scale)};
     }
     return std::nullopt;
 }

@@ -9,8 +9,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <thread>
 
 #include "app/mdl_All.h"
 #include "calc/CalcTestSupport.h"
@@ -220,6 +222,77 @@ TEST(OfficeLifecycle, SavedWorkbooksGetTheUsersModeAndThePipeStaysTheUsersAlone)
     EXPECT_EQ(ConnectAsNobody(pipe), 0) << "another user cannot reach the office";
 
     app->Call(u"Quit");
+    ExpectNothingLeft({trace}, folder.Path());
+}
+
+// Runs a command line through the shell and answers what it printed.
+std::string Output(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (fgets(buffer, sizeof buffer, pipe) != nullptr) out += buffer;
+        pclose(pipe);
+    }
+    return out;
+}
+
+TEST(OfficeLifecycle, AShownWorkbookStandsBesideThePanelNotOverIt) {
+    if (std::system("command -v Xvfb >/dev/null && command -v jwm >/dev/null && command -v xdotool >/dev/null && command -v xprop >/dev/null") != 0)
+        GTEST_SKIP() << "needs Xvfb, jwm, xdotool and xprop";
+    // A screen and a window manager of the test's own.
+    const std::string display = ":" + std::to_string(90 + getpid() % 400);
+    pid_t xvfb = fork();
+    if (xvfb == 0) {
+        execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", "1280x800x24", "-nolisten", "tcp", nullptr);
+        _exit(127);
+    }
+    std::this_thread::sleep_for(1s);
+    pid_t wm = fork();
+    if (wm == 0) {
+        setenv("DISPLAY", display.c_str(), 1);
+        execlp("jwm", "jwm", nullptr);
+        _exit(127);
+    }
+    ScopeExit endScreen([&] {
+        kill(wm, SIGTERM);
+        kill(xvfb, SIGTERM);
+        waitpid(wm, nullptr, 0);
+        waitpid(xvfb, nullptr, 0);
+    });
+    std::this_thread::sleep_for(1s);
+    setenv("DISPLAY", display.c_str(), 1);
+    ScopeExit noDisplay([] { unsetenv("DISPLAY"); });
+
+    TempDir folder;
+    StartedOffices offices;
+    auto maker = offices.MakeServer();
+    const std::u16string path = folder.File(u"beside.xls");
+    MakeWorkbooks(*maker, {path});
+    // A panel framed the way jwm frames windows (4 px, a 27 px title bar).
+    const ScreenRect panel{0, 0, 300, 600};
+    CalcServerOptions options;
+    options.panel = [&]() -> std::optional<PanelGeometry> { return PanelGeometry{panel, {4, 27, 292, 569}}; };
+    auto server = MakeCalcServer(options);
+    auto app = server->CreateApplication();
+    pid_t office = *OfficeProcessOf(app);
+    OfficeTrace trace = TraceOf(office);
+    app->GetObject(u"Workbooks")->Call(u"Open", {path});
+    app->Put(u"Visible", true);
+    std::this_thread::sleep_for(2s);
+    // The office window's frame: its client area, widened by the frame jwm puts around it.
+    std::string geometry = Output("DISPLAY=" + display + " xdotool search --sync --onlyvisible --name beside getwindowgeometry --shell 2>/dev/null");
+    int x = -1, width = 0;
+    std::sscanf(geometry.c_str() + std::min(geometry.size(), geometry.find("X=")), "X=%d", &x);
+    std::sscanf(geometry.c_str() + std::min(geometry.size(), geometry.find("WIDTH=")), "WIDTH=%d", &width);
+    std::string extents = Output("DISPLAY=" + display + " xprop -id $(DISPLAY=" + display +
+                                 " xdotool search --onlyvisible --name beside | head -1) _NET_FRAME_EXTENTS 2>/dev/null");
+    int left = 0;
+    std::sscanf(extents.c_str() + std::min(extents.size(), extents.find("= ")), "= %d", &left);
+    EXPECT_GE(x - left, panel.x + panel.width) << geometry << extents;
+    EXPECT_GT(width, 320) << geometry;
+
+    app.reset();
+    kill(office, SIGTERM);
     ExpectNothingLeft({trace}, folder.Path());
 }
 

@@ -201,7 +201,7 @@ void OfficeInstance::ShowDocument(const DocumentRef& document) {
 void OfficeInstance::PlaceBesidePanel(const DocumentRef& document, const uno::Reference<awt::XWindow>& window) {
     if (!panel_ || std::find(placed_.begin(), placed_.end(), document) != placed_.end()) return;
     placed_.push_back(document);
-    std::optional<ScreenRect> panel = panel_();
+    std::optional<PanelGeometry> panel = panel_();
     if (!panel) return;
     uno::Reference<awt::XToolkit> toolkit(CreateService("com.sun.star.awt.Toolkit"), uno::UNO_QUERY);
     if (!toolkit.is()) return;
