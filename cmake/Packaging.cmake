@@ -16,4 +16,8 @@ if(TARGET tabora_calc)
   list(APPEND tabora_runtime_packages "libreoffice-calc")
 endif()
 list(JOIN tabora_runtime_packages ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
+# The office's own dialogs (its file dialog among them) in Japanese, like the tool's.
+if(TARGET tabora_calc)
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libreoffice-l10n-ja")
+endif()
 include(CPack)

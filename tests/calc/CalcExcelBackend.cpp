@@ -2,11 +2,15 @@
 
 #include "platform/calc/CalcError.h"
 #include "support/AutomationCalls.h"
+
+#include <chrono>
+#include <thread>
+
 #include "platform/calc/CalcServer.h"
 
 namespace tabora::test {
 
-CalcExcelBackend::CalcExcelBackend() : server_(calc::MakeCalcServer()) {}
+CalcExcelBackend::CalcExcelBackend() : server_(offices_.MakeServer()) {}
 
 CalcExcelBackend::~CalcExcelBackend() {
     helper_.reset();
@@ -46,6 +50,17 @@ std::vector<std::u16string> CalcExcelBackend::SavedWorksheetNames(const std::u16
 
 std::u16string CalcExcelBackend::ErrorSource() const { return calc::kCalcSource; }
 
-int CalcExcelBackend::RunningInstances() { return static_cast<int>(calc::RunningOffices(*server_).size()); }
+int CalcExcelBackend::RunningInstances() {
+    // A released office is asked to end and ends on its own a moment later, as Excel's does: the
+    // count is read once it has settled.
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    size_t count = offices_.Running().size();
+    for (;;) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        size_t now = offices_.Running().size();
+        if (now == count || std::chrono::steady_clock::now() > deadline) return static_cast<int>(now);
+        count = now;
+    }
+}
 
 }  // namespace tabora::test

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "calc/CalcTestSupport.h"
 #include "support/ExcelBackend.h"
 #include "support/TempDir.h"
 
@@ -21,11 +22,13 @@ public:
     std::vector<std::u16string> SavedWorksheetNames(const std::u16string& path) override;
     int RunningInstances() override;
     std::u16string ErrorSource() const override;
+    std::vector<pid_t> RunningOffices() const { return offices_.Running(); }
 
 private:
     ObjectRef Helper();
 
     TempDir folder_;
+    calc::test::StartedOffices offices_;
     std::unique_ptr<AutomationServer> server_;
     std::unique_ptr<AutomationServer> helperServer_;
     ObjectRef helper_;

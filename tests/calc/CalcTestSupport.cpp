@@ -1,6 +1,13 @@
 #include "calc/CalcTestSupport.h"
 
+#include <signal.h>
+
+#include <unistd.h>
+
 #include <codecvt>
+#include <cstdlib>
+#include <fstream>
+#include <thread>
 #include <locale>
 
 #include "platform/calc/CalcServer.h"
@@ -34,6 +41,71 @@ std::u16string U16(const std::string& utf8) {
 std::string Utf8(const std::u16string& text) {
     std::wstring_convert<std::codecvt_utf8_utf16<char16_t>, char16_t> convert;
     return convert.to_bytes(text);
+}
+
+bool Alive(pid_t pid) {
+    if (kill(pid, 0) != 0) return false;
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    std::getline(stat, line);
+    auto paren = line.rfind(')');
+    return paren == std::string::npos || paren + 2 >= line.size() || line[paren + 2] != 'Z';
+}
+
+bool GoneWithin(pid_t pid, std::chrono::milliseconds limit) {
+    auto deadline = std::chrono::steady_clock::now() + limit;
+    while (Alive(pid)) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+bool RemovedWithin(const fs::path& path, std::chrono::milliseconds limit) {
+    auto deadline = std::chrono::steady_clock::now() + limit;
+    std::error_code ec;
+    while (fs::exists(fs::symlink_status(path, ec))) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+fs::path InstanceFolders() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    fs::path base = runtime != nullptr && runtime[0] == '/' ? runtime : "/tmp";
+    return base / ("tabora-calc-" + std::to_string(getuid()));
+}
+
+fs::path InstanceFolderOf(pid_t office) {
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(InstanceFolders(), ec)) {
+        pid_t owner = 0;
+        std::ifstream(entry.path() / "office.pid") >> owner;
+        if (owner == office) return entry.path();
+    }
+    return {};
+}
+
+std::unique_ptr<AutomationServer> StartedOffices::MakeServer() {
+    CalcServerOptions options;
+    options.officeStarted = [this](pid_t office) {
+        std::lock_guard lock(mutex_);
+        pids_.push_back(office);
+    };
+    return MakeCalcServer(std::move(options));
+}
+
+std::vector<pid_t> StartedOffices::All() const {
+    std::lock_guard lock(mutex_);
+    return pids_;
+}
+
+std::vector<pid_t> StartedOffices::Running() const {
+    std::vector<pid_t> running;
+    for (pid_t pid : All())
+        if (Alive(pid)) running.push_back(pid);
+    return running;
 }
 
 std::unique_ptr<AutomationServer>& OfficeSuite::Server() {

@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/types.h>
+
+#include <chrono>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -29,6 +33,29 @@ std::string Utf8(const std::u16string& text);
 
 // Names of every worksheet of a workbook, through the enumeration.
 inline std::vector<std::u16string> SheetNamesOf(const ObjectRef& workbook) { return tabora::test::WorksheetNamesOf(workbook); }
+
+// Whether a process runs (a zombie nobody reaps does not).
+bool Alive(pid_t pid);
+// Waits until the process has gone; false if it still runs after the time given.
+bool GoneWithin(pid_t pid, std::chrono::milliseconds limit);
+// Waits until the file or folder has gone; false if it is still there after the time given.
+bool RemovedWithin(const std::filesystem::path& path, std::chrono::milliseconds limit);
+
+// The folder that holds every instance folder of this user, and the one of the office pid.
+std::filesystem::path InstanceFolders();
+std::filesystem::path InstanceFolderOf(pid_t office);
+
+// The offices one server of the test started (others run offices on this machine meanwhile).
+class StartedOffices {
+public:
+    std::unique_ptr<AutomationServer> MakeServer();
+    std::vector<pid_t> All() const;
+    std::vector<pid_t> Running() const;
+
+private:
+    mutable std::mutex mutex_;
+    std::vector<pid_t> pids_;
+};
 
 // A suite whose tests share one hidden application; each test gets a new workbook of its own.
 class OfficeSuite : public ::testing::Test {

@@ -7,7 +7,6 @@
 
 #include "calc/CalcExcelBackend.h"
 #include "excel/Cls_ExcelCreate.h"
-#include "platform/calc/CalcServer.h"
 #include "support/HeadlessControls.h"
 #include "support/TestRuntime.h"
 
@@ -37,7 +36,7 @@ TEST_F(CalcWrapper, AnOfficeKilledInTheMiddleOfCopyingGivesFalseAndNoCrash) {
     auto excel = std::make_unique<Cls_ExcelCreate>(backend.Server());
     excel->MsgDisplayFlg_Prop(false);
     ASSERT_TRUE(excel->FileOpen(path));
-    auto offices = calc::RunningOffices(backend.Server());
+    auto offices = backend.RunningOffices();
     ASSERT_EQ(offices.size(), 1u);
     std::thread killer([pid = offices[0]] {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));

@@ -1,20 +1,26 @@
 #include "platform/calc/CalcServer.h"
 
-#include <signal.h>
-
-#include <cerrno>
-#include <vector>
-
 #include "platform/calc/CalcApplication.h"
+#include "platform/calc/SpareOffice.h"
 
 namespace tabora::calc {
 namespace {
 
 class CalcServer : public AutomationServer {
 public:
+    explicit CalcServer(CalcServerOptions options) : options_(std::move(options)) {
+        if (options_.keepSpare) {
+            spare_ = std::make_unique<SpareOffice>(options_.spareReady);
+            spare_->Prepare();  // the first one while the tool's window comes up
+        }
+    }
+
     ObjectRef CreateApplication() override {
-        auto office = OfficeInstance::Start();
-        started_.push_back(office->ProcessId());
+        std::shared_ptr<OfficeInstance> office = spare_ ? spare_->Take() : nullptr;
+        if (!office) office = OfficeInstance::Start();
+        if (spare_) spare_->Prepare();
+        office->SetPanelRectangle(options_.panel);
+        if (options_.officeStarted) options_.officeStarted(office->ProcessId());
         // Excel starts hidden with alerts on; the caller decides from there.
         return std::make_shared<CalcApplication>(std::move(office));
     }
@@ -24,31 +30,22 @@ public:
         return global_;
     }
 
-    std::vector<pid_t> Running() const {
-        std::vector<pid_t> running;
-        for (pid_t pid : started_)
-            if (kill(pid, 0) == 0 || errno == EPERM) running.push_back(pid);
-        return running;
-    }
-
 private:
+    CalcServerOptions options_;
+    std::unique_ptr<SpareOffice> spare_;
     ObjectRef global_;
-    std::vector<pid_t> started_;
 };
 
 }  // namespace
 
-std::unique_ptr<AutomationServer> MakeCalcServer() { return std::make_unique<CalcServer>(); }
+std::unique_ptr<AutomationServer> MakeCalcServer(CalcServerOptions options) {
+    return std::make_unique<CalcServer>(std::move(options));
+}
 
 std::optional<pid_t> OfficeProcessOf(const ObjectRef& application) {
     auto* calc = dynamic_cast<CalcObject*>(application.get());
     if (calc == nullptr) return std::nullopt;
     return calc->Office().ProcessId();
-}
-
-std::vector<pid_t> RunningOffices(AutomationServer& server) {
-    auto* calc = dynamic_cast<CalcServer*>(&server);
-    return calc == nullptr ? std::vector<pid_t>() : calc->Running();
 }
 
 }  // namespace tabora::calc

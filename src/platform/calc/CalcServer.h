@@ -2,21 +2,33 @@
 // The automation server on Linux: Excel's object model over LibreOffice Calc, one office process
 // of its own per application instance.
 
+#include <functional>
 #include <memory>
 #include <optional>
-#include <vector>
 #include <sys/types.h>
 
 #include "excel/AutomationServer.h"
+#include "platform/calc/WindowPlacement.h"
 
 namespace tabora::calc {
 
-std::unique_ptr<AutomationServer> MakeCalcServer();
+struct CalcServerOptions {
+    // Keep one hidden office started while the tool is idle, for the next instance to take at
+    // once. The desktop tool does; a caller that starts few instances need not.
+    bool keepSpare = false;
+    // Where the tool's panel stands now, if anywhere: a shown office's window stands beside it.
+    PanelRectangle panel;
+    // Told the process id of every office the server hands out, on the thread that asked for
+    // it: how a caller that runs offices beside others (tests, benchmarks) finds its own.
+    std::function<void(pid_t office)> officeStarted;
+    // Told, on a thread of the server's own, each time a spare office is ready: how a benchmark
+    // measures a start with a spare.
+    std::function<void()> spareReady;
+};
 
-// For tests and diagnostics: the office process behind an application object of this server.
+std::unique_ptr<AutomationServer> MakeCalcServer(CalcServerOptions options = {});
+
+// The office process behind an application object of this server.
 std::optional<pid_t> OfficeProcessOf(const ObjectRef& application);
-// Office processes started by this server that still run (shown ones outlive their references);
-// none for a server that is not the Calc server.
-std::vector<pid_t> RunningOffices(AutomationServer& server);
 
 }  // namespace tabora::calc

@@ -68,7 +68,7 @@ Variant CalcWorkbook::Dispatch(const MemberCall& call) {
         return {};
     }
     if (call.Is(u"Save") && !call.IsPut()) {
-        uno::Reference<frame::XStorable>(document_, uno::UNO_QUERY_THROW)->store();
+        Store();
         return {};
     }
     if (call.Is(u"Close") && !call.IsPut()) {
@@ -93,8 +93,19 @@ void CalcWorkbook::SaveTo(const std::u16string& given, int32_t format) {
         throw CalcFailure(kErrRefused, u"'" + given + u"' にアクセスできません。");
     const beans::PropertyValue args[] = {Property("FilterName", uno::Any(ToOUString(*filter))),
                                          Property("Overwrite", uno::Any(true))};
-    Office().NoteSavedAs(path.string());
+    Office().NoteDocument(path.string());
     uno::Reference<frame::XStorable>(document_, uno::UNO_QUERY_THROW)->storeAsURL(FromUtf8(FileUrl(path)), uno::Sequence<beans::PropertyValue>(args, std::size(args)));
+}
+
+void CalcWorkbook::Store() {
+    uno::Reference<frame::XStorable> storable(document_, uno::UNO_QUERY_THROW);
+    // Opened read-only because another process holds the file: the office's own refusal would
+    // name its internals instead.
+    if (storable->isReadonly())
+        throw CalcFailure(kErrRefused, u"'" + NameOf(document_) +
+                                           u"' は他のプロセスが使用中のため読み取り専用で開かれています。"
+                                           u"上書き保存できません。別の名前で保存してください。");
+    storable->store();
 }
 
 void CalcWorkbook::Close(const MemberCall& call) {
@@ -103,8 +114,7 @@ void CalcWorkbook::Close(const MemberCall& call) {
         if (call.Has(1, u"Filename")) {
             SaveTo(ToText(call.Arg(1, u"Filename")), 0);
         } else {
-            uno::Reference<frame::XStorable> storable(document_, uno::UNO_QUERY_THROW);
-            if (storable->hasLocation()) storable->store();
+            if (uno::Reference<frame::XStorable>(document_, uno::UNO_QUERY_THROW)->hasLocation()) Store();
         }
     }
     uno::Reference<util::XCloseable>(document_, uno::UNO_QUERY_THROW)->close(true);

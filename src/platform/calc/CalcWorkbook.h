@@ -25,6 +25,8 @@ protected:
 private:
     void SaveAs(const MemberCall& call);
     void SaveTo(const std::u16string& path, int32_t fileFormat);
+    // Saves in place; refused with a message of ours when the office opened the file read-only.
+    void Store();
     void Close(const MemberCall& call);
 
     DocumentRef document_;

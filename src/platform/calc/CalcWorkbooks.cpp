@@ -18,6 +18,7 @@
 #include "platform/calc/CalcWorkbook.h"
 #include "platform/calc/DocumentAccess.h"
 #include "platform/calc/OfficePaths.h"
+#include "platform/calc/SpareOffice.h"
 #include "platform/calc/UnoText.h"
 
 namespace tabora::calc {
@@ -28,6 +29,7 @@ namespace {
 
 uno::Reference<lang::XComponent> Load(OfficeInstance& office, const std::string& url, bool readOnly,
                                       const rtl::OUString& filter) {
+    LoadInProgress loading;
     std::vector<beans::PropertyValue> args = {Property("Hidden", uno::Any(true))};
     if (readOnly) args.push_back(Property("ReadOnly", uno::Any(true)));
     if (!filter.isEmpty()) args.push_back(Property("FilterName", uno::Any(filter)));
@@ -159,6 +161,7 @@ Variant CalcWorkbooks::Open(const MemberCall& call) {
         if (filter.isEmpty())
             throw CalcFailure(kErrRefused, Quoted(given) + u" はファイル形式または拡張子が正しくないため、開くことができません。");
     }
+    Office().NoteDocument(path.lexically_normal().string());
     uno::Reference<lang::XComponent> component = Load(Office(), url, false, filter);
     if (!component.is()) {
         // Another office holds the file (its lock file is there): Excel opens it read-only.

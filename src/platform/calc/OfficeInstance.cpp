@@ -1,13 +1,19 @@
 #include "platform/calc/OfficeInstance.h"
 
+#include <com/sun/star/awt/PosSize.hpp>
+#include <com/sun/star/awt/XToolkit.hpp>
+#include <com/sun/star/awt/XTopWindow2.hpp>
 #include <com/sun/star/awt/XWindow.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XDesktop.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XLayoutManager.hpp>
 #include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 
@@ -17,6 +23,7 @@
 #include <system_error>
 
 #include "platform/calc/CalcError.h"
+#include "platform/calc/DocumentAccess.h"
 #include "platform/calc/OfficeConnection.h"
 #include "platform/calc/OfficePaths.h"
 #include "platform/calc/ProfileTemplate.h"
@@ -33,6 +40,9 @@ bool HasDisplay() {
     return (x != nullptr && x[0] != '\0') || (wayland != nullptr && wayland[0] != '\0');
 }
 
+// The office's exit code when it wants to be started again (after it has upgraded a profile).
+constexpr int kExitRestartRequested = 81;
+
 // The bars a user expects in Calc's window; a document loaded hidden shows none of them.
 constexpr const char* kWindowElements[] = {
     "private:resource/menubar/menubar",
@@ -43,8 +53,7 @@ constexpr const char* kWindowElements[] = {
 
 }  // namespace
 
-std::shared_ptr<OfficeInstance> OfficeInstance::Start() {
-    SweepStaleInstances();
+std::shared_ptr<OfficeInstance> OfficeInstance::StartOnce() {
     InstanceDirectory dir = InstanceDirectory::Create();
     std::unique_ptr<OfficeProcess> process;
     try {
@@ -60,13 +69,14 @@ std::shared_ptr<OfficeInstance> OfficeInstance::Start() {
         command.pipePath = dir.pipePath.string();
         command.pipeDir = InstanceDirectory::PipeDir();
         command.ipcPipePrefix = InstanceDirectory::IpcPipePrefix();
+        command.tempDir = dir.tempDir.string();
         process = OfficeProcess::Start(command);
     } catch (...) {
         std::error_code ec;
         std::filesystem::remove_all(dir.dir, ec);
         throw;
     }
-    dir.RecordOwners(process->Pid());
+    dir.RecordOwners(process->Pid(), process->KeeperPid());
     std::shared_ptr<OfficeInstance> instance(new OfficeInstance(std::move(dir), std::move(process)));
     OfficeProcess& started = *instance->process_;
     try {
@@ -74,6 +84,7 @@ std::shared_ptr<OfficeInstance> OfficeInstance::Start() {
                                              std::chrono::seconds(60));
         instance->desktop_.set(frame::Desktop::create(instance->context_), uno::UNO_QUERY_THROW);
     } catch (const RuntimeError&) {
+        if (!started.Running() && started.ExitCode() == kExitRestartRequested) return nullptr;
         throw;
     } catch (const uno::Exception& e) {
         throw OfficeStartError(ToU16(e.Message));
@@ -83,13 +94,26 @@ std::shared_ptr<OfficeInstance> OfficeInstance::Start() {
     return instance;
 }
 
+std::shared_ptr<OfficeInstance> OfficeInstance::Start() {
+    SweepStaleInstances();
+    if (auto instance = StartOnce()) return instance;
+    // The office upgraded the profile and wants to start again: once more, on a new template.
+    DiscardProfileTemplate();
+    if (auto instance = StartOnce()) return instance;
+    throw OfficeStartError(u"LibreOffice が再起動を繰り返しています。");
+}
+
 OfficeInstance::~OfficeInstance() {
-    // An office that was never shown ends here: asked first, so that it removes its own pipes and
-    // lock files; its keeper makes sure of it afterwards.
-    if (!visible_ && process_->Running()) {
+    // An office that was never shown ends here, and so does a shown one left with nothing to show
+    // (no document, so no window the user could close it by). It is asked first, so that it
+    // removes its own pipes, temporary files and lock files; its keeper makes sure of it afterwards,
+    // without keeping the tool waiting.
+    bool asked = false;
+    bool end = process_->Running() && (!visible_ || !HasDocument());
+    if (end) {
         try {
             CloseDocuments();
-            uno::Reference<frame::XDesktop>(desktop_, uno::UNO_QUERY_THROW)->terminate();
+            asked = uno::Reference<frame::XDesktop>(desktop_, uno::UNO_QUERY_THROW)->terminate();
         } catch (...) {
             // it has gone already, or refused: the keeper ends it
         }
@@ -103,6 +127,21 @@ OfficeInstance::~OfficeInstance() {
         desktop_.clear();
         context_.clear();
     } catch (...) {
+    }
+    if (asked)
+        process_->LetEnd();
+    else if (end && visible_)
+        process_->TakeBack();
+}
+
+bool OfficeInstance::HasDocument() {
+    try {
+        uno::Reference<frame::XDesktop> desktop(desktop_, uno::UNO_QUERY_THROW);
+        uno::Reference<container::XEnumeration> components =
+            desktop->getComponents()->createEnumeration();
+        return components->hasMoreElements();
+    } catch (...) {
+        return true;  // cannot tell: the user's office stays
     }
 }
 
@@ -138,6 +177,7 @@ void OfficeInstance::SetVisible(bool visible) {
         }
         process_->TakeBack();
     }
+    dir_.RecordShown(visible);
     visible_ = visible;
 }
 
@@ -153,8 +193,25 @@ void OfficeInstance::ShowDocument(const DocumentRef& document) {
             layout->showElement(Ascii(element));
         }
     }
+    PlaceBesidePanel(document, frame->getContainerWindow());
     frame->getContainerWindow()->setVisible(true);
     frame->activate();
+}
+
+void OfficeInstance::PlaceBesidePanel(const DocumentRef& document, const uno::Reference<awt::XWindow>& window) {
+    if (!panel_ || std::find(placed_.begin(), placed_.end(), document) != placed_.end()) return;
+    placed_.push_back(document);
+    std::optional<PanelGeometry> panel = panel_();
+    if (!panel) return;
+    uno::Reference<awt::XToolkit> toolkit(CreateService("com.sun.star.awt.Toolkit"), uno::UNO_QUERY);
+    if (!toolkit.is()) return;
+    awt::Rectangle area = toolkit->getWorkArea();
+    std::optional<ScreenRect> place = BesidePanel(*panel, {area.X, area.Y, area.Width, area.Height});
+    if (!place) return;
+    // A window the office would open maximised must be a normal one to stand beside the panel.
+    uno::Reference<awt::XTopWindow2> top(window, uno::UNO_QUERY);
+    if (top.is() && top->getIsMaximized()) top->setIsMaximized(false);
+    window->setPosSize(place->x, place->y, place->width, place->height, awt::PosSize::POSSIZE);
 }
 
 void OfficeInstance::AddWorkbook(const DocumentRef& document, const std::string& path) {
@@ -179,6 +236,7 @@ void OfficeInstance::ForgetWorkbook(const DocumentRef& document) {
     workbooks_.erase(std::remove(workbooks_.begin(), workbooks_.end(), document), workbooks_.end());
     if (active_ == document) active_ = workbooks_.empty() ? DocumentRef() : workbooks_.back();
     std::erase_if(sheets_, [&](const auto& entry) { return entry.first == document; });
+    std::erase(placed_, document);
     if (copySource && copySource->document == document) copySource.reset();
 }
 
@@ -193,10 +251,30 @@ void OfficeInstance::CloseDocuments() {
     }
 }
 
+void OfficeInstance::WarmUp() {
+    // An .xls written and read back: the Excel filters are loaded on first use too.
+    const std::string url = FileUrl(dir_.tempDir / "warm-up.xls");
+    const beans::PropertyValue hidden[] = {Property("Hidden", uno::Any(true))};
+    const beans::PropertyValue asXls[] = {Property("FilterName", uno::Any(rtl::OUString("MS Excel 97")))};
+    auto load = [&](const rtl::OUString& what) {
+        return uno::Reference<util::XCloseable>(
+            desktop_->loadComponentFromURL(what, "_blank", 0, uno::Sequence<beans::PropertyValue>(hidden, 1)),
+            uno::UNO_QUERY_THROW);
+    };
+    uno::Reference<util::XCloseable> made = load("private:factory/scalc");
+    uno::Reference<frame::XStorable>(made, uno::UNO_QUERY_THROW)
+        ->storeToURL(FromUtf8(url), uno::Sequence<beans::PropertyValue>(asXls, 1));
+    made->close(true);
+    load(FromUtf8(url))->close(true);
+    std::error_code ec;
+    std::filesystem::remove(dir_.tempDir / "warm-up.xls", ec);
+}
+
 void OfficeInstance::Quit() {
     CloseDocuments();
+    bool asked = false;
     try {
-        uno::Reference<frame::XDesktop>(desktop_, uno::UNO_QUERY_THROW)->terminate();
+        asked = uno::Reference<frame::XDesktop>(desktop_, uno::UNO_QUERY_THROW)->terminate();
     } catch (const uno::Exception&) {
         // the keeper ends it below
     }
@@ -204,7 +282,10 @@ void OfficeInstance::Quit() {
     active_.clear();
     sheets_.clear();
     copySource.reset();
-    process_->Terminate();
+    if (asked)
+        process_->LetEnd();
+    else
+        process_->Terminate();
 }
 
 }  // namespace tabora::calc

@@ -1,7 +1,9 @@
 #pragma once
 // One running office and the application state Excel keeps per instance. Every object of the
-// instance holds it, so the office ends when the last object is released (unless it was shown).
+// instance holds it, so the office ends when the last object is released (unless it was shown and
+// still shows a document).
 
+#include <com/sun/star/awt/XWindow.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/sheet/XSpreadsheets.hpp>
@@ -17,6 +19,7 @@
 
 #include "platform/calc/InstanceDirectory.h"
 #include "platform/calc/OfficeProcess.h"
+#include "platform/calc/WindowPlacement.h"
 
 namespace tabora::calc {
 
@@ -61,17 +64,31 @@ public:
     void AddWorkbook(const DocumentRef& document, const std::string& path);
     void MakeActive(const DocumentRef& document);
     void ForgetWorkbook(const DocumentRef& document);
-    void NoteSavedAs(const std::string& path) { dir_.RecordDocument(path); }
+    // Notes a document's path before the office opens or saves it, so that the lock file it makes
+    // there is removed even when the office is killed in the middle.
+    void NoteDocument(const std::string& path) { dir_.RecordDocument(path); }
     // The document's sheet container, asked for once per document.
     css::uno::Reference<css::sheet::XSpreadsheets> SheetsOf(const DocumentRef& document);
 
+    // Where the tool's panel stands: a document's window is first shown beside it.
+    void SetPanelRectangle(PanelRectangle panel) { panel_ = std::move(panel); }
     // Shows the document's window with its menus and bars (hidden documents have none shown).
     void ShowDocument(const DocumentRef& document);
+    // Makes a first spreadsheet and closes it, so that the office has loaded what a load needs:
+    // the first load in a new office costs most of a second more than any later one.
+    void WarmUp();
     // Ends the office: documents closed without saving, process ended.
     void Quit();
 
 private:
+    // One start; nullptr when the office ended asking to be started again.
+    static std::shared_ptr<OfficeInstance> StartOnce();
     void CloseDocuments();
+    // True when the office has a document open (ours or one the user opened in it).
+    bool HasDocument();
+    // Puts the window beside the panel, the first time it is shown only: a place the user
+    // chooses afterwards stays.
+    void PlaceBesidePanel(const DocumentRef& document, const css::uno::Reference<css::awt::XWindow>& window);
     OfficeInstance(InstanceDirectory dir, std::unique_ptr<OfficeProcess> process)
         : dir_(std::move(dir)), process_(std::move(process)) {}
 
@@ -83,6 +100,8 @@ private:
     DocumentRef active_;
     std::vector<std::pair<DocumentRef, css::uno::Reference<css::sheet::XSpreadsheets>>> sheets_;
     bool visible_ = false;
+    PanelRectangle panel_;
+    std::vector<DocumentRef> placed_;
 };
 
 }  // namespace tabora::calc

@@ -5,6 +5,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/syscall.h>
 #include <sys/un.h>
@@ -23,6 +24,15 @@ namespace {
 constexpr int kPathMax = 4096;
 // How long the office gets to end on SIGTERM before it is killed.
 constexpr int kTermGraceMs = 1500;
+// How long an office asked to terminate gets to end by itself (removing its own temporary and
+// lock files) before it is sent SIGTERM.
+constexpr long kEndSoonGraceMs = 3000;
+
+long NowMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return ts.tv_sec * 1000L + ts.tv_nsec / 1000000L;
+}
 
 void SleepMs(int ms) {
     timespec ts{ms / 1000, (ms % 1000) * 1000000L};
@@ -122,9 +132,30 @@ void RemoveTree(int parentFd, const char* name, int depth) {
     }
 }
 
-// Removes the lock files ("dir/.~lock.name#") that this office left beside its documents.
-void RemoveOwnLockFiles(const KeeperPlan& plan) {
-    int listFd = open(plan.documentList, O_RDONLY | O_CLOEXEC);
+bool StartsWith(const char* text, const char* prefix) {
+    while (*prefix != '\0')
+        if (*text++ != *prefix++) return false;
+    return true;
+}
+
+// True when nobody listens on the socket any more.
+bool DeadSocket(const char* path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    size_t n = Length(path);
+    if (n >= sizeof address.sun_path) return false;
+    for (size_t i = 0; i <= n; ++i) address.sun_path[i] = path[i];
+    int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return false;
+    bool dead = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 && errno == ECONNREFUSED;
+    close(fd);
+    return dead;
+}
+
+}  // namespace
+
+void RemoveOwnLockFiles(const char* documentList, const char* marker) {
+    int listFd = open(documentList, O_RDONLY | O_CLOEXEC);
     if (listFd < 0) return;
     static char list[1 << 16];  // the keeper's own memory: no allocation needed
     size_t used = 0;
@@ -150,35 +181,13 @@ void RemoveOwnLockFiles(const KeeperPlan& plan) {
                     char content[2048];
                     ssize_t got = read(fd, content, sizeof content);
                     close(fd);
-                    if (got > 0 && Contains(content, static_cast<size_t>(got), plan.lockMarker)) unlink(lock);
+                    if (got > 0 && Contains(content, static_cast<size_t>(got), marker)) unlink(lock);
                 }
             }
         }
         start = end + 1;
     }
 }
-
-bool StartsWith(const char* text, const char* prefix) {
-    while (*prefix != '\0')
-        if (*text++ != *prefix++) return false;
-    return true;
-}
-
-// True when nobody listens on the socket any more.
-bool DeadSocket(const char* path) {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    size_t n = Length(path);
-    if (n >= sizeof address.sun_path) return false;
-    for (size_t i = 0; i <= n; ++i) address.sun_path[i] = path[i];
-    int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) return false;
-    bool dead = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 && errno == ECONNREFUSED;
-    close(fd);
-    return dead;
-}
-
-}  // namespace
 
 void RemoveDeadPipes(const char* pipeDir, const char* prefix) {
     int dirFd = open(pipeDir, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -220,6 +229,7 @@ int EndOffice(pid_t office) {
 }
 
 [[noreturn]] void RunKeeper(const KeeperPlan& plan) {
+    prctl(PR_SET_NAME, kKeeperProcessName, 0, 0, 0);
     signal(SIGPIPE, SIG_IGN);
     signal(SIGHUP, SIG_IGN);
     signal(SIGINT, SIG_IGN);
@@ -232,7 +242,6 @@ int EndOffice(pid_t office) {
     if (office < 0) _exit(1);
     if (office == 0) {
         setpgid(0, 0);
-        umask(077);  // the office's pipe socket is made 0777 & ~umask: this user only
         close(plan.controlFd);
         close(plan.statusFd);
         signal(SIGPIPE, SIG_DFL);
@@ -242,15 +251,21 @@ int EndOffice(pid_t office) {
         _exit(127);
     }
     setpgid(office, office);
+    Report(plan.statusFd, kReportKeeper, getpid());
     Report(plan.statusFd, kReportStarted, office);
 
     bool detached = false;
     bool toolGone = false;
+    long endBy = -1;  // once the office was asked to end: when its grace period is over
     int status = 0;
     for (;;) {
         if (waitpid(office, &status, WNOHANG) == office) break;
+        if (endBy >= 0 && NowMs() >= endBy) {
+            status = EndOffice(office);
+            break;
+        }
         pollfd control{plan.controlFd, POLLIN, 0};
-        int ready = toolGone ? (SleepMs(100), 0) : poll(&control, 1, 100);
+        int ready = toolGone ? (SleepMs(50), 0) : poll(&control, 1, 50);
         if (ready <= 0) continue;
         char command = 0;
         ssize_t got = read(plan.controlFd, &command, 1);
@@ -258,18 +273,21 @@ int EndOffice(pid_t office) {
             detached = true;
         } else if (got == 1 && command == kKeeperAttach) {
             detached = false;
+        } else if (got == 1 && command == kKeeperEndSoon) {
+            detached = false;
+            endBy = NowMs() + kEndSoonGraceMs;
         } else if (got == 1 && command == kKeeperKill) {
             status = EndOffice(office);
             break;
         } else if (got == 0 || (got < 0 && errno != EINTR)) {
             toolGone = true;  // released or crashed: the same to us
-            if (!detached) {
+            if (!detached && endBy < 0) {
                 status = EndOffice(office);
                 break;
             }
         }
     }
-    RemoveOwnLockFiles(plan);
+    RemoveOwnLockFiles(plan.documentList, plan.lockMarker);
     unlink(plan.pipePath);
     RemoveDeadPipes(plan.pipeDir, plan.ipcPipePrefix);
     RemoveTree(AT_FDCWD, plan.instanceDir, 0);

@@ -16,8 +16,13 @@ namespace tabora::calc {
 inline constexpr char kKeeperDetach = 'D';  // the office is the user's now: keep it when the tool ends
 inline constexpr char kKeeperAttach = 'A';  // the office is hidden again: end it with the tool
 inline constexpr char kKeeperKill = 'K';    // end the office now
+inline constexpr char kKeeperEndSoon = 'T'; // the office was asked to end: end it after a grace period
+
+// The keeper's own process name: not the tool's, so that ending the tool by name spares it.
+inline constexpr char kKeeperProcessName[] = "tabora-keeper";
 
 // Reports to the tool on the status pipe, each a KeeperReport.
+inline constexpr char kReportKeeper = 'K';   // value: the keeper's process id
 inline constexpr char kReportStarted = 'P';  // value: the office's process id
 inline constexpr char kReportExited = 'X';   // value: the office's wait status
 struct KeeperReport {
@@ -40,6 +45,10 @@ struct KeeperPlan {
     int statusFd = -1;                    // write end of the reports
     int devNullFd = -1;
 };
+
+// Removes the lock files ("dir/.~lock.name#") beside the documents listed in documentList (paths,
+// one a line) whose owner line contains marker. Safe to call after a fork.
+void RemoveOwnLockFiles(const char* documentList, const char* marker);
 
 // Removes the sockets in pipeDir whose names begin with prefix and on which nobody listens. The
 // office's single-instance pipe is named after a hash of its profile, and a killed office leaves

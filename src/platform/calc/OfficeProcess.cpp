@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 
 #include <cerrno>
+#include <string_view>
 
 #include "platform/calc/CalcError.h"
 #include "platform/calc/OfficeKeeper.h"
@@ -49,6 +50,16 @@ bool ReadReport(int fd, KeeperReport& report, int timeoutMs) {
     return got == static_cast<ssize_t>(sizeof report);
 }
 
+// The tool's environment, with the office's own temporary folder: what it leaves there goes with
+// the instance folder.
+std::vector<std::string> OfficeEnvironment(const std::string& tempDir) {
+    std::vector<std::string> env;
+    for (char** e = environ; *e != nullptr; ++e)
+        if (std::string_view(*e).substr(0, 7) != "TMPDIR=") env.emplace_back(*e);
+    if (!tempDir.empty()) env.push_back("TMPDIR=" + tempDir);
+    return env;
+}
+
 }  // namespace
 
 std::unique_ptr<OfficeProcess> OfficeProcess::Start(const OfficeCommand& command) {
@@ -65,11 +76,15 @@ std::unique_ptr<OfficeProcess> OfficeProcess::Start(const OfficeCommand& command
     std::vector<char*> argv;
     for (auto& arg : argvStrings) argv.push_back(arg.data());
     argv.push_back(nullptr);
+    std::vector<std::string> envStrings = OfficeEnvironment(command.tempDir);
+    std::vector<char*> envp;
+    for (auto& entry : envStrings) envp.push_back(entry.data());
+    envp.push_back(nullptr);
 
     KeeperPlan plan;
     plan.program = command.program.c_str();
     plan.argv = argv.data();
-    plan.envp = environ;
+    plan.envp = envp.data();
     plan.instanceDir = command.instanceDir.c_str();
     plan.documentList = command.documentList.c_str();
     plan.lockMarker = command.lockMarker.c_str();
@@ -88,11 +103,13 @@ std::unique_ptr<OfficeProcess> OfficeProcess::Start(const OfficeCommand& command
     control.read.Reset();
     status.write.Reset();
 
-    KeeperReport report;
-    if (!ReadReport(status.read.Get(), report, 10000) || report.tag != kReportStarted)
+    KeeperReport keeper;
+    KeeperReport office;
+    if (!ReadReport(status.read.Get(), keeper, 10000) || keeper.tag != kReportKeeper ||
+        !ReadReport(status.read.Get(), office, 10000) || office.tag != kReportStarted)
         throw OfficeStartError(u"LibreOffice を起動できません。");
     return std::unique_ptr<OfficeProcess>(
-        new OfficeProcess(report.value, std::move(control.write), std::move(status.read)));
+        new OfficeProcess(office.value, keeper.value, std::move(control.write), std::move(status.read)));
 }
 
 OfficeProcess::~OfficeProcess() {
@@ -105,6 +122,8 @@ bool OfficeProcess::Running() {
     if (poll(&p, 1, 0) > 0) {
         KeeperReport report;
         ssize_t got = read(status_.Get(), &report, sizeof report);
+        if (got == static_cast<ssize_t>(sizeof report) && report.tag == kReportExited && WIFEXITED(report.value))
+            exitCode_ = WEXITSTATUS(report.value);
         if (got <= 0 || report.tag == kReportExited) ended_ = true;
     }
     return !ended_;
@@ -131,6 +150,14 @@ void OfficeProcess::Terminate() {
     if (!ended_) Send(kKeeperKill);
     control_.Reset();
     DrainReports(std::chrono::seconds(10));
+    ended_ = true;
+}
+
+void OfficeProcess::LetEnd() {
+    handedToUser_ = false;
+    if (!ended_) Send(kKeeperEndSoon);
+    control_.Reset();
+    status_.Reset();
     ended_ = true;
 }
 

@@ -24,6 +24,7 @@ struct OfficeCommand {
     std::string pipePath;              // the office's pipe socket
     std::string pipeDir;               // where the office makes its pipes
     std::string ipcPipePrefix;         // the start of its single-instance pipe's name
+    std::string tempDir;               // the office's TMPDIR, inside the instance folder
 };
 
 class OfficeProcess {
@@ -37,8 +38,11 @@ public:
     OfficeProcess& operator=(const OfficeProcess&) = delete;
 
     pid_t Pid() const { return pid_; }
+    pid_t KeeperPid() const { return keeperPid_; }
     // False once the office has ended (for whatever reason).
     bool Running();
+    // The office's exit code once it has ended by itself and been reported so; -1 otherwise.
+    int ExitCode() const { return exitCode_; }
 
     // The office is the user's now: it keeps running after the tool ends, crash included.
     void HandToUser();
@@ -46,21 +50,26 @@ public:
     void TakeBack();
     // Ends the office now and waits (bounded) until the keeper has cleaned up after it.
     void Terminate();
+    // The office was asked to end: the keeper gives it a grace period to do so by itself, ends it
+    // afterwards and cleans up. Returns at once; the process is no longer ours to watch.
+    void LetEnd();
     // Waits until the office has ended by itself; false on time-out.
     bool WaitForExit(std::chrono::milliseconds timeout);
 
 private:
-    OfficeProcess(pid_t pid, UniqueFd control, UniqueFd status) noexcept
-        : pid_(pid), control_(std::move(control)), status_(std::move(status)) {}
+    OfficeProcess(pid_t pid, pid_t keeperPid, UniqueFd control, UniqueFd status) noexcept
+        : pid_(pid), keeperPid_(keeperPid), control_(std::move(control)), status_(std::move(status)) {}
     void Send(char command);
     // Reads reports until the keeper closes its end or the time runs out; true when it closed.
     bool DrainReports(std::chrono::milliseconds timeout);
 
     pid_t pid_;
+    pid_t keeperPid_;
     UniqueFd control_;
     UniqueFd status_;
     bool handedToUser_ = false;
     bool ended_ = false;
+    int exitCode_ = -1;
 };
 
 }  // namespace tabora::calc

@@ -1,0 +1,300 @@
+// What the tool leaves behind on the real office: after a day of loading workbooks, after a kill
+// that takes the tool and its keeper together, and in the files the office saves. Every test ends
+// by checking that nothing of its offices is left: process, keeper, instance folder, temporary
+// folder, lock file.
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <thread>
+
+#include "app/mdl_All.h"
+#include "calc/CalcTestSupport.h"
+#include "platform/ScopeExit.h"
+#include "platform/calc/CalcServer.h"
+#include "support/HeadlessForms.h"
+#include "support/TestRuntime.h"
+
+namespace tabora::calc::test {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using tabora::test::HeadlessForm;
+using tabora::test::HeadlessFormFactory;
+using tabora::test::TestRuntime;
+
+// What one office of the test may leave: read while it runs, checked after it has gone.
+struct OfficeTrace {
+    pid_t office = 0;
+    pid_t keeper = 0;
+    fs::path folder;
+};
+
+OfficeTrace TraceOf(pid_t office) {
+    OfficeTrace trace{office, 0, InstanceFolderOf(office)};
+    std::ifstream(trace.folder / "keeper.pid") >> trace.keeper;
+    return trace;
+}
+
+fs::path SystemTempFolder() {
+    const char* tmp = std::getenv("TMPDIR");
+    return tmp != nullptr && tmp[0] == '/' ? tmp : "/tmp";
+}
+
+// Nothing of these offices runs or lies about, and no lock file is left beside the documents.
+void ExpectNothingLeft(const std::vector<OfficeTrace>& traces, const fs::path& documents) {
+    for (const auto& trace : traces) {
+        EXPECT_TRUE(GoneWithin(trace.office, 5s)) << "office " << trace.office;
+        if (trace.keeper != 0) {
+            EXPECT_TRUE(GoneWithin(trace.keeper, 5s)) << "keeper " << trace.keeper;
+        }
+        EXPECT_TRUE(RemovedWithin(trace.folder, 5s)) << trace.folder;
+        std::error_code ec;
+        std::string officeTemp = "lu" + std::to_string(trace.office);
+        for (const auto& entry : fs::directory_iterator(SystemTempFolder(), ec))
+            EXPECT_NE(entry.path().filename().string().rfind(officeTemp, 0), 0u) << entry.path();
+    }
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(documents, ec))
+        EXPECT_NE(entry.path().filename().string().rfind(".~lock.", 0), 0u) << entry.path();
+}
+
+// One-sheet workbooks, made by an office that is ended before the test goes on.
+void MakeWorkbooks(AutomationServer& server, const std::vector<std::u16string>& paths) {
+    auto maker = server.CreateApplication();
+    maker->Put(u"DisplayAlerts", false);
+    maker->Put(u"SheetsInNewWorkbook", int32_t{1});
+    for (const auto& path : paths) {
+        auto book = maker->GetObject(u"Workbooks")->Call(u"Add").AsObject();
+        book->GetObject(u"Worksheets")
+            ->GetObject(u"Item", {int32_t{1}})
+            ->Put(u"Name", fs::path(path).stem().u16string());
+        book->Call(u"SaveAs", {path});
+        book->Call(u"Close");
+    }
+    maker->Call(u"Quit");
+}
+
+class NoOtherInstance : public platform::InstanceLock {
+public:
+    bool IsAnotherInstanceRunning() override { return false; }
+};
+
+TEST(OfficeLifecycle, WorkbooksLoadedOneAfterAnotherLeaveOnlyTheOfficeShowingTheLast) {
+    TestRuntime runtime;
+    TempDir folder;
+    StartedOffices offices;
+    auto server = offices.MakeServer();
+    const std::vector<std::u16string> paths = {folder.File(u"一月.xls"), folder.File(u"二月.xls"),
+                                               folder.File(u"三月.xls")};
+    MakeWorkbooks(*server, paths);
+
+    HeadlessFormFactory forms;
+    NoOtherInstance lock;
+    auto window = mdl_All::Main(lock, {forms, *server});
+    HeadlessForm& main = *forms.Last(u"Frm_Test");
+    std::vector<OfficeTrace> traces;
+    for (const auto& path : paths) {
+        main.List(u"Lst_Item").Drop({path});
+        ASSERT_EQ(main.List(u"Lst_Item").Items(),
+                  (std::vector<std::u16string>{fs::path(path).stem().u16string()}));
+        traces.push_back(TraceOf(offices.All().back()));
+    }
+    EXPECT_EQ(offices.Running(), std::vector<pid_t>{traces.back().office})
+        << "an office whose workbook was closed has nothing left to show";
+
+    main.Unload();
+    window.reset();
+    server.reset();
+    ASSERT_EQ(offices.Running(), std::vector<pid_t>{traces.back().office}) << "the user's office stays";
+    EXPECT_TRUE(runtime.boxes.Shown().empty());
+
+    kill(traces.back().office, SIGTERM);  // the user closes it
+    ExpectNothingLeft(traces, folder.Path());
+}
+
+TEST(OfficeLifecycle, AKillOfToolAndKeeperEndsHiddenOfficesAtTheNextStartAndSparesShownOnes) {
+    TempDir folder;
+    StartedOffices offices;
+    auto server = offices.MakeServer();
+    const std::u16string hiddenPath = folder.File(u"hidden.xls"), shownPath = folder.File(u"shown.xls");
+    MakeWorkbooks(*server, {hiddenPath, shownPath});
+
+    auto hidden = server->CreateApplication();
+    hidden->GetObject(u"Workbooks")->Call(u"Open", {hiddenPath});
+    auto shown = server->CreateApplication();
+    shown->GetObject(u"Workbooks")->Call(u"Open", {shownPath});
+    shown->Put(u"Visible", true);
+    OfficeTrace hiddenTrace = TraceOf(offices.All()[1]), shownTrace = TraceOf(offices.All()[2]);
+    ASSERT_GT(hiddenTrace.keeper, 0);
+    ASSERT_GT(shownTrace.keeper, 0);
+    ASSERT_TRUE(fs::exists(folder.Path() / ".~lock.hidden.xls#"));
+    ASSERT_TRUE(fs::exists(folder.Path() / ".~lock.shown.xls#"));
+
+    // The tool's keepers die at once (as with a logout); the tool itself is this test, which
+    // keeps its references, so that only the next start can clean up.
+    kill(hiddenTrace.keeper, SIGKILL);
+    kill(shownTrace.keeper, SIGKILL);
+    ASSERT_TRUE(GoneWithin(hiddenTrace.keeper, 2s));
+    ASSERT_TRUE(GoneWithin(shownTrace.keeper, 2s));
+    ASSERT_TRUE(Alive(hiddenTrace.office));
+
+    auto next = server->CreateApplication();
+    EXPECT_TRUE(GoneWithin(hiddenTrace.office, 5s)) << "a hidden office without its keeper is of no use";
+    EXPECT_FALSE(fs::exists(hiddenTrace.folder));
+    EXPECT_FALSE(fs::exists(folder.Path() / ".~lock.hidden.xls#"));
+    EXPECT_TRUE(Alive(shownTrace.office)) << "the user's office stays";
+    EXPECT_TRUE(fs::exists(shownTrace.folder));
+
+    // The user's office is killed in its turn: the start after that removes what it left.
+    kill(shownTrace.office, SIGKILL);
+    ASSERT_TRUE(GoneWithin(shownTrace.office, 2s));
+    ASSERT_TRUE(fs::exists(folder.Path() / ".~lock.shown.xls#")) << "nobody is left to remove it";
+    auto later = server->CreateApplication();
+    EXPECT_FALSE(fs::exists(shownTrace.folder));
+    EXPECT_FALSE(fs::exists(folder.Path() / ".~lock.shown.xls#"));
+
+    // So the file opens for writing again.
+    auto book = later->GetObject(u"Workbooks")->Call(u"Open", {shownPath}).AsObject();
+    book->GetObject(u"ActiveSheet")->GetObject(u"Cells", {1, 1})->Put(u"Value", u"saved");
+    EXPECT_NO_THROW(book->Call(u"Save"));
+
+    // A workbook another office holds opens read-only, and saving it says so in words.
+    auto other = next->GetObject(u"Workbooks")->Call(u"Open", {shownPath}).AsObject();
+    ErrorRecord error = ErrorOf([&] { other->Call(u"Save"); });
+    EXPECT_EQ(error.Number, 1004);
+    EXPECT_NE(error.Description.find(u"読み取り専用"), std::u16string::npos) << Utf8(error.Description);
+
+    std::vector<OfficeTrace> traces = {hiddenTrace, shownTrace, TraceOf(offices.All()[3]),
+                                       TraceOf(offices.All()[4])};
+    hidden.reset();
+    shown.reset();
+    other.reset();
+    book.reset();
+    next.reset();
+    later.reset();
+    ExpectNothingLeft(traces, folder.Path());
+}
+
+// Connects to the socket as another user: 0 refused for lack of rights, 1 connected, 2 other.
+int ConnectAsNobody(const fs::path& socketPath) {
+    pid_t child = fork();
+    if (child == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(2);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::string path = socketPath.string();
+        path.copy(address.sun_path, sizeof address.sun_path - 1);
+        int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+        if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) _exit(1);
+        _exit(errno == EACCES ? 0 : 2);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 2;
+}
+
+TEST(OfficeLifecycle, SavedWorkbooksGetTheUsersModeAndThePipeStaysTheUsersAlone) {
+    TempDir folder;
+    StartedOffices offices;
+    auto server = offices.MakeServer();
+    mode_t before = umask(022);
+    ScopeExit restore([&] { umask(before); });
+    auto app = server->CreateApplication();
+    OfficeTrace trace = TraceOf(offices.All().back());
+    app->Put(u"DisplayAlerts", false);
+    const std::u16string path = folder.File(u"shared.xls");
+    app->GetObject(u"Workbooks")->Call(u"Add").AsObject()->Call(u"SaveAs", {path});
+    struct stat st {};
+    ASSERT_EQ(stat(fs::path(path).c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0644u) << "a colleague reads what the user saves to a shared folder";
+
+    fs::path pipe = fs::path("/tmp") / ("OSL_PIPE_" + std::to_string(getuid()) + "_tabora") /
+                    trace.folder.filename().string();
+    ASSERT_TRUE(fs::exists(fs::symlink_status(pipe))) << pipe;
+    EXPECT_EQ(ConnectAsNobody(pipe), 0) << "another user cannot reach the office";
+
+    app->Call(u"Quit");
+    ExpectNothingLeft({trace}, folder.Path());
+}
+
+// Runs a command line through the shell and answers what it printed.
+std::string Output(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (fgets(buffer, sizeof buffer, pipe) != nullptr) out += buffer;
+        pclose(pipe);
+    }
+    return out;
+}
+
+TEST(OfficeLifecycle, AShownWorkbookStandsBesideThePanelNotOverIt) {
+    if (std::system("command -v Xvfb >/dev/null && command -v jwm >/dev/null && command -v xdotool >/dev/null && command -v xprop >/dev/null") != 0)
+        GTEST_SKIP() << "needs Xvfb, jwm, xdotool and xprop";
+    // A screen and a window manager of the test's own.
+    const std::string display = ":" + std::to_string(90 + getpid() % 400);
+    pid_t xvfb = fork();
+    if (xvfb == 0) {
+        execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", "1280x800x24", "-nolisten", "tcp", nullptr);
+        _exit(127);
+    }
+    std::this_thread::sleep_for(1s);
+    pid_t wm = fork();
+    if (wm == 0) {
+        setenv("DISPLAY", display.c_str(), 1);
+        execlp("jwm", "jwm", nullptr);
+        _exit(127);
+    }
+    ScopeExit endScreen([&] {
+        kill(wm, SIGTERM);
+        kill(xvfb, SIGTERM);
+        waitpid(wm, nullptr, 0);
+        waitpid(xvfb, nullptr, 0);
+    });
+    std::this_thread::sleep_for(1s);
+    setenv("DISPLAY", display.c_str(), 1);
+    ScopeExit noDisplay([] { unsetenv("DISPLAY"); });
+
+    TempDir folder;
+    StartedOffices offices;
+    auto maker = offices.MakeServer();
+    const std::u16string path = folder.File(u"beside.xls");
+    MakeWorkbooks(*maker, {path});
+    // A panel framed the way jwm frames windows (4 px, a 27 px title bar).
+    const ScreenRect panel{0, 0, 300, 600};
+    CalcServerOptions options;
+    options.panel = [&]() -> std::optional<PanelGeometry> { return PanelGeometry{panel, {4, 27, 292, 569}}; };
+    auto server = MakeCalcServer(options);
+    auto app = server->CreateApplication();
+    pid_t office = *OfficeProcessOf(app);
+    OfficeTrace trace = TraceOf(office);
+    app->GetObject(u"Workbooks")->Call(u"Open", {path});
+    app->Put(u"Visible", true);
+    std::this_thread::sleep_for(2s);
+    // The office window's frame: its client area, widened by the frame jwm puts around it.
+    std::string geometry = Output("DISPLAY=" + display + " xdotool search --sync --onlyvisible --name beside getwindowgeometry --shell 2>/dev/null");
+    int x = -1, width = 0;
+    std::sscanf(geometry.c_str() + std::min(geometry.size(), geometry.find("X=")), "X=%d", &x);
+    std::sscanf(geometry.c_str() + std::min(geometry.size(), geometry.find("WIDTH=")), "WIDTH=%d", &width);
+    std::string extents = Output("DISPLAY=" + display + " xprop -id $(DISPLAY=" + display +
+                                 " xdotool search --onlyvisible --name beside | head -1) _NET_FRAME_EXTENTS 2>/dev/null");
+    int left = 0;
+    std::sscanf(extents.c_str() + std::min(extents.size(), extents.find("= ")), "= %d", &left);
+    EXPECT_GE(x - left, panel.x + panel.width) << geometry << extents;
+    EXPECT_GT(width, 320) << geometry;
+
+    app.reset();
+    kill(office, SIGTERM);
+    ExpectNothingLeft({trace}, folder.Path());
+}
+
+}  // namespace
+}  // namespace tabora::calc::test
