@@ -1,0 +1,48 @@
+#pragma once
+// The soak's memory of what it did: the last actions, for every report, and a watchdog that
+// ends a run whose action takes too long, printing the seed and those actions first.
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace tabora::soak {
+
+class ActionLog {
+public:
+    // onHang runs on the watchdog's thread before the process ends (it must only end processes
+    // and write to stderr).
+    ActionLog(uint64_t seed, std::chrono::seconds limit, std::function<void()> onHang);
+    ~ActionLog();
+    ActionLog(const ActionLog&) = delete;
+    ActionLog& operator=(const ActionLog&) = delete;
+
+    // An action begins (its clock starts); Idle stops the clock between actions.
+    void Begin(std::string description);
+    void Idle();
+    uint64_t Count() const;
+    // The seed and the last actions, as every report gives them.
+    std::string Recent() const;
+
+private:
+    void Watch();
+
+    const uint64_t seed_;
+    const std::chrono::seconds limit_;
+    std::function<void()> onHang_;
+    mutable std::mutex mutex_;
+    std::condition_variable wake_;
+    std::deque<std::string> recent_;
+    uint64_t count_ = 0;
+    std::chrono::steady_clock::time_point started_{};
+    bool running_ = false;
+    bool stop_ = false;
+    std::thread watchdog_;
+};
+
+}  // namespace tabora::soak
