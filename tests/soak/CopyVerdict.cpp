@@ -48,10 +48,15 @@ std::optional<std::string> JudgeCopy(const std::vector<SheetState>& before, cons
         return "the user's sheets changed: before " + Listed(before) + ", after " + Listed(after);
     const std::vector<SheetState> added(after.begin() + static_cast<std::ptrdiff_t>(before.size()), after.end());
 
-    std::set<std::u16string> taken;
-    for (const SheetState& sheet : before) taken.insert(Folded(sheet.name));
+    // A name a sheet has exactly is skipped; one a sheet has in another letter case is refused
+    // by the workbook, whose names are unique regardless of case.
+    std::set<std::u16string> taken, takenFolded;
+    for (const SheetState& sheet : before) {
+        taken.insert(sheet.name);
+        takenFolded.insert(Folded(sheet.name));
+    }
     const bool baseExact = std::any_of(before.begin(), before.end(), [&](const auto& s) { return s.name == base; });
-    if (!taken.contains(Folded(base))) {
+    if (!takenFolded.contains(Folded(base))) {
         if (added.empty()) return std::nullopt;
         return "sheets added although no sheet \"" + Utf8(base) + "\" exists: " + Listed(added);
     }
@@ -59,15 +64,17 @@ std::optional<std::string> JudgeCopy(const std::vector<SheetState>& before, cons
 
     size_t next = 0;
     for (const std::u16string& name : asked) {
-        if (taken.contains(Folded(name))) continue;  // skipped, the run goes on
+        if (taken.contains(name)) continue;  // skipped, the run goes on
+        const bool refused = NoWorkbookAccepts(name) || takenFolded.contains(Folded(name));
         const bool made = next < added.size() && added[next].name == name;
-        if (made && NoWorkbookAccepts(name)) return "a sheet was made under a refused name \"" + Utf8(name) + "\"";
+        if (made && refused) return "a sheet was made under a refused name \"" + Utf8(name) + "\"";
         if (made) {
-            taken.insert(Folded(name));
+            taken.insert(name);
+            takenFolded.insert(Folded(name));
             ++next;
             continue;
         }
-        if (!NoWorkbookAccepts(name) && !OnlySpaces(name))
+        if (!refused && !OnlySpaces(name))
             return "\"" + Utf8(name) + "\" was asked for and is missing; added " + Listed(added);
         break;  // a refused name ends the run
     }

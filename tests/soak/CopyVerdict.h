@@ -17,8 +17,8 @@ std::vector<std::u16string> NamesAskedFor(const std::vector<std::u16string>& lin
 // Empty when `after` is a sound outcome of copying base under `asked` in `before`; otherwise
 // what is wrong. Sound: the sheets of `before` stand first, unchanged in name, order and
 // visibility; the new sheets follow, each named exactly as a line asked, in the order of the
-// lines; a name a sheet already has (in any letter case) is skipped; a name no workbook
-// accepts ends the run; a new, acceptable name is created unless the run has ended. Where the
+// lines; a name a sheet already has is skipped; a name no workbook accepts (one a sheet has in
+// another letter case among them) ends the run; a new, acceptable name is created unless the run has ended. Where the
 // office may answer either way (names of spaces, a base named in another letter case), both
 // answers pass.
 std::optional<std::string> JudgeCopy(const std::vector<SheetState>& before, const std::u16string& base,

@@ -21,6 +21,7 @@
 #include <osl/file.hxx>
 
 #include <sys/types.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -38,8 +39,9 @@ namespace {
 // folder, made where this process's UNO runtime looks for pipes too. When the server moves
 // either, this is the place to follow it.
 constexpr char kPidFile[] = "office.pid";
+std::string PipeNameOf(const fs::path& folder) { return "tabora-" + folder.filename().string(); }
 std::string UnoUrlOf(const fs::path& folder) {
-    return "uno:pipe,name=tabora-" + folder.filename().string() + ";urp;StarOffice.ComponentContext";
+    return "uno:pipe,name=" + PipeNameOf(folder) + ";urp;StarOffice.ComponentContext";
 }
 
 rtl::OUString ToOU(const std::u16string& text) {
@@ -107,10 +109,21 @@ WorkbookView ViewOf(const uno::Reference<sheet::XSpreadsheetDocument>& document)
 
 }  // namespace
 
-pid_t OfficeOfFolder(const fs::path& folder) {
+fs::path PipeSocketOf(const fs::path& folder) {
+    const char* socketFolder = std::getenv("OSL_SOCKET_PATH");
+    return fs::path(socketFolder != nullptr && *socketFolder != '\0' ? socketFolder : "/tmp") /
+           ("OSL_PIPE_" + std::to_string(getuid()) + "_" + PipeNameOf(folder));
+}
+
+pid_t RecordedOffice(const fs::path& folder) {
     pid_t pid = 0;
     std::ifstream(folder / kPidFile) >> pid;
-    if (pid <= 0) return 0;
+    return pid > 0 ? pid : 0;
+}
+
+pid_t OfficeOfFolder(const fs::path& folder) {
+    const pid_t pid = RecordedOffice(folder);
+    if (pid == 0) return 0;
     std::ifstream cmdline("/proc/" + std::to_string(pid) + "/cmdline");
     std::stringstream text;
     text << cmdline.rdbuf();

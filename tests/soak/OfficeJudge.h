@@ -55,6 +55,10 @@ private:
     std::unique_ptr<Bridges> bridges_;
 };
 
+// The pid the server recorded in an instance folder; 0 when none is recorded yet.
+pid_t RecordedOffice(const std::filesystem::path& folder);
+// The socket of the pipe the office of an instance folder listens on.
+std::filesystem::path PipeSocketOf(const std::filesystem::path& folder);
 // The process of an instance folder, read from the pid file the server writes there; 0 when
 // none is recorded. Only a pid whose command line names the folder counts, so that a reused
 // pid is never taken for one of ours.

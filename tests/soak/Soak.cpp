@@ -471,10 +471,8 @@ void Soak::KillOffice() {
     if (!open_ || !open_->alive) return;
     const auto view = judge_->Workbook(open_->file);
     if (!view) return;
-    const auto folder = judge_->FolderOf(view->office);
     kill(view->office, SIGKILL);
     WaitUntilEnded(view->office);
-    killed_.push_back({view->office, folder.value_or(fs::path()), open_->file});
     open_->alive = false;
 }
 
@@ -551,14 +549,28 @@ void Soak::CheckOffices() {
 
 void Soak::CheckLeftovers() {
     // Checked after a start: the server sweeps what ended offices left when it starts the next.
-    for (const Killed& dead : killed_) {
-        std::error_code ec;
-        if (!dead.folder.empty() && fs::exists(dead.folder, ec))
-            Fault("an ended office's instance folder remains after the next start", dead.folder.string());
-        const fs::path lock = dead.file.parent_path() / (".~lock." + dead.file.filename().string() + "#");
-        const bool reopened = open_ && open_->file == dead.file;
-        if (!reopened && fs::exists(lock, ec))
-            Fault("an ended office's lock file remains after the next start", lock.string());
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folders_.instances, ec)) instanceFolders_.insert(entry.path());
+    for (const fs::path& folder : instanceFolders_) {
+        const pid_t recorded = RecordedOffice(folder);
+        const bool ended = recorded != 0 && !ProcessRuns(OfficeOfFolder(folder));
+        const bool gone = !fs::exists(folder, ec);
+        if (ended && !gone) {
+            Fault("an ended office's instance folder remains after the next start", folder.string());
+            fs::remove_all(folder, ec);  // so that the run goes on with what is new
+        }
+        if ((ended || gone) && fs::exists(PipeSocketOf(folder), ec)) {
+            Fault("an ended office's pipe remains after the next start", PipeSocketOf(folder).string());
+            fs::remove(PipeSocketOf(folder), ec);
+        }
+    }
+    for (const auto& entry : fs::directory_iterator(folders_.books, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (!name.starts_with(".~lock.") || !name.ends_with("#")) continue;
+        const fs::path book = folders_.books / name.substr(7, name.size() - 8);
+        if (judge_->Workbook(book)) continue;
+        Fault("a lock file of a workbook no office holds remains after the next start", name);
+        fs::remove(entry.path(), ec);
     }
     // Each running office of the run has one temporary folder, named "lu<pid>..."; any other
     // is an ended office's, left behind.
@@ -570,10 +582,8 @@ void Soak::CheckLeftovers() {
         });
         if (owned) continue;
         Fault("an ended office's temporary folder remains after the next start", name);
-        std::error_code ec;
-        fs::remove_all(temp, ec);  // so that the next check sees only new ones
+        fs::remove_all(temp, ec);
     }
-    killed_.clear();
 }
 
 void Soak::CheckBoxes() {

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -49,11 +50,6 @@ private:
         std::vector<SheetState> sheets;
         std::u16string active;
         bool alive = true;
-    };
-    struct Killed {
-        pid_t pid;
-        std::filesystem::path folder;
-        std::filesystem::path file;
     };
 
     void StartTool();
@@ -102,7 +98,7 @@ private:
     std::optional<Open> open_;
     int lastKey_ = 0;
     bool loadTried_ = false;
-    std::vector<Killed> killed_;
+    std::set<std::filesystem::path> instanceFolders_;  // every one seen in the run
     std::map<std::string, int> faults_;
     int freshNames_ = 0;
 };
