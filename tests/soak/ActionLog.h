@@ -28,9 +28,15 @@ public:
     uint64_t Count() const;
     // The seed and the last actions, as every report gives them.
     std::string Recent() const;
+    // Prints the seed and the last actions when the process crashes (SIGSEGV, SIGBUS, SIGFPE,
+    // SIGILL, SIGABRT), then lets the signal end it as before.
+    void ReportCrashes();
+    // The longest action so far and how long it took.
+    std::string Slowest() const;
 
 private:
     void Watch();
+    void NoteDuration();  // with the lock held
 
     const uint64_t seed_;
     const std::chrono::seconds limit_;
@@ -41,6 +47,8 @@ private:
     uint64_t count_ = 0;
     std::chrono::steady_clock::time_point started_{};
     bool running_ = false;
+    std::chrono::steady_clock::duration slowest_{};
+    std::string slowestAction_;
     bool stop_ = false;
     std::thread watchdog_;
 };

@@ -159,11 +159,16 @@ int Soak::Run(std::chrono::seconds duration) {
         } else if (roll < 68) {
             PressChange();
         } else if (roll < 85) {
+            // Mostly for a sheet picked from the list, else for whatever the name box holds.
+            const int count = static_cast<int>(Entries().size());
+            const int base = count > 0 && std::bernoulli_distribution(0.7)(random_)
+                                 ? std::uniform_int_distribution<int>(0, count - 1)(random_)
+                                 : -1;
             const auto lines = RandomLines();
             std::vector<bool> answers;
             for (int i = std::uniform_int_distribution<int>(1, 2)(random_); i > 0; --i)
                 answers.push_back(std::bernoulli_distribution(0.75)(random_));
-            Duplicate(lines, answers, std::bernoulli_distribution(0.03)(random_));
+            Duplicate(base, lines, answers, std::bernoulli_distribution(0.03)(random_));
         } else if (roll < 92) {
             Resize(std::uniform_int_distribution<int>(1500, 9000)(random_),
                    std::uniform_int_distribution<int>(1500, 12000)(random_), std::bernoulli_distribution(0.4)(random_));
@@ -178,6 +183,7 @@ int Soak::Run(std::chrono::seconds duration) {
     }
     std::fprintf(stdout, "soak: %llu actions, %zu kinds of fault\n", static_cast<unsigned long long>(log_.Count()),
                  faults_.size());
+    std::fprintf(stdout, "  slowest action: %s\n", log_.Slowest().c_str());
     for (const auto& [kind, count] : faults_) std::fprintf(stdout, "  %s: seen %d times\n", kind.c_str(), count);
     return static_cast<int>(faults_.size());
 }
@@ -363,11 +369,17 @@ void Soak::PressChange() {
 
 // ---- Copying ----
 
-void Soak::Duplicate(const std::vector<std::u16string>& lines, const std::vector<bool>& answers, bool closeFirst) {
-    std::string description = "Cmd_Open, lines " + Joined(lines) + ", answers";
+void Soak::Duplicate(int baseEntry, const std::vector<std::u16string>& lines, const std::vector<bool>& answers,
+                     bool closeFirst) {
+    std::string description = (baseEntry >= 0 ? "click entry " + std::to_string(baseEntry) + ", " : std::string()) +
+                              "Cmd_Open, lines " + Joined(lines) + ", answers";
     for (bool yes : answers) description += yes ? " Yes" : " No";
     if (closeFirst) description += ", then close the main window";
     log_.Begin(description);
+    if (baseEntry >= 0) {
+        gestures_.ClickItem(Main().ListBoxNamed(u"Lst_Item"), baseEntry);
+        gestures_.Settle();
+    }
 
     const std::u16string base = Main().TextBoxNamed(u"Txt_SheetName").Text();
     std::deque<int16_t> confirmations;

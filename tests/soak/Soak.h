@@ -62,7 +62,8 @@ private:
     void PressEnter();
     void ClickEntry(int index, bool twice);
     void PressChange();
-    void Duplicate(const std::vector<std::u16string>& lines, const std::vector<bool>& answers, bool closeFirst);
+    void Duplicate(int baseEntry, const std::vector<std::u16string>& lines, const std::vector<bool>& answers,
+                   bool closeFirst);
     void Resize(int width, int height, bool minimise);
     void KillOffice();
     void RestartTool();

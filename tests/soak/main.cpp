@@ -95,6 +95,7 @@ int main(int argc, char** argv) {
         tabora::platform::ScopedRuntime runtime({.messageBox = &boxes, .events = &events, .files = &files});
         tabora::soak::ActionLog log(options.seed, std::chrono::seconds(30),
                                     [instances = folders.instances] { tabora::soak::Soak::EndOffices(instances); });
+        log.ReportCrashes();
         try {
             tabora::soak::Soak soak(options.seed, folders, log, boxes);
             faults = soak.Run(std::chrono::seconds(options.seconds));
