@@ -13,6 +13,8 @@ constexpr size_t kRemembered = 20;
 
 // The report a crash prints, kept ready because a signal handler must not build it.
 char crashReport[8192];
+// What ends the run's offices; a crashed process is beyond harm, so the handler calls it.
+std::function<void()>* crashCleanup = nullptr;
 
 void OnCrash(int signal) {
     const char head[] = "SOAK FAULT: the run crashed\n";
@@ -20,18 +22,21 @@ void OnCrash(int signal) {
     ignored = write(STDERR_FILENO, crashReport, strnlen(crashReport, sizeof crashReport));
     (void)ignored;
     ::signal(signal, SIG_DFL);
+    if (crashCleanup != nullptr) (*crashCleanup)();
     raise(signal);
 }
 }  // namespace
 
 void ActionLog::ReportCrashes() {
+    crashCleanup = &onAbort_;
     for (int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) ::signal(signal, OnCrash);
 }
 
-ActionLog::ActionLog(uint64_t seed, std::chrono::seconds limit, std::function<void()> onHang)
-    : seed_(seed), limit_(limit), onHang_(std::move(onHang)), watchdog_([this] { Watch(); }) {}
+ActionLog::ActionLog(uint64_t seed, std::chrono::seconds limit, std::function<void()> onAbort)
+    : seed_(seed), limit_(limit), onAbort_(std::move(onAbort)), watchdog_([this] { Watch(); }) {}
 
 ActionLog::~ActionLog() {
+    crashCleanup = nullptr;
     {
         std::lock_guard lock(mutex_);
         stop_ = true;
@@ -101,7 +106,7 @@ void ActionLog::Watch() {
         std::fprintf(stderr, "SOAK FAULT: action #%llu took longer than %lld s\n%s", static_cast<unsigned long long>(action),
                      static_cast<long long>(limit_.count()), report.c_str());
         std::fflush(stderr);
-        onHang_();
+        onAbort_();
         _exit(3);
     }
 }

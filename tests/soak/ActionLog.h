@@ -15,9 +15,9 @@ namespace tabora::soak {
 
 class ActionLog {
 public:
-    // onHang runs on the watchdog's thread before the process ends (it must only end processes
-    // and write to stderr).
-    ActionLog(uint64_t seed, std::chrono::seconds limit, std::function<void()> onHang);
+    // onAbort runs before a hung or crashed run ends (on the watchdog's thread, or in the crash
+    // handler): it ends what the run started and removes its folders, nothing more.
+    ActionLog(uint64_t seed, std::chrono::seconds limit, std::function<void()> onAbort);
     ~ActionLog();
     ActionLog(const ActionLog&) = delete;
     ActionLog& operator=(const ActionLog&) = delete;
@@ -29,7 +29,7 @@ public:
     // The seed and the last actions, as every report gives them.
     std::string Recent() const;
     // Prints the seed and the last actions when the process crashes (SIGSEGV, SIGBUS, SIGFPE,
-    // SIGILL, SIGABRT), then lets the signal end it as before.
+    // SIGILL, SIGABRT), runs onAbort, then lets the signal end it as before.
     void ReportCrashes();
     // The longest action so far and how long it took.
     std::string Slowest() const;
@@ -40,7 +40,7 @@ private:
 
     const uint64_t seed_;
     const std::chrono::seconds limit_;
-    std::function<void()> onHang_;
+    std::function<void()> onAbort_;
     mutable std::mutex mutex_;
     std::condition_variable wake_;
     std::deque<std::string> recent_;

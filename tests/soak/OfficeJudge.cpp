@@ -130,6 +130,21 @@ pid_t OfficeOfFolder(const fs::path& folder) {
     return text.str().find(folder.filename().string()) != std::string::npos ? pid : 0;
 }
 
+std::vector<pid_t> ProcessesNaming(const std::string& text) {
+    std::vector<pid_t> found;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator("/proc", ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+        const pid_t pid = static_cast<pid_t>(std::stol(name));
+        std::ifstream cmdline(entry.path() / "cmdline");
+        std::stringstream line;
+        line << cmdline.rdbuf();
+        if (pid != getpid() && line.str().find(text) != std::string::npos && ProcessRuns(pid)) found.push_back(pid);
+    }
+    return found;
+}
+
 bool ProcessRuns(pid_t pid) {
     std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
     std::string line;

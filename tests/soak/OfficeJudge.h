@@ -63,6 +63,8 @@ std::filesystem::path PipeSocketOf(const std::filesystem::path& folder);
 // none is recorded. Only a pid whose command line names the folder counts, so that a reused
 // pid is never taken for one of ours.
 pid_t OfficeOfFolder(const std::filesystem::path& folder);
+// Running processes whose command line contains this text.
+std::vector<pid_t> ProcessesNaming(const std::string& text);
 // Whether that process still runs (a zombie does not).
 bool ProcessRuns(pid_t pid);
 

@@ -4,7 +4,9 @@
 
 #include <QApplication>
 
+#include <signal.h>
 #include <stdlib.h>
+#include <unistd.h>
 #include <sys/stat.h>
 
 #include <chrono>
@@ -17,6 +19,7 @@
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/qt/QtEventLoop.h"
 #include "soak/ActionLog.h"
+#include "soak/OfficeJudge.h"
 #include "soak/Soak.h"
 #include "soak/SoakMessageBox.h"
 
@@ -64,6 +67,24 @@ tabora::soak::RunFolders MakeRunFolders(const fs::path& run) {
     return folders;
 }
 
+// Whatever the run started ends with it: its offices (which the server keeps when shown), its
+// folders, and the pipes of its offices.
+void EndRun(const fs::path& run, const tabora::soak::RunFolders& folders) {
+    tabora::soak::Soak::EndOffices(folders.instances);
+    // Offices still ending (hidden ones the server let go) write into the run's folders: wait
+    // for every process whose command line names the run, and end those that linger.
+    for (int round = 0; round < 60; ++round) {
+        const auto lingering = tabora::soak::ProcessesNaming(run.string());
+        if (lingering.empty()) break;
+        for (pid_t pid : lingering) kill(pid, round < 40 ? 0 : SIGKILL);
+        usleep(100'000);
+    }
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folders.instances, ec))
+        fs::remove(tabora::soak::PipeSocketOf(entry.path()), ec);
+    fs::remove_all(run, ec);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -93,8 +114,7 @@ int main(int argc, char** argv) {
         tabora::platform::qt::QtEventLoop events;
         tabora::platform::posix::PosixFileSystem files;
         tabora::platform::ScopedRuntime runtime({.messageBox = &boxes, .events = &events, .files = &files});
-        tabora::soak::ActionLog log(options.seed, std::chrono::seconds(30),
-                                    [instances = folders.instances] { tabora::soak::Soak::EndOffices(instances); });
+        tabora::soak::ActionLog log(options.seed, std::chrono::seconds(30), [&] { EndRun(run, folders); });
         log.ReportCrashes();
         try {
             tabora::soak::Soak soak(options.seed, folders, log, boxes);
@@ -104,9 +124,7 @@ int main(int argc, char** argv) {
             faults = 1;
         }
     }
-    tabora::soak::Soak::EndOffices(folders.instances);
-    std::error_code ec;
-    fs::remove_all(run, ec);
+    EndRun(run, folders);
     std::printf("soak seed %llu: %s\n", static_cast<unsigned long long>(options.seed), faults == 0 ? "passed" : "FAILED");
     return faults == 0 ? 0 : 1;
 }
