@@ -15,7 +15,8 @@ struct SoakWorkbook {
     std::vector<SheetState> sheets;
 };
 
-// The workbooks of a run, in `folder`; written by the office of this pid.
+// The workbooks of a run, in `folder`, the one of 1,000 sheets last; written by the office of
+// this pid.
 std::vector<SoakWorkbook> MakeSoakWorkbooks(OfficeJudge& judge, pid_t office, const std::filesystem::path& folder);
 
 }  // namespace tabora::soak
