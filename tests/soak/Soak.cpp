@@ -141,8 +141,8 @@ int Soak::Run(std::chrono::seconds duration) {
         if (roll < 10) {
             // The last workbook, of 1,000 sheets, takes longest to load: one load in nine.
             const size_t small = books_.size() - 1;
-            const size_t pick = std::uniform_int_distribution<size_t>(0, 2 * small)(random_);
-            Load(books_[pick == 2 * small ? small : pick % small], how);
+            const size_t book = std::uniform_int_distribution<size_t>(0, 2 * small)(random_);
+            Load(books_[book == 2 * small ? small : book % small], how);
         } else if (roll < 13) {
             LoadMissing(how);
         } else if (roll < 38) {
