@@ -286,9 +286,18 @@ void Soak::AfterLoadAttempt(const fs::path& file, bool exists) {
     open_.reset();  // the previous workbook is closed in any case
     if (exists) {
         const auto book = std::find_if(books_.begin(), books_.end(), [&](const auto& b) { return b.file == file; });
-        const auto view = judge_->Workbook(file);
+        auto view = judge_->Workbook(file);
         if (!view) {
-            Fault("an existing workbook did not load", file.string() + " is open in no office of the run");
+            std::this_thread::sleep_for(2s);  // a busy office may answer late
+            view = judge_->Workbook(file);
+        }
+        if (!view) {
+            std::string seen;
+            for (const OfficeSeen& office : judge_->Offices())
+                seen += " " + std::to_string(office.pid) + (office.answers ? "" : " (silent)") + " with " +
+                        std::to_string(office.documents) + " documents;";
+            Fault("an existing workbook did not load",
+                  file.string() + " is open in no office of the run; offices:" + (seen.empty() ? " none" : seen));
         } else {
             if (view->sheets != book->sheets)
                 Fault("the loaded workbook differs from its file", file.string());
