@@ -82,7 +82,11 @@ void EndRun(const fs::path& run, const tabora::soak::RunFolders& folders) {
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(folders.instances, ec))
         fs::remove(tabora::soak::PipeSocketOf(entry.path()), ec);
-    fs::remove_all(run, ec);
+    // An office that ends meanwhile removes files of its own under our feet: try again.
+    for (int attempt = 0; attempt < 10 && fs::exists(run, ec); ++attempt) {
+        fs::remove_all(run, ec);
+        if (fs::exists(run, ec)) usleep(200'000);
+    }
 }
 
 }  // namespace
