@@ -101,6 +101,7 @@ void ActionLog::Watch() {
         const auto deadline = started_ + limit_;
         const uint64_t action = count_;
         if (wake_.wait_until(lock, deadline) != std::cv_status::timeout || !running_ || count_ != action) continue;
+        aborting_ = true;
         lock.unlock();
         const std::string report = Recent();
         std::fprintf(stderr, "SOAK FAULT: action #%llu took longer than %lld s\n%s", static_cast<unsigned long long>(action),

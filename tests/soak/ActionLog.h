@@ -2,6 +2,7 @@
 // The soak's memory of what it did: the last actions, for every report, and a watchdog that
 // ends a run whose action takes too long, printing the seed and those actions first.
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -31,6 +32,8 @@ public:
     // Prints the seed and the last actions when the process crashes (SIGSEGV, SIGBUS, SIGFPE,
     // SIGILL, SIGABRT), runs onAbort, then lets the signal end it as before.
     void ReportCrashes();
+    // True once the watchdog ends the run: what the run then sees is of its own ending.
+    bool Aborting() const { return aborting_; }
     // The longest action so far and how long it took.
     std::string Slowest() const;
 
@@ -50,6 +53,7 @@ private:
     std::chrono::steady_clock::duration slowest_{};
     std::string slowestAction_;
     bool stop_ = false;
+    std::atomic<bool> aborting_ = false;
     std::thread watchdog_;
 };
 

@@ -619,7 +619,7 @@ void Soak::CheckBoxes() {
 }
 
 void Soak::Fault(const std::string& kind, const std::string& detail) {
-    if (faults_[kind]++ > 0) return;
+    if (log_.Aborting() || faults_[kind]++ > 0) return;
     std::fprintf(stdout, "SOAK FAULT after action #%llu: %s\n  %s\n%s", static_cast<unsigned long long>(log_.Count()),
                  kind.c_str(), detail.c_str(), log_.Recent().c_str());
     std::fflush(stdout);
