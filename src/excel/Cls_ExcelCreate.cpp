@@ -49,6 +49,11 @@ bool Cls_ExcelCreate::PFncBln_CheckOverWrite(const std::u16string& path) {
     return PFncBln_AskMessage(platform::mb::kYesNoQuestion, u"すでにファイルが作成されています。上書きしますか。", u"確認");
 }
 
+bool Cls_ExcelCreate::PFncBln_IsShown(AutomationObject& sheet) {
+    constexpr int32_t kXlSheetVisible = -1;
+    return sheet.Get(u"Visible").AsLong() == kXlSheetVisible;
+}
+
 void Cls_ExcelCreate::PSub_PutBack(const std::u16string& property, const Variant& value) noexcept {
     try {
         objM_Excel->Put(property, value);
@@ -87,7 +92,10 @@ bool Cls_ExcelCreate::FileOpen(const std::u16string& strA_FullPath, const std::u
         }
         const ObjectRef sheets = ActiveWorkbook()->GetObject(u"Sheets");
         const Variant index = strA_ActiveSheetName.empty() ? Variant(int16_t{1}) : Variant(strA_ActiveSheetName);
-        sheets->GetObject(u"Item", {index})->Call(u"Activate");
+        const ObjectRef sheet = sheets->GetObject(u"Item", {index});
+        // A hidden first sheet cannot come to the front (Excel refuses): the workbook's own sheet
+        // in front stays there. A sheet asked for by name is activated, or the open fails.
+        if (!strA_ActiveSheetName.empty() || PFncBln_IsShown(*sheet)) sheet->Call(u"Activate");
         lngM_FileStatus = 0;
         opened = true;
     });
@@ -112,8 +120,11 @@ bool Cls_ExcelCreate::FileSave(const std::u16string& strA_Path) {
         const ObjectRef firstSheet = workbook->GetObject(u"Sheets")->GetObject(u"Item", {int16_t{1}});
         // Cells can be selected only on the sheet in front, and a chart sheet has none: without
         // this the save would fail whenever another sheet was in front.
-        firstSheet->Call(u"Activate");
-        if (firstSheet->TypeName() != u"Chart") firstSheet->GetObject(u"Cells", {int16_t{1}, int16_t{1}})->Call(u"Select");
+        // A hidden first sheet cannot come to the front: the workbook is then saved as it stands.
+        if (PFncBln_IsShown(*firstSheet)) {
+            firstSheet->Call(u"Activate");
+            if (firstSheet->TypeName() != u"Chart") firstSheet->GetObject(u"Cells", {int16_t{1}, int16_t{1}})->Call(u"Select");
+        }
         workbook->Call(u"SaveAs", {path}, {{u"AccessMode", kXlNoChange}});
     });
 }

@@ -97,6 +97,8 @@ private:
     // strA_OwnName is the (Excel's) name of the sheet being copied or renamed: with
     // blnM_RenameForce that sheet is never the one deleted to make room.
     bool PFncBln_CheckSameSheet(const std::u16string& strA_NewName, const std::u16string& strA_OwnName);
+    // Whether a sheet is shown (neither hidden nor very hidden), so that it can come to the front.
+    bool PFncBln_IsShown(AutomationObject& sheet);
     // Puts an application property back on the way out of a "set, do, put back".
     void PSub_PutBack(const std::u16string& property, const Variant& value) noexcept;
     int32_t FncLng_LetterToNumber(char16_t letter);

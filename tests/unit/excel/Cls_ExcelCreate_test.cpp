@@ -57,7 +57,7 @@ TEST_F(WrapperFixture, FileOpenOpensActivatesTheFirstSheetWithAnIntegerIndex) {
     ASSERT_TRUE(wrapper->FileOpen(path, u""));
     const std::string expected = "Workbooks.Open(\"" + std::string(path.begin(), path.end()) + "\")";
     EXPECT_EQ(excel.CallTexts(), (Texts{"Application.Workbooks", expected, "Application.ActiveWorkbook",
-                                        "Workbook.Sheets", "Sheets.Item(1%)", "Chart.Activate()"}));
+                                        "Workbook.Sheets", "Sheets.Item(1%)", "Chart.Visible", "Chart.Activate()"}));
     EXPECT_EQ(excel.LiveReferences(), 1);
     // The first sheet is a chart: the active sheet is no worksheet.
     try {
@@ -101,6 +101,20 @@ TEST_F(WrapperFixture, FileCreatePutsTheUsersSettingBackWhenAddFails) {
     excel.FailCall(CallMatcher::On(u"Workbooks", u"Add"), excel_error::ApplicationDefined());
     EXPECT_FALSE(wrapper->FileCreate());
     EXPECT_EQ(State().sheetsInNewWorkbook, 3);
+}
+
+// Excel refuses to bring a hidden sheet to the front: a workbook whose first sheet is hidden still
+// opens, with its own shown sheet in front, and saves.
+TEST_F(WrapperFixture, AWorkbookWhoseFirstSheetIsHiddenOpensAndSaves) {
+    const std::u16string path = folder.File(u"FirstHidden.xls");
+    WriteWorkbookFile(path, {{u"Hidden", false, {}}, {u"Shown", false, {}}}, {kXlSheetHidden, kXlSheetVisible});
+    NewWrapper();
+    ASSERT_TRUE(wrapper->FileOpen(path));
+    EXPECT_EQ(Book().activeSheet->name, u"Shown");
+    EXPECT_FALSE(wrapper->ActiveSheetName(u"Hidden"));
+    const std::u16string target = folder.File(u"Saved.xls");
+    EXPECT_TRUE(wrapper->FileSave(target));
+    EXPECT_EQ(WorksheetNamesInFile(target), (std::vector<std::u16string>{u"Hidden", u"Shown"}));
 }
 
 // A look-up that fails (a name far too long for the system) is the operation's one failure.
