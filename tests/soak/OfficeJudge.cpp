@@ -35,11 +35,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// How the server records an office: its pid in the instance folder, and a pipe named after the
-// folder, made where this process's UNO runtime looks for pipes too. When the server moves
-// either, this is the place to follow it.
+// How the server records an office: its pid in the instance folder, and a pipe named
+// "tabora/<folder>", whose socket the office's runtime makes in the private folder
+// /tmp/OSL_PIPE_<uid>_tabora. When the server moves either, this is the place to follow it.
 constexpr char kPidFile[] = "office.pid";
-std::string PipeNameOf(const fs::path& folder) { return "tabora-" + folder.filename().string(); }
+std::string PipeNameOf(const fs::path& folder) { return "tabora/" + folder.filename().string(); }
 std::string UnoUrlOf(const fs::path& folder) {
     return "uno:pipe,name=" + PipeNameOf(folder) + ";urp;StarOffice.ComponentContext";
 }
@@ -110,9 +110,7 @@ WorkbookView ViewOf(const uno::Reference<sheet::XSpreadsheetDocument>& document)
 }  // namespace
 
 fs::path PipeSocketOf(const fs::path& folder) {
-    const char* socketFolder = std::getenv("OSL_SOCKET_PATH");
-    return fs::path(socketFolder != nullptr && *socketFolder != '\0' ? socketFolder : "/tmp") /
-           ("OSL_PIPE_" + std::to_string(getuid()) + "_" + PipeNameOf(folder));
+    return fs::path("/tmp") / ("OSL_PIPE_" + std::to_string(getuid()) + "_" + PipeNameOf(folder));
 }
 
 pid_t RecordedOffice(const fs::path& folder) {
