@@ -24,6 +24,11 @@ private:
 
 bool StdFileSystem::IsOrdinaryFile(const std::u16string& path) {
     if (path.empty()) return false;
+    // Both systems refuse a name of more than 255 characters, but their standard libraries do not
+    // all say so alike (MinGW's calls it missing): this disk says it the one way.
+    for (const auto& part : std::filesystem::path(path)) {
+        if (part.u16string().size() > 255) throw vb_error::Raise(vb_error::kBadFileNameOrNumber);
+    }
     std::error_code error;
     const auto status = std::filesystem::status(std::filesystem::path(path), error);
     if (error && error != std::errc::no_such_file_or_directory && error != std::errc::not_a_directory) {
