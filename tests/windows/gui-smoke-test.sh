@@ -13,9 +13,11 @@ trap 'rm -f "$log"' EXIT
 wine "$exe" 10 >"$log" 2>&1 &
 pid=$!
 
+# Only a shown window: the window exists (unmapped) from its creation, before its load sets
+# the caption.
 window=""
 for _ in $(seq 120); do
-  window=$(xdotool search --name 'Excel' 2>/dev/null | head -n 1 || true)
+  window=$(xdotool search --onlyvisible --name 'Excel' 2>/dev/null | head -n 1 || true)
   [ -n "$window" ] && break
   sleep 0.25
 done
