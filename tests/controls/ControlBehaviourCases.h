@@ -189,6 +189,9 @@ TYPED_TEST_P(ControlBehaviour, TheUsersClickSelectsAndRaisesClick) {
     EXPECT_EQ(seen, std::vector<std::u16string>{u"Summary"});
     this->set.ClickItem(this->items, 0);
     EXPECT_EQ(seen, (std::vector<std::u16string>{u"Summary", u"Sheet1"}));
+    this->set.ClickItem(this->items, 0);
+    EXPECT_EQ(seen, (std::vector<std::u16string>{u"Summary", u"Sheet1", u"Sheet1"}))
+        << "a click on the entry selected already raises Click too";
 }
 
 TYPED_TEST_P(ControlBehaviour, ClearEmptiesTheListWithoutClick) {

@@ -50,9 +50,20 @@ auto SettingIndex(bool& flag) {
 QtListBox::QtListBox(const ControlDescription& d, QWidget* parent)
     : QtListBox(d, new SingleSelectionList(parent)) {}
 
-QtListBox::QtListBox(const ControlDescription& d, QListWidget* list) : QtControl(d, list), list_(list) {
+QtListBox::QtListBox(const ControlDescription& d, QListWidget* list)
+    : QtControl(d, list), list_(list), pressWatch_([this](QObject*, QEvent* event) {
+          if (event->type() == QEvent::MouseButtonPress) selectionChangedByPress_ = false;
+          return false;
+      }) {
+    pressWatch_.Watch(list_->viewport());
     QObject::connect(list_, &QListWidget::itemSelectionChanged, &context_, [this] {
+        selectionChangedByPress_ = true;
         if (!settingIndex_) ReportErrorsAtEventBoundary([this] { Click.Raise(); });
+    });
+    // Qt says nothing when the entry pressed is the one selected already; Windows raises Click.
+    QObject::connect(list_, &QAbstractItemView::pressed, &context_, [this](const QModelIndex& index) {
+        if (!selectionChangedByPress_ && index.isValid() && list_->currentRow() == index.row())
+            ReportErrorsAtEventBoundary([this] { Click.Raise(); });
     });
     QObject::connect(list_, &QListWidget::itemDoubleClicked, &context_, [this] { ReportErrorsAtEventBoundary([this] { DblClick.Raise(); }); });
     if (d.acceptsDroppedFiles) {

@@ -1,11 +1,13 @@
 #pragma once
-// A single-selection list box on QListWidget. Click follows every assignment of ListIndex and
-// every change of the selection by the user; a click never clears the selection.
+// A single-selection list box on QListWidget. Click follows every assignment of ListIndex, every
+// change of the selection by the user and, as on Windows, a click on the entry already selected;
+// a click never clears the selection.
 
 #include <QListWidget>
 #include <memory>
 
 #include "platform/Controls.h"
+#include "platform/qt/EventFilter.h"
 #include "platform/qt/FileDrops.h"
 #include "platform/qt/QtControl.h"
 
@@ -28,7 +30,9 @@ private:
 
     QListWidget* list_;
     bool settingIndex_ = false;  // the program, not the user, is changing the selection
+    bool selectionChangedByPress_ = false;
     QObject context_;
+    EventFilter pressWatch_;
     std::unique_ptr<FileDropTarget> drops_;
 };
 
