@@ -51,6 +51,11 @@ constexpr const char* kWindowElements[] = {
     "private:resource/statusbar/statusbar",
 };
 
+uno::Reference<frame::XLayoutManager> LayoutOf(const uno::Reference<frame::XFrame>& frame) {
+    uno::Reference<beans::XPropertySet> frameProps(frame, uno::UNO_QUERY_THROW);
+    return uno::Reference<frame::XLayoutManager>(frameProps->getPropertyValue("LayoutManager"), uno::UNO_QUERY);
+}
+
 }  // namespace
 
 std::shared_ptr<OfficeInstance> OfficeInstance::StartOnce() {
@@ -182,10 +187,8 @@ void OfficeInstance::SetVisible(bool visible) {
 }
 
 void OfficeInstance::ShowDocument(const DocumentRef& document) {
-    uno::Reference<frame::XModel> model(document, uno::UNO_QUERY_THROW);
-    uno::Reference<frame::XFrame> frame = model->getCurrentController()->getFrame();
-    uno::Reference<beans::XPropertySet> frameProps(frame, uno::UNO_QUERY_THROW);
-    uno::Reference<frame::XLayoutManager> layout(frameProps->getPropertyValue("LayoutManager"), uno::UNO_QUERY);
+    uno::Reference<frame::XFrame> frame = FrameOf(document);
+    uno::Reference<frame::XLayoutManager> layout = LayoutOf(frame);
     if (layout.is()) {
         layout->setVisible(true);
         for (const char* element : kWindowElements) {
@@ -194,8 +197,9 @@ void OfficeInstance::ShowDocument(const DocumentRef& document) {
         }
     }
     PlaceBesidePanel(document, frame->getContainerWindow());
+    // Not activated from here: the window manager focuses the new window and the office activates
+    // its frame then, without keeping the tool's list waiting.
     frame->getContainerWindow()->setVisible(true);
-    frame->activate();
 }
 
 void OfficeInstance::PlaceBesidePanel(const DocumentRef& document, const uno::Reference<awt::XWindow>& window) {
@@ -265,7 +269,11 @@ void OfficeInstance::WarmUp() {
     uno::Reference<frame::XStorable>(made, uno::UNO_QUERY_THROW)
         ->storeToURL(FromUtf8(url), uno::Sequence<beans::PropertyValue>(asXls, 1));
     made->close(true);
-    load(FromUtf8(url))->close(true);
+    // Its bars made once too, unseen: the first window shown then takes a fraction of the time.
+    uno::Reference<util::XCloseable> read = load(FromUtf8(url));
+    if (uno::Reference<frame::XLayoutManager> layout = LayoutOf(FrameOf(DocumentRef(read, uno::UNO_QUERY_THROW))); layout.is())
+        for (const char* element : kWindowElements) layout->createElement(Ascii(element));
+    read->close(true);
     std::error_code ec;
     std::filesystem::remove(dir_.tempDir / "warm-up.xls", ec);
 }
