@@ -15,8 +15,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
 
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
@@ -49,39 +47,13 @@ double MsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// Counts the spares the server has made ready, so that a measurement can wait for the next one.
-class SpareSignal {
-public:
-    std::function<void()> Hook() {
-        return [this] {
-            std::lock_guard lock(mutex_);
-            ++ready_;
-            changed_.notify_all();
-        };
-    }
-    // Waits until more than `seen` spares have been made ready; false on time-out.
-    bool WaitBeyond(int seen) {
-        std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, std::chrono::minutes(2), [&] { return ready_ > seen; });
-    }
-    int Count() {
-        std::lock_guard lock(mutex_);
-        return ready_;
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    int ready_ = 0;
-};
-
 void BM_ListedWorkbook(benchmark::State& state) {
     test::TestRuntime runtime;
     test::TempDir folder;
     // One copy each: an office that has a file open locks it for the others.
     const std::u16string spareBook = folder.File(u"spare.xls"), runningBook = folder.File(u"running.xls"),
                          coldBook = folder.File(u"cold.xls");
-    SpareSignal spares;
+    calc::test::SpareSignal spares;
     std::vector<pid_t> offices;
     calc::CalcServerOptions withoutSpare;
     withoutSpare.officeStarted = [&](pid_t office) { offices.push_back(office); };

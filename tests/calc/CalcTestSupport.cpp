@@ -108,6 +108,24 @@ std::vector<pid_t> StartedOffices::Running() const {
     return running;
 }
 
+std::function<void()> SpareSignal::Hook() {
+    return [this] {
+        std::lock_guard lock(mutex_);
+        ++ready_;
+        changed_.notify_all();
+    };
+}
+
+bool SpareSignal::WaitBeyond(int seen, std::chrono::milliseconds limit) {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, limit, [&] { return ready_ > seen; });
+}
+
+int SpareSignal::Count() const {
+    std::lock_guard lock(mutex_);
+    return ready_;
+}
+
 std::unique_ptr<AutomationServer>& OfficeSuite::Server() {
     static std::unique_ptr<AutomationServer> server;
     return server;

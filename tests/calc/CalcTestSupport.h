@@ -7,7 +7,9 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -55,6 +57,20 @@ public:
 private:
     mutable std::mutex mutex_;
     std::vector<pid_t> pids_;
+};
+
+// Counts the spare offices a server has made ready, so that a test can wait for the next one.
+class SpareSignal {
+public:
+    std::function<void()> Hook();
+    // Waits until more than `seen` spares have been made ready; false if none comes in time.
+    bool WaitBeyond(int seen, std::chrono::milliseconds limit = std::chrono::minutes(2));
+    int Count() const;
+
+private:
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    int ready_ = 0;
 };
 
 // A suite whose tests share one hidden application; each test gets a new workbook of its own.

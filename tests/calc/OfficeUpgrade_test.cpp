@@ -4,16 +4,17 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <optional>
 #include <thread>
 
 #include "calc/CalcTestSupport.h"
+#include "support/ScopedEnv.h"
 
 namespace tabora::calc::test {
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using tabora::test::ScopedEnv;
 
 std::string ReadAll(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -36,27 +37,6 @@ std::vector<fs::path> Templates(const fs::path& cache) {
         if (entry.path().filename().string().rfind("calc-profile-", 0) == 0) found.push_back(entry.path());
     return found;
 }
-
-// Sets an environment variable for as long as the test runs.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (old_)
-            setenv(name_, old_->c_str(), 1);
-        else
-            unsetenv(name_);
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 TEST(OfficeUpgrade, ATemplateOfAnotherBuildCostsOneRestartAndIsMadeAgain) {
     const std::string buildId = InstalledBuildId();

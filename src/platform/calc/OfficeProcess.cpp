@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <string_view>
 
 #include "platform/calc/CalcError.h"
@@ -48,6 +49,21 @@ bool ReadReport(int fd, KeeperReport& report, int timeoutMs) {
     do got = read(fd, &report, sizeof report);
     while (got < 0 && errno == EINTR);
     return got == static_cast<ssize_t>(sizeof report);
+}
+
+// Whether the process runs: not gone, and not a zombie its parent (the keeper) has yet to reap.
+bool ProcessLives(pid_t pid) {
+    if (kill(pid, 0) != 0) return errno == EPERM;
+    char path[32];
+    std::snprintf(path, sizeof path, "/proc/%d/stat", static_cast<int>(pid));
+    UniqueFd stat(open(path, O_RDONLY | O_CLOEXEC));
+    if (!stat.Valid()) return true;  // no /proc: kill's answer stands
+    char line[512];
+    ssize_t got = read(stat.Get(), line, sizeof line - 1);
+    if (got <= 0) return true;
+    std::string_view text(line, static_cast<size_t>(got));
+    auto paren = text.rfind(')');
+    return paren == std::string_view::npos || paren + 2 >= text.size() || text[paren + 2] != 'Z';
 }
 
 // The tool's environment, with the office's own temporary folder: what it leaves there goes with
@@ -118,15 +134,30 @@ OfficeProcess::~OfficeProcess() {
 
 bool OfficeProcess::Running() {
     if (ended_) return false;
-    pollfd p{status_.Get(), POLLIN, 0};
-    if (poll(&p, 1, 0) > 0) {
-        KeeperReport report;
-        ssize_t got = read(status_.Get(), &report, sizeof report);
-        if (got == static_cast<ssize_t>(sizeof report) && report.tag == kReportExited && WIFEXITED(report.value))
-            exitCode_ = WEXITSTATUS(report.value);
-        if (got <= 0 || report.tag == kReportExited) ended_ = true;
+    TakeExitReport(std::chrono::milliseconds(0));
+    // The keeper reports the exit only once it has cleared the instance's files: an office that
+    // has gone is not running, with its report still on the way.
+    if (!ended_ && !ProcessLives(pid_)) {
+        TakeExitReport(std::chrono::seconds(5));
+        ended_ = true;
     }
     return !ended_;
+}
+
+void OfficeProcess::TakeExitReport(std::chrono::milliseconds timeout) {
+    while (!ended_) {
+        pollfd p{status_.Get(), POLLIN, 0};
+        int ready = poll(&p, 1, static_cast<int>(timeout.count()));
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready <= 0) return;
+        KeeperReport report;
+        ssize_t got = read(status_.Get(), &report, sizeof report);
+        if (got < 0 && errno == EINTR) continue;
+        if (got == static_cast<ssize_t>(sizeof report) && report.tag != kReportExited) continue;
+        // The exit report, or the keeper gone without one: either way the office has ended.
+        if (got == static_cast<ssize_t>(sizeof report) && WIFEXITED(report.value)) exitCode_ = WEXITSTATUS(report.value);
+        ended_ = true;
+    }
 }
 
 void OfficeProcess::Send(char command) {

@@ -60,6 +60,8 @@ private:
     OfficeProcess(pid_t pid, pid_t keeperPid, UniqueFd control, UniqueFd status) noexcept
         : pid_(pid), keeperPid_(keeperPid), control_(std::move(control)), status_(std::move(status)) {}
     void Send(char command);
+    // Reads the keeper's reports until the exit report, for at most the time given.
+    void TakeExitReport(std::chrono::milliseconds timeout);
     // Reads reports until the keeper closes its end or the time runs out; true when it closed.
     bool DrainReports(std::chrono::milliseconds timeout);
 
