@@ -9,7 +9,7 @@
 
 #include "calc/CalcTestSupport.h"
 #include "platform/calc/CalcServer.h"
-#include "platform/calc/SpareOffice.h"
+#include "platform/calc/LoadActivity.h"
 #include "support/ScopedEnv.h"
 
 namespace tabora::calc::test {

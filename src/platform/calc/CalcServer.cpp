@@ -1,6 +1,7 @@
 #include "platform/calc/CalcServer.h"
 
 #include "platform/calc/CalcApplication.h"
+#include "platform/calc/OfficeRetirement.h"
 #include "platform/calc/SpareOffice.h"
 
 namespace tabora::calc {
@@ -20,6 +21,7 @@ public:
         if (!office) office = OfficeInstance::Start();
         if (spare_) spare_->Prepare();
         office->SetPanelRectangle(options_.panel);
+        office->RetireThrough(retirement_);
         if (options_.officeStarted) options_.officeStarted(office->ProcessId());
         // Excel starts hidden with alerts on; the caller decides from there.
         return std::make_shared<CalcApplication>(std::move(office));
@@ -32,6 +34,8 @@ public:
 
 private:
     CalcServerOptions options_;
+    // Goes last: the offices let go of meanwhile end with it.
+    std::shared_ptr<OfficeRetirement> retirement_ = std::make_shared<OfficeRetirement>();
     std::unique_ptr<SpareOffice> spare_;
     ObjectRef global_;
 };

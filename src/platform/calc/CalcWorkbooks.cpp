@@ -18,7 +18,7 @@
 #include "platform/calc/CalcWorkbook.h"
 #include "platform/calc/DocumentAccess.h"
 #include "platform/calc/OfficePaths.h"
-#include "platform/calc/SpareOffice.h"
+#include "platform/calc/LoadActivity.h"
 #include "platform/calc/UnoText.h"
 
 namespace tabora::calc {

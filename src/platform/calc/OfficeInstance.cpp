@@ -26,6 +26,7 @@
 #include "platform/calc/DocumentAccess.h"
 #include "platform/calc/OfficeConnection.h"
 #include "platform/calc/OfficePaths.h"
+#include "platform/calc/OfficeRetirement.h"
 #include "platform/calc/ProfileTemplate.h"
 #include "platform/calc/UnoText.h"
 
@@ -50,6 +51,15 @@ constexpr const char* kWindowElements[] = {
     "private:resource/toolbar/formatobjectbar",
     "private:resource/statusbar/statusbar",
 };
+
+// Asks the office to end; false when it refused or has gone already.
+bool AskToEnd(const uno::Reference<frame::XComponentLoader>& desktop) {
+    try {
+        return uno::Reference<frame::XDesktop>(desktop, uno::UNO_QUERY_THROW)->terminate();
+    } catch (...) {
+        return false;
+    }
+}
 
 uno::Reference<frame::XLayoutManager> LayoutOf(const uno::Reference<frame::XFrame>& frame) {
     uno::Reference<beans::XPropertySet> frameProps(frame, uno::UNO_QUERY_THROW);
@@ -113,22 +123,37 @@ OfficeInstance::~OfficeInstance() {
     // (no document, so no window the user could close it by). It is asked first, so that it
     // removes its own pipes, temporary files and lock files; its keeper makes sure of it afterwards,
     // without keeping the tool waiting.
+    const bool end = process_->Running() && (!visible_ || !HasDocument());
+    std::shared_ptr<OfficeRetirement> retirement = retirement_.lock();
+    if (end && visible_ && retirement) {
+        // Most likely replaced by the load that starts now: ended once the tool is quiet, and by
+        // its keeper should the tool go first.
+        process_->TakeBack();
+        ForgetDocuments();
+        retirement->Retire([context = std::move(context_), desktop = std::move(desktop_),
+                            process = std::shared_ptr<OfficeProcess>(std::move(process_))]() mutable {
+            bool asked = AskToEnd(desktop);
+            desktop.clear();
+            context.clear();
+            if (asked)
+                process->LetEnd();
+            else
+                process->Terminate();
+        });
+        return;
+    }
     bool asked = false;
-    bool end = process_->Running() && (!visible_ || !HasDocument());
     if (end) {
         try {
             CloseDocuments();
-            asked = uno::Reference<frame::XDesktop>(desktop_, uno::UNO_QUERY_THROW)->terminate();
+            asked = AskToEnd(desktop_);
         } catch (...) {
-            // it has gone already, or refused: the keeper ends it
+            // a document that would not close: the keeper ends the office
         }
     }
     // References to the office go first, while it still answers; then the process.
+    ForgetDocuments();
     try {
-        workbooks_.clear();
-        active_.clear();
-        sheets_.clear();
-        copySource.reset();
         desktop_.clear();
         context_.clear();
     } catch (...) {
@@ -137,6 +162,17 @@ OfficeInstance::~OfficeInstance() {
         process_->LetEnd();
     else if (end && visible_)
         process_->TakeBack();
+}
+
+void OfficeInstance::ForgetDocuments() noexcept {
+    try {
+        workbooks_.clear();
+        active_.clear();
+        sheets_.clear();
+        copySource.reset();
+    } catch (...) {
+        // a reference to an office that has gone
+    }
 }
 
 bool OfficeInstance::HasDocument() {
@@ -280,16 +316,8 @@ void OfficeInstance::WarmUp() {
 
 void OfficeInstance::Quit() {
     CloseDocuments();
-    bool asked = false;
-    try {
-        asked = uno::Reference<frame::XDesktop>(desktop_, uno::UNO_QUERY_THROW)->terminate();
-    } catch (const uno::Exception&) {
-        // the keeper ends it below
-    }
-    workbooks_.clear();
-    active_.clear();
-    sheets_.clear();
-    copySource.reset();
+    const bool asked = AskToEnd(desktop_);  // refused or gone: the keeper ends it below
+    ForgetDocuments();
     if (asked)
         process_->LetEnd();
     else

@@ -23,6 +23,8 @@
 
 namespace tabora::calc {
 
+class OfficeRetirement;
+
 using DocumentRef = css::uno::Reference<css::sheet::XSpreadsheetDocument>;
 
 // Excel's copy mode: the range last copied, until it is pasted by an insert or cancelled.
@@ -70,6 +72,9 @@ public:
     // The document's sheet container, asked for once per document.
     css::uno::Reference<css::sheet::XSpreadsheets> SheetsOf(const DocumentRef& document);
 
+    // Where a shown office with nothing left to show goes when it is released, to be ended once
+    // the tool is quiet; without one (or once it has gone) it ends at once.
+    void RetireThrough(std::weak_ptr<OfficeRetirement> retirement) { retirement_ = std::move(retirement); }
     // Where the tool's panel stands: a document's window is first shown beside it.
     void SetPanelRectangle(PanelRectangle panel) { panel_ = std::move(panel); }
     // Shows the document's window with its menus and bars (hidden documents have none shown).
@@ -84,6 +89,8 @@ private:
     // One start; nullptr when the office ended asking to be started again.
     static std::shared_ptr<OfficeInstance> StartOnce();
     void CloseDocuments();
+    // Lets go of every reference to the office's documents.
+    void ForgetDocuments() noexcept;
     // True when the office has a document open (ours or one the user opened in it).
     bool HasDocument();
     // Puts the window beside the panel, the first time it is shown only: a place the user
@@ -94,6 +101,7 @@ private:
 
     InstanceDirectory dir_;
     std::unique_ptr<OfficeProcess> process_;
+    std::weak_ptr<OfficeRetirement> retirement_;
     css::uno::Reference<css::uno::XComponentContext> context_;
     css::uno::Reference<css::frame::XComponentLoader> desktop_;
     std::vector<DocumentRef> workbooks_;

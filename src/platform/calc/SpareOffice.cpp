@@ -1,8 +1,7 @@
 #include "platform/calc/SpareOffice.h"
 
-#include <atomic>
-
 #include "platform/RuntimeError.h"
+#include "platform/calc/LoadActivity.h"
 #include "platform/calc/OfficeInstance.h"
 
 namespace tabora::calc {
@@ -16,17 +15,7 @@ constexpr auto kQuietBeforeStart = std::chrono::milliseconds(500);
 // How often an idle worker looks whether the loads have ended.
 constexpr auto kIdlePoll = std::chrono::milliseconds(100);
 
-std::atomic<int> loadsRunning{0};
-std::atomic<Clock::rep> lastLoadEnd{0};
-
 }  // namespace
-
-LoadInProgress::LoadInProgress() { ++loadsRunning; }
-
-LoadInProgress::~LoadInProgress() {
-    lastLoadEnd = Clock::now().time_since_epoch().count();
-    --loadsRunning;
-}
 
 SpareOffice::SpareOffice(std::function<void()> ready) : readyHook_(std::move(ready)), worker_([this] { Run(); }) {}
 
@@ -43,8 +32,7 @@ SpareOffice::~SpareOffice() {
 }
 
 bool SpareOffice::Idle(Clock::time_point now) const {
-    auto lastLoad = Clock::time_point(Clock::duration(lastLoadEnd.load()));
-    return loadsRunning == 0 && now - lastUse_ >= kQuietBeforeStart && now - lastLoad >= kQuietBeforeStart;
+    return now - lastUse_ >= kQuietBeforeStart && LoadsQuietFor(kQuietBeforeStart);
 }
 
 void SpareOffice::Prepare() {

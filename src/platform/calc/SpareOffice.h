@@ -14,16 +14,6 @@ namespace tabora::calc {
 
 class OfficeInstance;
 
-// Marks a document load as running, for as long as it lives: no spare starts meanwhile, so that
-// a spare never takes the processor from a load the user waits for.
-class LoadInProgress {
-public:
-    LoadInProgress();
-    ~LoadInProgress();
-    LoadInProgress(const LoadInProgress&) = delete;
-    LoadInProgress& operator=(const LoadInProgress&) = delete;
-};
-
 class SpareOffice {
 public:
     // ready: told on the worker thread each time a spare is ready; may be empty.
