@@ -1,6 +1,7 @@
 #include "calc/CalcTestSupport.h"
 
 #include <signal.h>
+#include <sys/wait.h>
 
 #include <unistd.h>
 
@@ -106,6 +107,41 @@ std::vector<pid_t> StartedOffices::Running() const {
     for (pid_t pid : All())
         if (Alive(pid)) running.push_back(pid);
     return running;
+}
+
+bool VirtualScreen::Available() {
+    return std::system("command -v Xvfb >/dev/null && command -v jwm >/dev/null") == 0;
+}
+
+VirtualScreen::VirtualScreen() {
+    int number = 90 + getpid() % 400;
+    while (fs::exists("/tmp/.X11-unix/X" + std::to_string(number)) || fs::exists("/tmp/.X" + std::to_string(number) + "-lock"))
+        ++number;
+    display_ = ':';
+    display_ += std::to_string(number);
+    server_ = fork();
+    if (server_ == 0) {
+        execlp("Xvfb", "Xvfb", display_.c_str(), "-screen", "0", "1280x800x24", "-nolisten", "tcp", nullptr);
+        _exit(127);
+    }
+    const fs::path socket = "/tmp/.X11-unix/X" + std::to_string(number);
+    for (int i = 0; i < 100 && !fs::exists(socket); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    setenv("DISPLAY", display_.c_str(), 1);
+    windowManager_ = fork();
+    if (windowManager_ == 0) {
+        execlp("jwm", "jwm", nullptr);
+        _exit(127);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));  // the window manager takes the screen
+}
+
+VirtualScreen::~VirtualScreen() {
+    unsetenv("DISPLAY");
+    for (pid_t pid : {windowManager_, server_}) {
+        if (pid <= 0) continue;
+        kill(pid, SIGTERM);
+        waitpid(pid, nullptr, 0);
+    }
 }
 
 std::function<void()> SpareSignal::Hook() {

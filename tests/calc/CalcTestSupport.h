@@ -73,6 +73,24 @@ private:
     int ready_ = 0;
 };
 
+// A virtual screen of its own (Xvfb, 1280x800) with a window manager (jwm), as DISPLAY for as long
+// as it lives: offices started meanwhile show their windows there.
+class VirtualScreen {
+public:
+    // Whether Xvfb and jwm are installed.
+    static bool Available();
+    VirtualScreen();
+    ~VirtualScreen();
+    VirtualScreen(const VirtualScreen&) = delete;
+    VirtualScreen& operator=(const VirtualScreen&) = delete;
+    const std::string& Display() const { return display_; }
+
+private:
+    std::string display_;
+    pid_t server_ = -1;
+    pid_t windowManager_ = -1;
+};
+
 // A suite whose tests share one hidden application; each test gets a new workbook of its own.
 class OfficeSuite : public ::testing::Test {
 protected:
