@@ -1,6 +1,6 @@
 // An office upgrade on the real office: the template profile the tool copies for every instance
-// was made by another build. Runs in a process of its own, with its own cache and runtime
-// folders, so that the user's template is never touched.
+// was made by another build. With cache, runtime and temporary folders of its own, so that the
+// user's template is never touched and what the offices leave is the test's alone.
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -41,9 +41,10 @@ std::vector<fs::path> Templates(const fs::path& cache) {
 TEST(OfficeUpgrade, ATemplateOfAnotherBuildCostsOneRestartAndIsMadeAgain) {
     const std::string buildId = InstalledBuildId();
     ASSERT_FALSE(buildId.empty()) << "the office states no build id";
-    TempDir cache, runtime;
+    TempDir cache, runtime, systemTemp;
     ScopedEnv cacheHome("XDG_CACHE_HOME", cache.Path().string());
     ScopedEnv runtimeDir("XDG_RUNTIME_DIR", runtime.Path().string());
+    ScopedEnv tmpdir("TMPDIR", systemTemp.Path().string());
     // What the last build left: a template under its own key.
     const fs::path lastBuild = cache.Path() / "tabora" / "calc-profile-4-0000000000000000";
     fs::create_directories(lastBuild / "user");
@@ -86,6 +87,8 @@ TEST(OfficeUpgrade, ATemplateOfAnotherBuildCostsOneRestartAndIsMadeAgain) {
         std::this_thread::sleep_for(100ms);
     }
     EXPECT_TRUE(left.empty()) << left.front();
+    // Nor anything of the offices that made the templates in the system's temporary folder.
+    for (const auto& entry : fs::directory_iterator(systemTemp.Path(), ec)) ADD_FAILURE() << entry.path();
 }
 
 }  // namespace

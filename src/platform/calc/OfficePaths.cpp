@@ -1,5 +1,9 @@
 #include "platform/calc/OfficePaths.h"
 
+#include <string_view>
+
+extern char** environ;
+
 namespace tabora::calc {
 
 std::string OfficeProgram() { return std::string(TABORA_LO_PROGRAM_DIR) + "/soffice.bin"; }
@@ -19,6 +23,14 @@ std::string FileUrl(const std::filesystem::path& path) {
         }
     }
     return url;
+}
+
+std::vector<std::string> OfficeEnvironment(const std::string& tempDir) {
+    std::vector<std::string> env;
+    for (char** e = environ; *e != nullptr; ++e)
+        if (std::string_view(*e).substr(0, 7) != "TMPDIR=") env.emplace_back(*e);
+    if (!tempDir.empty()) env.push_back("TMPDIR=" + tempDir);
+    return env;
 }
 
 }  // namespace tabora::calc

@@ -1,8 +1,9 @@
 #pragma once
-// Where the office is, and the file URLs it wants instead of paths.
+// Where the office is, the file URLs it wants instead of paths, and the environment it runs in.
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace tabora::calc {
 
@@ -11,5 +12,9 @@ std::string OfficeProgram();
 
 // A file URL (percent-encoded UTF-8) for an absolute path.
 std::string FileUrl(const std::filesystem::path& path);
+
+// The tool's environment with TMPDIR set to the office's own temporary folder: what the office
+// leaves there goes with that folder, not into the system's.
+std::vector<std::string> OfficeEnvironment(const std::string& tempDir);
 
 }  // namespace tabora::calc

@@ -11,8 +11,8 @@
 
 #include "platform/calc/CalcError.h"
 #include "platform/calc/OfficeKeeper.h"
+#include "platform/calc/OfficePaths.h"
 
-extern char** environ;
 
 namespace tabora::calc {
 namespace {
@@ -64,16 +64,6 @@ bool ProcessLives(pid_t pid) {
     std::string_view text(line, static_cast<size_t>(got));
     auto paren = text.rfind(')');
     return paren == std::string_view::npos || paren + 2 >= text.size() || text[paren + 2] != 'Z';
-}
-
-// The tool's environment, with the office's own temporary folder: what it leaves there goes with
-// the instance folder.
-std::vector<std::string> OfficeEnvironment(const std::string& tempDir) {
-    std::vector<std::string> env;
-    for (char** e = environ; *e != nullptr; ++e)
-        if (std::string_view(*e).substr(0, 7) != "TMPDIR=") env.emplace_back(*e);
-    if (!tempDir.empty()) env.push_back("TMPDIR=" + tempDir);
-    return env;
 }
 
 }  // namespace

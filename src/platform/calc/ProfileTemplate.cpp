@@ -18,11 +18,10 @@
 #include <thread>
 #include <vector>
 
+#include "platform/ScopeExit.h"
 #include "platform/calc/CalcError.h"
 #include "platform/calc/InstanceDirectory.h"
 #include "platform/calc/OfficePaths.h"
-
-extern char** environ;
 
 namespace tabora::calc {
 namespace fs = std::filesystem;
@@ -90,8 +89,8 @@ fs::path TemplateFolder() {
 }
 
 fs::path TemplatePath() {
-    static const fs::path path = TemplateFolder() / (kTemplatePrefix + OfficeBuildKey());
-    return path;
+    static const std::string name = kTemplatePrefix + OfficeBuildKey();  // the installed office's, for the process's life
+    return TemplateFolder() / name;
 }
 
 // Templates of other builds of the office, or of older settings: of no use any more.
@@ -103,8 +102,17 @@ void RemoveOtherTemplates(const fs::path& current) {
     }
 }
 
-// Runs the office once on the profile, without a shell; its exit status, or -1 on time-out.
+// Runs the office once on the profile, without a shell, its temporary files in a folder of its
+// own that goes with it; its exit status, or -1 on time-out.
 int RunOnce(const fs::path& profile, bool terminateAfterInit) {
+    const fs::path temp = profile.string() + ".tmp";
+    std::error_code ec;
+    fs::create_directories(temp, ec);
+    const ScopeExit removeTemp([&] { fs::remove_all(temp, ec); });
+    std::vector<std::string> env = OfficeEnvironment(temp.string());
+    std::vector<char*> envp;
+    for (auto& entry : env) envp.push_back(entry.data());
+    envp.push_back(nullptr);
     std::vector<std::string> args = {OfficeProgram(), "-env:UserInstallation=" + FileUrl(profile), "--headless",
                                      "--norestore", "--nologo", "--nodefault"};
     if (terminateAfterInit) args.emplace_back("--terminate_after_init");
@@ -117,7 +125,7 @@ int RunOnce(const fs::path& profile, bool terminateAfterInit) {
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     pid_t pid = 0;
-    int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     if (rc != 0) throw OfficeStartError(u"LibreOffice を起動できません。");
     int status = 0;
