@@ -29,6 +29,7 @@
 #include "platform/calc/CalcServer.h"
 #include "platform/calc/DocumentAccess.h"
 #include "platform/calc/OfficePaths.h"
+#include "platform/calc/ProcessAlive.h"
 #include "support/HeadlessControls.h"
 #include "support/HeadlessForms.h"
 #include "support/TempDir.h"
@@ -115,7 +116,7 @@ void BM_ListedWorkbook(benchmark::State& state) {
     auto settle = [&] {
         const size_t shownNow = 1 + (spare.empty() ? 0 : 1) + (cold.empty() ? 0 : 1);  // running + windows'
         const auto deadline = Clock::now() + std::chrono::seconds(10);
-        auto alive = [&] { return std::ranges::count_if(offices, [](pid_t pid) { return calc::test::Alive(pid); }); };
+        auto alive = [&] { return std::ranges::count_if(offices, [](pid_t pid) { return calc::ProcessAlive(pid); }); };
         while (static_cast<size_t>(alive()) > shownNow && Clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
     };

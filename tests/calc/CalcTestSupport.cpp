@@ -12,6 +12,7 @@
 #include <locale>
 
 #include "platform/calc/CalcServer.h"
+#include "platform/calc/ProcessAlive.h"
 
 namespace tabora {
 
@@ -44,18 +45,9 @@ std::string Utf8(const std::u16string& text) {
     return convert.to_bytes(text);
 }
 
-bool Alive(pid_t pid) {
-    if (kill(pid, 0) != 0) return false;
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    std::getline(stat, line);
-    auto paren = line.rfind(')');
-    return paren == std::string::npos || paren + 2 >= line.size() || line[paren + 2] != 'Z';
-}
-
 bool GoneWithin(pid_t pid, std::chrono::milliseconds limit) {
     auto deadline = std::chrono::steady_clock::now() + limit;
-    while (Alive(pid)) {
+    while (ProcessAlive(pid)) {
         if (std::chrono::steady_clock::now() > deadline) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
@@ -105,7 +97,7 @@ std::vector<pid_t> StartedOffices::All() const {
 std::vector<pid_t> StartedOffices::Running() const {
     std::vector<pid_t> running;
     for (pid_t pid : All())
-        if (Alive(pid)) running.push_back(pid);
+        if (ProcessAlive(pid)) running.push_back(pid);
     return running;
 }
 
@@ -126,7 +118,7 @@ VirtualScreen::VirtualScreen() {
     }
     const fs::path socket = "/tmp/.X11-unix/X" + std::to_string(number);
     for (int i = 0; i < 100 && !fs::exists(socket); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    setenv("DISPLAY", display_.c_str(), 1);
+    displayEnv_.emplace("DISPLAY", display_);
     windowManager_ = fork();
     if (windowManager_ == 0) {
         execlp("jwm", "jwm", nullptr);
@@ -136,7 +128,7 @@ VirtualScreen::VirtualScreen() {
 }
 
 VirtualScreen::~VirtualScreen() {
-    unsetenv("DISPLAY");
+    displayEnv_.reset();
     for (pid_t pid : {windowManager_, server_}) {
         if (pid <= 0) continue;
         kill(pid, SIGTERM);

@@ -12,12 +12,14 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "excel/AutomationServer.h"
 #include "platform/RuntimeError.h"
 #include "support/AutomationCalls.h"
+#include "support/ScopedEnv.h"
 #include "support/TempDir.h"
 
 namespace tabora {
@@ -36,8 +38,6 @@ std::string Utf8(const std::u16string& text);
 // Names of every worksheet of a workbook, through the enumeration.
 inline std::vector<std::u16string> SheetNamesOf(const ObjectRef& workbook) { return tabora::test::WorksheetNamesOf(workbook); }
 
-// Whether a process runs (a zombie nobody reaps does not).
-bool Alive(pid_t pid);
 // Waits until the process has gone; false if it still runs after the time given.
 bool GoneWithin(pid_t pid, std::chrono::milliseconds limit);
 // Waits until the file or folder has gone; false if it is still there after the time given.
@@ -89,6 +89,7 @@ private:
     std::string display_;
     pid_t server_ = -1;
     pid_t windowManager_ = -1;
+    std::optional<tabora::test::ScopedEnv> displayEnv_;
 };
 
 // A suite whose tests share one hidden application; each test gets a new workbook of its own.

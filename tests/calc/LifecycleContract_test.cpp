@@ -13,6 +13,7 @@
 
 #include "calc/CalcTestSupport.h"
 #include "platform/calc/CalcServer.h"
+#include "platform/calc/ProcessAlive.h"
 
 extern char** environ;
 
@@ -33,8 +34,8 @@ TEST(Lifecycle, EachApplicationIsAnOfficeProcessOfItsOwn) {
     auto second = server->CreateApplication();
     pid_t a = OfficeOf(first), b = OfficeOf(second);
     EXPECT_NE(a, b);
-    EXPECT_TRUE(Alive(a));
-    EXPECT_TRUE(Alive(b));
+    EXPECT_TRUE(ProcessAlive(a));
+    EXPECT_TRUE(ProcessAlive(b));
     // Both work at once, each on its own workbook.
     first->GetObject(u"Workbooks")->Call(u"Add");
     second->GetObject(u"Workbooks")->Call(u"Add");
@@ -52,7 +53,7 @@ TEST(Lifecycle, AHiddenInstanceEndsWithItsLastReference) {
     ASSERT_FALSE(folder.empty());
     auto sheet = app->GetObject(u"Workbooks")->Call(u"Add").AsObject()->GetObject(u"ActiveSheet");
     app.reset();
-    EXPECT_TRUE(Alive(pid)) << "a worksheet still holds the instance";
+    EXPECT_TRUE(ProcessAlive(pid)) << "a worksheet still holds the instance";
     sheet.reset();
     EXPECT_TRUE(GoneWithin(pid, 5s)) << "released means ended, without keeping the tool waiting";
     EXPECT_TRUE(RemovedWithin(folder, 5s)) << "its private profile is removed too";
@@ -108,7 +109,7 @@ TEST(Lifecycle, AShownInstanceOutlivesItsReferencesAndIsCleanedUpWhenItEnds) {
     app.reset();
     server.reset();
     std::this_thread::sleep_for(300ms);
-    ASSERT_TRUE(Alive(pid)) << "the user's office stays";
+    ASSERT_TRUE(ProcessAlive(pid)) << "the user's office stays";
     kill(pid, SIGTERM);  // the user closes it
     ASSERT_TRUE(GoneWithin(pid, 5s));
     EXPECT_TRUE(RemovedWithin(folder, 5s)) << "its profile goes when it ends";

@@ -18,6 +18,7 @@
 #include "calc/CalcTestSupport.h"
 #include "platform/ScopeExit.h"
 #include "platform/calc/CalcServer.h"
+#include "platform/calc/ProcessAlive.h"
 #include "support/HeadlessForms.h"
 #include "support/TestRuntime.h"
 
@@ -154,13 +155,13 @@ TEST(OfficeLifecycle, AKillOfToolAndKeeperEndsHiddenOfficesAtTheNextStartAndSpar
     kill(shownTrace.keeper, SIGKILL);
     ASSERT_TRUE(GoneWithin(hiddenTrace.keeper, 2s));
     ASSERT_TRUE(GoneWithin(shownTrace.keeper, 2s));
-    ASSERT_TRUE(Alive(hiddenTrace.office));
+    ASSERT_TRUE(ProcessAlive(hiddenTrace.office));
 
     auto next = server->CreateApplication();
     EXPECT_TRUE(GoneWithin(hiddenTrace.office, 5s)) << "a hidden office without its keeper is of no use";
     EXPECT_FALSE(fs::exists(hiddenTrace.folder));
     EXPECT_FALSE(fs::exists(folder.Path() / ".~lock.hidden.xls#"));
-    EXPECT_TRUE(Alive(shownTrace.office)) << "the user's office stays";
+    EXPECT_TRUE(ProcessAlive(shownTrace.office)) << "the user's office stays";
     EXPECT_TRUE(fs::exists(shownTrace.folder));
 
     // The user's office is killed in its turn: the start after that removes what it left.

@@ -29,6 +29,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "platform/calc/ProcessAlive.h"
+
 namespace tabora::soak {
 using namespace css;
 namespace fs = std::filesystem;
@@ -138,17 +140,9 @@ std::vector<pid_t> ProcessesNaming(const std::string& text) {
         std::ifstream cmdline(entry.path() / "cmdline");
         std::stringstream line;
         line << cmdline.rdbuf();
-        if (pid != getpid() && line.str().find(text) != std::string::npos && ProcessRuns(pid)) found.push_back(pid);
+        if (pid != getpid() && line.str().find(text) != std::string::npos && calc::ProcessAlive(pid)) found.push_back(pid);
     }
     return found;
-}
-
-bool ProcessRuns(pid_t pid) {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    if (pid <= 0 || !std::getline(stat, line)) return false;
-    const auto close = line.rfind(')');
-    return close != std::string::npos && close + 2 < line.size() && line[close + 2] != 'Z';
 }
 
 struct OfficeJudge::Bridges {
@@ -187,7 +181,7 @@ std::vector<OfficeSeen> OfficeJudge::Offices() {
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(root_, ec)) {
         const pid_t pid = OfficeOfFolder(entry.path());
-        if (pid == 0 || !ProcessRuns(pid)) {
+        if (pid == 0 || !calc::ProcessAlive(pid)) {
             bridges_->desktops.erase(entry.path());
             continue;
         }

@@ -65,7 +65,5 @@ std::filesystem::path PipeSocketOf(const std::filesystem::path& folder);
 pid_t OfficeOfFolder(const std::filesystem::path& folder);
 // Running processes whose command line contains this text.
 std::vector<pid_t> ProcessesNaming(const std::string& text);
-// Whether that process still runs (a zombie does not).
-bool ProcessRuns(pid_t pid);
 
 }  // namespace tabora::soak

@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "platform/calc/CalcServer.h"
+#include "platform/calc/ProcessAlive.h"
 #include "soak/CopyVerdict.h"
 
 namespace tabora::soak {
@@ -81,7 +82,7 @@ std::vector<fs::path> OfficeTempFolders(const fs::path& temp) {
 }
 
 void WaitUntilEnded(pid_t pid) {
-    for (int i = 0; i < 100 && ProcessRuns(pid); ++i) std::this_thread::sleep_for(50ms);
+    for (int i = 0; i < 100 && calc::ProcessAlive(pid); ++i) std::this_thread::sleep_for(50ms);
 }
 
 }  // namespace
@@ -112,7 +113,7 @@ void Soak::EndOffices(const fs::path& instances) {
         if (pid == 0) continue;
         kill(pid, SIGTERM);
         WaitUntilEnded(pid);
-        if (ProcessRuns(pid)) kill(pid, SIGKILL);
+        if (calc::ProcessAlive(pid)) kill(pid, SIGKILL);
     }
 }
 
@@ -595,7 +596,7 @@ void Soak::CheckLeftovers() {
     for (const auto& entry : fs::directory_iterator(folders_.instances, ec)) instanceFolders_.insert(entry.path());
     for (const fs::path& folder : instanceFolders_) {
         const pid_t recorded = RecordedOffice(folder);
-        const bool ended = recorded != 0 && !ProcessRuns(OfficeOfFolder(folder));
+        const bool ended = recorded != 0 && !calc::ProcessAlive(OfficeOfFolder(folder));
         // The keeper clears an office's folder, pipe and locks once the office has gone: a
         // folder still there in those moments is not one left behind.
         if (ended) GoneWithin(folder, std::chrono::seconds(6));

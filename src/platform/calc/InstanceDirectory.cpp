@@ -16,6 +16,7 @@
 #include "platform/calc/CalcError.h"
 #include "platform/calc/OfficeKeeper.h"
 #include "platform/calc/OfficePaths.h"
+#include "platform/calc/ProcessAlive.h"
 
 namespace tabora::calc {
 namespace fs = std::filesystem;
@@ -32,14 +33,6 @@ constexpr char kShownFile[] = "shown";
 std::string ReadAll(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-// Alive and not a zombie waiting for a parent that never reaps it.
-bool ProcessAlive(pid_t pid) {
-    if (pid <= 0 || (kill(pid, 0) != 0 && errno != EPERM)) return false;
-    std::string stat = ReadAll("/proc/" + std::to_string(pid) + "/stat");
-    auto paren = stat.rfind(')');
-    return paren == std::string::npos || paren + 2 >= stat.size() || stat[paren + 2] != 'Z';
 }
 
 pid_t ReadPid(const fs::path& file) {

@@ -6,13 +6,12 @@
 #include <sys/wait.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <string_view>
 
 #include "platform/calc/CalcError.h"
 #include "platform/calc/OfficeKeeper.h"
 #include "platform/calc/OfficePaths.h"
-
+#include "platform/calc/ProcessAlive.h"
 
 namespace tabora::calc {
 namespace {
@@ -49,21 +48,6 @@ bool ReadReport(int fd, KeeperReport& report, int timeoutMs) {
     do got = read(fd, &report, sizeof report);
     while (got < 0 && errno == EINTR);
     return got == static_cast<ssize_t>(sizeof report);
-}
-
-// Whether the process runs: not gone, and not a zombie its parent (the keeper) has yet to reap.
-bool ProcessLives(pid_t pid) {
-    if (kill(pid, 0) != 0) return errno == EPERM;
-    char path[32];
-    std::snprintf(path, sizeof path, "/proc/%d/stat", static_cast<int>(pid));
-    UniqueFd stat(open(path, O_RDONLY | O_CLOEXEC));
-    if (!stat.Valid()) return true;  // no /proc: kill's answer stands
-    char line[512];
-    ssize_t got = read(stat.Get(), line, sizeof line - 1);
-    if (got <= 0) return true;
-    std::string_view text(line, static_cast<size_t>(got));
-    auto paren = text.rfind(')');
-    return paren == std::string_view::npos || paren + 2 >= text.size() || text[paren + 2] != 'Z';
 }
 
 }  // namespace
@@ -127,7 +111,7 @@ bool OfficeProcess::Running() {
     TakeExitReport(std::chrono::milliseconds(0));
     // The keeper reports the exit only once it has cleared the instance's files: an office that
     // has gone is not running, with its report still on the way.
-    if (!ended_ && !ProcessLives(pid_)) {
+    if (!ended_ && !ProcessAlive(pid_)) {
         TakeExitReport(std::chrono::seconds(5));
         ended_ = true;
     }
@@ -170,7 +154,7 @@ void OfficeProcess::TakeBack() {
 void OfficeProcess::Terminate() {
     if (!ended_) Send(kKeeperKill);
     control_.Reset();
-    DrainReports(std::chrono::seconds(10));
+    TakeExitReport(std::chrono::seconds(10));
     ended_ = true;
 }
 
@@ -180,32 +164,6 @@ void OfficeProcess::LetEnd() {
     control_.Reset();
     status_.Reset();
     ended_ = true;
-}
-
-bool OfficeProcess::WaitForExit(std::chrono::milliseconds timeout) {
-    if (ended_) return true;
-    if (DrainReports(timeout)) ended_ = true;
-    return ended_;
-}
-
-bool OfficeProcess::DrainReports(std::chrono::milliseconds timeout) {
-    if (!status_.Valid()) return true;
-    auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (left.count() < 0) return false;
-        pollfd p{status_.Get(), POLLIN, 0};
-        int ready = poll(&p, 1, static_cast<int>(left.count()));
-        if (ready < 0 && errno == EINTR) continue;
-        if (ready <= 0) return false;
-        KeeperReport report;
-        ssize_t got = read(status_.Get(), &report, sizeof report);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) {
-            status_.Reset();
-            return true;
-        }
-    }
 }
 
 }  // namespace tabora::calc

@@ -53,17 +53,14 @@ public:
     // The office was asked to end: the keeper gives it a grace period to do so by itself, ends it
     // afterwards and cleans up. Returns at once; the process is no longer ours to watch.
     void LetEnd();
-    // Waits until the office has ended by itself; false on time-out.
-    bool WaitForExit(std::chrono::milliseconds timeout);
 
 private:
     OfficeProcess(pid_t pid, pid_t keeperPid, UniqueFd control, UniqueFd status) noexcept
         : pid_(pid), keeperPid_(keeperPid), control_(std::move(control)), status_(std::move(status)) {}
     void Send(char command);
-    // Reads the keeper's reports until the exit report, for at most the time given.
+    // Reads the keeper's reports until its exit report (sent once it has cleaned up), or until it
+    // has gone; waits at most the time given for each.
     void TakeExitReport(std::chrono::milliseconds timeout);
-    // Reads reports until the keeper closes its end or the time runs out; true when it closed.
-    bool DrainReports(std::chrono::milliseconds timeout);
 
     pid_t pid_;
     pid_t keeperPid_;
