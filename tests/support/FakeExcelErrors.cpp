@@ -1,47 +1,27 @@
 #include "support/FakeExcelErrors.h"
 
+#include "excel/model/Messages.h"
+
 namespace tabora::test::excel_error {
 
 namespace {
-ErrorRecord Excel(std::u16string description) {
-    return {kApplicationDefined, std::move(description), kExcelSource};
-}
-
-std::u16string Of(std::u16string_view objectClass, std::u16string_view member) {
-    return std::u16string(objectClass) + u" クラスの " + std::u16string(member);
-}
+ErrorRecord Excel(std::u16string description) { return {kApplicationDefined, std::move(description), kExcelSource}; }
 }  // namespace
 
 ErrorRecord MethodFailed(std::u16string_view objectClass, std::u16string_view member) {
-    return Excel(Of(objectClass, member) + u" メソッドが失敗しました。");
+    return Excel(excel::messages::MethodFailed(objectClass, member));
 }
-
 ErrorRecord CannotSet(std::u16string_view objectClass, std::u16string_view member) {
-    return Excel(Of(objectClass, member) + u" プロパティを設定できません。");
+    return Excel(excel::messages::CannotSet(objectClass, member));
 }
-
 ErrorRecord CannotGet(std::u16string_view objectClass, std::u16string_view member) {
-    return Excel(Of(objectClass, member) + u" プロパティを取得できません。");
+    return Excel(excel::messages::CannotGet(objectClass, member));
 }
-
 ErrorRecord ApplicationDefined() { return Excel(vb_error::Description(kApplicationDefined)); }
-
-ErrorRecord FileNotFound(std::u16string_view path) {
-    return Excel(u"'" + std::u16string(path) +
-                 u"' が見つかりません。ファイル名およびファイルの保存場所が正しいかどうかを確認してください。");
-}
-
-ErrorRecord NotAWorkbook(std::u16string_view path) {
-    return Excel(u"'" + std::u16string(path) + u"' は、認識できない形式です。");
-}
-
-ErrorRecord SameNameOpen(std::u16string_view workbookName) {
-    return Excel(u"'" + std::u16string(workbookName) + u"' と同じ名前のブックが既に開いています。");
-}
-
-ErrorRecord CannotSaveTo(std::u16string_view path) {
-    return Excel(u"'" + std::u16string(path) + u"' にアクセスできません。");
-}
+ErrorRecord FileNotFound(std::u16string_view path) { return Excel(excel::messages::FileNotFound(path)); }
+ErrorRecord NotAWorkbook(std::u16string_view path) { return Excel(excel::messages::NotAWorkbook(path)); }
+ErrorRecord SameNameOpen(std::u16string_view workbookName) { return Excel(excel::messages::SameNameOpen(workbookName)); }
+ErrorRecord CannotSaveTo(std::u16string_view path) { return Excel(excel::messages::CannotSaveTo(path)); }
 
 ErrorRecord Program(int32_t number) { return vb_error::Raise(number).Record(); }
 

@@ -12,7 +12,7 @@ namespace {
 constexpr int32_t kObjectDeletedNumber = -2147221080;  // 0x800401A8: the object's workbook or sheet is gone
 }  // namespace
 
-ObjectRef Application::Create(std::unique_ptr<ApplicationStore> store) {
+ObjectRef Application::Create(std::shared_ptr<ApplicationStore> store) {
     return std::make_shared<ApplicationObject>(std::make_shared<Application>(std::move(store)));
 }
 

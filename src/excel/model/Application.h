@@ -20,8 +20,8 @@ namespace tabora::excel::model {
 class Application : public std::enable_shared_from_this<Application> {
 public:
     // A new instance over store, and its Application object.
-    static ObjectRef Create(std::unique_ptr<ApplicationStore> store);
-    explicit Application(std::unique_ptr<ApplicationStore> store) : store_(std::move(store)) {}
+    static ObjectRef Create(std::shared_ptr<ApplicationStore> store);
+    explicit Application(std::shared_ptr<ApplicationStore> store) : store_(std::move(store)) {}
 
     ApplicationStore& Store() const { return *store_; }
 
@@ -62,7 +62,7 @@ public:
     RuntimeError ObjectDeleted() const;
 
 private:
-    std::unique_ptr<ApplicationStore> store_;
+    std::shared_ptr<ApplicationStore> store_;
     bool displayAlerts_ = true;
     bool visible_ = false;
     int32_t sheetsInNewWorkbook_ = 3;
