@@ -271,7 +271,7 @@ excel::model::WorkbookRef FakeInstance::Add(const std::vector<std::u16string>& s
     return workbook;
 }
 
-void FakeInstance::SetVisible(bool visible) {
+void FakeInstance::SetVisible(bool visible, const std::vector<excel::model::WorkbookRef>&) {
     // Shown to the user, the instance is the user's: it stays when released.
     if (visible) userControl = true;
 }

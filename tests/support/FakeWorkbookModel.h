@@ -163,7 +163,7 @@ struct FakeInstance : excel::model::ApplicationStore {
     std::u16string Name() override { return u"Microsoft Excel"; }
     Opened Open(const std::u16string& path) override;
     excel::model::WorkbookRef Add(const std::vector<std::u16string>& sheetNames) override;
-    void SetVisible(bool visible) override;
+    void SetVisible(bool visible, const std::vector<excel::model::WorkbookRef>& workbooks) override;
     void ShowWorkbook(excel::model::WorkbookStore&) override {}
     excel::model::SaveAnswer AskToSaveChanges(excel::model::WorkbookStore& workbook) override;
     std::optional<std::u16string> GetOpenFilename(const std::u16string& filter, const std::u16string& title) override;

@@ -17,7 +17,7 @@ ObjectRef Application::Create(std::shared_ptr<ApplicationStore> store) {
 }
 
 void Application::SetVisible(bool visible) {
-    store_->SetVisible(visible);
+    store_->SetVisible(visible, workbooks_);
     visible_ = visible;
 }
 

@@ -36,7 +36,7 @@ std::u16string SameNameOpen(std::u16string_view workbookName) {
 std::u16string CannotSaveTo(std::u16string_view path) { return Quoted(path) + u" にアクセスできません。"; }
 
 std::u16string ReadOnlyCannotSave(std::u16string_view workbookName) {
-    return Quoted(workbookName) + u" は読み取り専用です。上書き保存できません。別の名前で保存してください。";
+    return Quoted(workbookName) + u" は他のプロセスが使用中のため読み取り専用で開かれています。上書き保存できません。別の名前で保存してください。";
 }
 
 std::u16string FormatCannotBeSaved() { return u"この形式では保存できません。"; }

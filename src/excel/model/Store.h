@@ -133,8 +133,9 @@ public:
     // A new workbook of these worksheets, the first one in front; named Book1, Book2, ...
     virtual WorkbookRef Add(const std::vector<std::u16string>& sheetNames) = 0;
 
-    // The application's windows: shown or hidden, and a workbook brought to the front in them.
-    virtual void SetVisible(bool visible) = 0;
+    // The application's windows, those of workbooks among them: shown or hidden; and a
+    // workbook brought to the front in them.
+    virtual void SetVisible(bool visible, const std::vector<WorkbookRef>& workbooks) = 0;
     virtual void ShowWorkbook(WorkbookStore& workbook) = 0;
     // Asks the user, naming the workbook, whether to save its changes.
     virtual SaveAnswer AskToSaveChanges(WorkbookStore& workbook) = 0;

@@ -1,6 +1,6 @@
 #include "platform/calc/FileFormats.h"
 
-#include "platform/calc/MemberCall.h"
+#include "excel/CaseFolding.h"
 
 namespace tabora::calc {
 namespace {
@@ -32,10 +32,10 @@ std::optional<std::u16string> ExportFilter(std::u16string_view path, int32_t fil
         default: return std::nullopt;
     }
     std::u16string_view ext = Extension(path);
-    if (SameName(ext, u"xls") || ext.empty()) return kExcel97;  // the workbook format of this Excel
-    if (SameName(ext, u"xlsx")) return kExcel2007;
-    if (SameName(ext, u"ods")) return kOds;
-    if (SameName(ext, u"csv")) return kCsv;
+    if (excel::EqualsIgnoringCase(ext, u"xls") || ext.empty()) return kExcel97;  // the workbook format of this Excel
+    if (excel::EqualsIgnoringCase(ext, u"xlsx")) return kExcel2007;
+    if (excel::EqualsIgnoringCase(ext, u"ods")) return kOds;
+    if (excel::EqualsIgnoringCase(ext, u"csv")) return kCsv;
     return std::nullopt;
 }
 

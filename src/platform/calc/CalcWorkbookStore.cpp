@@ -1,0 +1,117 @@
+// A Calc document as a workbook: its sheets, saving and closing.
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/frame/XTitle.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/util/XModifiable.hpp>
+#include <com/sun/star/util/XProtectable.hpp>
+#include <osl/file.hxx>
+#include <rtl/uri.hxx>
+
+#include <filesystem>
+#include <system_error>
+
+#include "excel/model/Messages.h"
+#include "platform/calc/CalcError.h"
+#include "platform/calc/CalcStore.h"
+#include "platform/calc/FileFormats.h"
+#include "platform/calc/OfficePaths.h"
+#include "platform/calc/UnoText.h"
+
+namespace tabora::calc {
+using namespace css;
+namespace fs = std::filesystem;
+
+CalcWorkbookStore::CalcWorkbookStore(std::shared_ptr<OfficeInstance> office, DocumentRef document)
+    : document_(std::make_shared<CalcDocument>()) {
+    document_->sheets.set(document->getSheets(), uno::UNO_SET_THROW);
+    document_->office = std::move(office);
+    document_->document = std::move(document);
+}
+
+std::u16string CalcWorkbookStore::NameOf(const DocumentRef& document) {
+    uno::Reference<frame::XModel> model(document, uno::UNO_QUERY_THROW);
+    rtl::OUString url = model->getURL();
+    // The file name as Excel gives it: "with space.xls", not the URL's "with%20space.xls".
+    if (!url.isEmpty())
+        return ToU16(rtl::Uri::decode(url.copy(url.lastIndexOf('/') + 1), rtl_UriDecodeWithCharset, RTL_TEXTENCODING_UTF8));
+    uno::Reference<frame::XTitle> title(document, uno::UNO_QUERY);
+    return title.is() ? ToU16(title->getTitle()) : std::u16string();
+}
+
+std::u16string CalcWorkbookStore::Path() {
+    rtl::OUString url = uno::Reference<frame::XModel>(Document(), uno::UNO_QUERY_THROW)->getURL(), path;
+    if (url.isEmpty() || osl::FileBase::getSystemPathFromFileURL(url, path) != osl::FileBase::E_None) return {};
+    return ToU16(path);
+}
+
+std::vector<excel::model::SheetRef> CalcWorkbookStore::Sheets() {
+    const uno::Sequence<rtl::OUString> names = document_->sheets->getElementNames();
+    std::vector<excel::model::SheetRef> sheets;
+    sheets.reserve(static_cast<size_t>(names.getLength()));
+    for (const auto& name : names) sheets.push_back(std::make_shared<CalcSheetStore>(document_, ToU16(name)));
+    return sheets;
+}
+
+excel::model::SheetRef CalcWorkbookStore::ActiveSheet() {
+    SheetRef sheet = ViewOf(Document())->getActiveSheet();
+    if (!sheet.is()) return nullptr;
+    return std::make_shared<CalcSheetStore>(document_, ToU16(uno::Reference<container::XNamed>(sheet, uno::UNO_QUERY_THROW)->getName()));
+}
+
+void CalcWorkbookStore::Activate(excel::model::SheetStore& sheet) {
+    ViewOf(Document())->setActiveSheet(dynamic_cast<CalcSheetStore&>(sheet).Sheet());
+}
+
+excel::model::SheetRef CalcWorkbookStore::CopySheet(excel::model::SheetStore& source, int32_t position,
+                                                    const std::u16string& name) {
+    document_->sheets->copyByName(ToOUString(source.Name()), ToOUString(name), static_cast<sal_Int16>(position));
+    ++document_->sheetChanges;
+    return std::make_shared<CalcSheetStore>(document_, name);
+}
+
+void CalcWorkbookStore::DeleteSheet(excel::model::SheetStore& sheet) {
+    document_->sheets->removeByName(ToOUString(sheet.Name()));
+    ++document_->sheetChanges;
+}
+
+bool CalcWorkbookStore::StructureProtected() {
+    uno::Reference<util::XProtectable> protectable(Document(), uno::UNO_QUERY);
+    return protectable.is() && protectable->isProtected();
+}
+
+bool CalcWorkbookStore::Modified() { return uno::Reference<util::XModifiable>(Document(), uno::UNO_QUERY_THROW)->isModified(); }
+
+void CalcWorkbookStore::SetModified(bool modified) {
+    uno::Reference<util::XModifiable>(Document(), uno::UNO_QUERY_THROW)->setModified(modified);
+}
+
+void CalcWorkbookStore::SaveAs(const std::u16string& given, int32_t format) {
+    const std::optional<std::u16string> filter = ExportFilter(given, format);
+    if (!filter) throw Refused(excel::messages::FormatCannotBeSaved());
+    std::error_code ec;
+    const fs::path path = fs::absolute(fs::path(ToUtf8(ToOUString(given))), ec).lexically_normal();
+    if (ec || !fs::is_directory(path.parent_path(), ec)) throw Refused(excel::messages::CannotSaveTo(given));
+    const beans::PropertyValue args[] = {Property("FilterName", uno::Any(ToOUString(*filter))),
+                                         Property("Overwrite", uno::Any(true))};
+    document_->office->NoteDocument(path.string());
+    uno::Reference<frame::XStorable>(Document(), uno::UNO_QUERY_THROW)
+        ->storeAsURL(FromUtf8(FileUrl(path)), uno::Sequence<beans::PropertyValue>(args, std::size(args)));
+}
+
+void CalcWorkbookStore::Save() {
+    uno::Reference<frame::XStorable> storable(Document(), uno::UNO_QUERY_THROW);
+    // Opened read-only because another process holds the file: the office's own refusal would
+    // name its internals instead.
+    if (storable->isReadonly()) throw Refused(excel::messages::ReadOnlyCannotSave(Name()));
+    storable->store();
+}
+
+void CalcWorkbookStore::Close() {
+    uno::Reference<util::XCloseable>(Document(), uno::UNO_QUERY_THROW)->close(true);
+    document_->office->ForgetDocument(Document());
+}
+
+}  // namespace tabora::calc
