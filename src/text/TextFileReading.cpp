@@ -1,5 +1,7 @@
 #include "text/TextFileReading.h"
 
+#include <algorithm>
+#include <bit>
 #include <initializer_list>
 #include <memory>
 #include <new>
@@ -66,9 +68,9 @@ private:
     bool pendingCr_ = false;
 };
 
-void Reserve(std::u16string& text, uint64_t fileBytes) {
+void Reserve(std::u16string& text, uint64_t units) {
     try {
-        if (fileBytes > 0) text.reserve(static_cast<size_t>(fileBytes) + kReserveSlack);
+        if (units > 0) text.reserve(static_cast<size_t>(units) + kReserveSlack);
     } catch (const std::bad_alloc&) {
         // the text grows as it is read instead
     } catch (const std::length_error&) {
@@ -87,10 +89,14 @@ size_t ReadAtLeast(platform::ByteReader& reader, std::span<std::byte> buffer, si
     return got;
 }
 
-struct Decoding {
-    std::unique_ptr<platform::TextDecoding> decoding;
-    size_t markBytes = 0;
+enum class Encoding { kLegacy, kUtf8, kUtf16Little, kUtf16Big };
+
+// What a byte-order mark at the start of a file says, and its length.
+struct ByteOrderMark {
+    Encoding encoding = Encoding::kLegacy;
+    size_t bytes = 0;
     size_t bytesPerUnit = 1;  // at least, for every character
+    std::endian order = std::endian::little;
 };
 
 bool StartsWith(std::span<const std::byte> bytes, std::initializer_list<unsigned char> mark) {
@@ -103,40 +109,74 @@ bool StartsWith(std::span<const std::byte> bytes, std::initializer_list<unsigned
 
 // A byte-order mark says what the file is, whatever the system's code page; the mark itself is
 // no character of the text.
-Decoding StartDecoding(std::span<const std::byte> start) {
-    if (StartsWith(start, {0xEF, 0xBB, 0xBF})) return {std::make_unique<Utf8Decoding>(), 3};
-    if (StartsWith(start, {0xFF, 0xFE})) return {std::make_unique<Utf16Decoding>(std::endian::little), 2, 2};
-    if (StartsWith(start, {0xFE, 0xFF})) return {std::make_unique<Utf16Decoding>(std::endian::big), 2, 2};
-    return {platform::LegacyText().StartDecoding(), 0};
+ByteOrderMark MarkOf(std::span<const std::byte> start) {
+    if (StartsWith(start, {0xEF, 0xBB, 0xBF})) return {Encoding::kUtf8, 3};
+    if (StartsWith(start, {0xFF, 0xFE})) return {Encoding::kUtf16Little, 2, 2, std::endian::little};
+    if (StartsWith(start, {0xFE, 0xFF})) return {Encoding::kUtf16Big, 2, 2, std::endian::big};
+    return {};
 }
 
-}  // namespace
+std::unique_ptr<platform::TextDecoding> StartDecoding(Encoding encoding) {
+    switch (encoding) {
+        case Encoding::kUtf8: return std::make_unique<Utf8Decoding>();
+        case Encoding::kUtf16Little: return std::make_unique<Utf16Decoding>(std::endian::little);
+        case Encoding::kUtf16Big: return std::make_unique<Utf16Decoding>(std::endian::big);
+        case Encoding::kLegacy: break;
+    }
+    return platform::LegacyText().StartDecoding();
+}
 
-std::optional<std::u16string> ReadTextFile(const std::u16string& path) {
+// The file decoded from its start into text (emptied first), each line ending in CR LF. False,
+// as soon as it shows, when bytes were no character in the decoding's code page, and when the
+// file can no longer be opened.
+bool DecodeFile(const std::u16string& path, const ByteOrderMark& mark, platform::TextDecoding& decoding,
+                std::vector<std::byte>& buffer, std::u16string& text) {
+    text.clear();
     const auto reader = platform::Files().OpenForReading(path);
-    if (!reader) return std::nullopt;
-    std::vector<std::byte> buffer(kChunkBytes);
-    size_t got = ReadAtLeast(*reader, buffer, 3);
-    const Decoding start = StartDecoding(std::span(buffer).first(got));
-
-    // The file's size tells how many units the text can have at most (a character takes at least
-    // one byte in every code page); the decoders write straight into the text.
-    std::u16string text;
-    Reserve(text, reader->SizeHint() / start.bytesPerUnit);
+    if (!reader) return false;
     LineEnds lines;
-    std::span<const std::byte> bytes = std::span(buffer).first(got).subspan(start.markBytes);
+    size_t got = ReadAtLeast(*reader, buffer, mark.bytes);
+    std::span<const std::byte> bytes = std::span(buffer).first(got).subspan(std::min(got, mark.bytes));
     while (got > 0) {
         const size_t from = text.size();
-        start.decoding->Decode(bytes, text);
+        decoding.Decode(bytes, text);
+        if (decoding.Replaced()) return false;
         lines.Mend(text, from);
         got = ReadAtLeast(*reader, buffer, 1);
         bytes = std::span(buffer).first(got);
     }
     const size_t from = text.size();
-    start.decoding->Finish(text);
+    decoding.Finish(text);
+    if (decoding.Replaced()) return false;
     lines.Mend(text, from);
     lines.Finish(text);
-    return text;
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::u16string> ReadTextFile(const std::u16string& path) {
+    std::vector<std::byte> buffer(kChunkBytes);
+    ByteOrderMark mark;
+    uint64_t units = 0;
+    {
+        const auto reader = platform::Files().OpenForReading(path);
+        if (!reader) return std::nullopt;
+        mark = MarkOf(std::span(buffer).first(ReadAtLeast(*reader, buffer, 3)));
+        // A character takes at least one byte in every code page, and two in UTF-16.
+        units = reader->SizeHint() / mark.bytesPerUnit;
+    }
+
+    // The decoders write straight into the text.
+    std::u16string text;
+    Reserve(text, units);
+    if (DecodeFile(path, mark, *StartDecoding(mark.encoding), buffer, text)) return text;
+    // A file in the legacy code page that is not text in it may be in Japanese Windows' own.
+    if (mark.encoding == Encoding::kLegacy) {
+        const auto fallback = platform::LegacyText().StartFallbackDecoding();
+        if (fallback && DecodeFile(path, mark, *fallback, buffer, text)) return text;
+    }
+    return std::nullopt;
 }
 
 }  // namespace tabora::text
