@@ -68,6 +68,56 @@ private:
     bool pendingCr_ = false;
 };
 
+// The CRs that no LF follows, each of which gains one in the text, counted in the file's bytes
+// before it is decoded: a text that outgrew its room would double it, and a large file of lone CR
+// lines then took six times its size at once. Every code page here keeps CR and LF to themselves
+// (no byte of another character is 0D or 0A), so the count is exact.
+class LoneCrCount {
+public:
+    LoneCrCount(size_t unitBytes, std::endian order) : unitBytes_(unitBytes), order_(order) {}
+
+    void Add(std::span<const std::byte> bytes) {
+        if (unitBytes_ == 1) {
+            AddUnits(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+            return;
+        }
+        for (std::byte b : bytes) {
+            partial_[partialLength_++] = std::to_integer<unsigned char>(b);
+            if (partialLength_ < 2) continue;
+            partialLength_ = 0;
+            const unsigned unit = order_ == std::endian::little ? partial_[0] | partial_[1] << 8
+                                                                : partial_[0] << 8 | partial_[1];
+            AddUnit(unit);
+        }
+    }
+
+    // A CR at the end of the file counts too.
+    size_t Total() const { return count_ + (pendingCr_ ? 1 : 0); }
+
+private:
+    void AddUnit(unsigned unit) {
+        if (pendingCr_ && unit != '\n') ++count_;
+        pendingCr_ = unit == '\r';
+    }
+
+    // Without a branch per byte: this pass reads every file once more.
+    void AddUnits(const unsigned char* p, size_t n) {
+        if (n == 0) return;
+        if (pendingCr_ && p[0] != '\n') ++count_;
+        size_t lone = 0;
+        for (size_t i = 0; i + 1 < n; ++i) lone += static_cast<size_t>((p[i] == '\r') & (p[i + 1] != '\n'));
+        count_ += lone;
+        pendingCr_ = p[n - 1] == '\r';
+    }
+
+    size_t unitBytes_;
+    std::endian order_;
+    unsigned char partial_[2] = {};
+    size_t partialLength_ = 0;
+    bool pendingCr_ = false;
+    size_t count_ = 0;
+};
+
 void Reserve(std::u16string& text, uint64_t units) {
     try {
         if (units > 0) text.reserve(static_cast<size_t>(units) + kReserveSlack);
@@ -160,11 +210,16 @@ std::optional<std::u16string> ReadTextFile(const std::u16string& path) {
     ByteOrderMark mark;
     uint64_t units = 0;
     {
+        // A first pass learns what the text will need: the mark, the size, the lone CRs.
         const auto reader = platform::Files().OpenForReading(path);
         if (!reader) return std::nullopt;
-        mark = MarkOf(std::span(buffer).first(ReadAtLeast(*reader, buffer, 3)));
+        size_t got = ReadAtLeast(*reader, buffer, 3);
+        mark = MarkOf(std::span(buffer).first(got));
+        LoneCrCount loneCrs(mark.bytesPerUnit, mark.order);
+        loneCrs.Add(std::span(buffer).first(got).subspan(mark.bytes));
+        while ((got = ReadAtLeast(*reader, buffer, 1)) > 0) loneCrs.Add(std::span(buffer).first(got));
         // A character takes at least one byte in every code page, and two in UTF-16.
-        units = reader->SizeHint() / mark.bytesPerUnit;
+        units = reader->SizeHint() / mark.bytesPerUnit + loneCrs.Total();
     }
 
     // The decoders write straight into the text.
