@@ -110,6 +110,7 @@ TEST_P(CodePage932Test, DecodesShiftJisInAnyChunksWithoutSplittingCharacters) {
     }
     decoding->Finish(out);
     EXPECT_EQ(out, GetParam().text);
+    EXPECT_EQ(decoding->Replaced(), out.find(u'\uFFFD') != std::u16string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(

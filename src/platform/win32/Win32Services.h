@@ -38,6 +38,7 @@ public:
 class AnsiCodePageDecoder : public LegacyTextDecoder {
 public:
     std::unique_ptr<TextDecoding> StartDecoding() override;
+    std::unique_ptr<TextDecoding> StartFallbackDecoding() override;
 };
 
 // A decoding of any Windows code page (932 is Shift_JIS).
