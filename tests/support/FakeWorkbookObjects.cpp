@@ -141,9 +141,11 @@ Variant FakeWorkbookObject::Dispatch(const Invocation& call) {
     ReadOnly(call);
     if (Is(m, u"SaveAs")) return SaveAs(call);
     if (Is(m, u"Close")) return Close(call);
+    if (Is(m, u"Protect")) return Protect(call);
     const Arguments none(call, {});
     const auto workbook = Workbook();
     if (Is(m, u"Name")) return Variant(workbook->name);
+    if (Is(m, u"ProtectStructure")) return Variant(workbook->protectStructure);
     if (Is(m, u"FullName")) return Variant(workbook->fullName.empty() ? workbook->name : workbook->fullName);
     if (Is(m, u"Sheets") || Is(m, u"Worksheets")) {
         return Make<FakeSheetsObject>(std::weak_ptr(workbook), Is(m, u"Worksheets"));
@@ -189,6 +191,13 @@ Variant FakeWorkbookObject::Close(const Invocation& call) {
         }
     }
     instance_->RemoveWorkbook(workbook.get());
+    return {};
+}
+
+Variant FakeWorkbookObject::Protect(const Invocation& call) {
+    const Arguments args(call, {u"Password", u"Structure", u"Windows"});
+    // Structure is False when left out; the protection of windows is not modelled.
+    if (args.FlagOr(1, false)) Workbook()->protectStructure = true;
     return {};
 }
 

@@ -5,6 +5,7 @@
 #include <com/sun/star/frame/XTitle.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
+#include <com/sun/star/util/XProtectable.hpp>
 #include <osl/file.hxx>
 #include <rtl/uri.hxx>
 
@@ -75,6 +76,11 @@ Variant CalcWorkbook::Dispatch(const MemberCall& call) {
         Close(call);
         return {};
     }
+    if (call.Is(u"Protect") && !call.IsPut()) {
+        Protect(call);
+        return {};
+    }
+    if (call.Is(u"ProtectStructure") && call.IsGet()) return StructureProtected(document_);
     NoSuchMember();
 }
 
@@ -119,6 +125,15 @@ void CalcWorkbook::Close(const MemberCall& call) {
     }
     uno::Reference<util::XCloseable>(document_, uno::UNO_QUERY_THROW)->close(true);
     Office().ForgetWorkbook(document_);
+}
+
+void CalcWorkbook::Protect(const MemberCall& call) {
+    call.Expect(3);
+    // Calc protects a document's structure only; the protection of its windows is not kept.
+    if (!call.Has(1, u"Structure") || !ToBool(call.Arg(1, u"Structure"))) return;
+    const rtl::OUString password =
+        call.Has(0, u"Password") ? ToOUString(ToText(call.Arg(0, u"Password"))) : rtl::OUString();
+    uno::Reference<util::XProtectable>(document_, uno::UNO_QUERY_THROW)->protect(password);
 }
 
 }  // namespace tabora::calc

@@ -28,6 +28,7 @@ private:
     // Saves in place; refused with a message of ours when the office opened the file read-only.
     void Store();
     void Close(const MemberCall& call);
+    void Protect(const MemberCall& call);
 
     DocumentRef document_;
 };
