@@ -178,6 +178,9 @@ Variant FakeWorkbookObject::SaveAs(const Invocation& call) {
     if (!SaveWorkbookFile(path, *workbook)) throw RuntimeError(excel_error::CannotSaveTo(path));
     workbook->fullName = path;
     workbook->name = FileNamePart(path);
+    const excel::WorkbookGrid grid =
+        excel::SavesBinaryFormat(path, args.NumberOr(1, 0)) ? excel::kBinaryGrid : excel::kLargeGrid;
+    for (const auto& sheet : workbook->sheets) sheet->grid = grid;
     return {};
 }
 

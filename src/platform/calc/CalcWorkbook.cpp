@@ -39,6 +39,19 @@ std::u16string CalcWorkbook::NameOf(const DocumentRef& document) {
     return title.is() ? ToU16(title->getTitle()) : std::u16string();
 }
 
+excel::WorkbookGrid CalcWorkbook::GridOf(const DocumentRef& document) {
+    uno::Reference<frame::XModel> model(document, uno::UNO_QUERY_THROW);
+    if (model->getURL().isEmpty()) return excel::kLargeGrid;  // a new workbook, not saved yet
+    // Every filter of the old binary family ("MS Excel 97", its template, "MS Excel 95", ...)
+    // is named so; the file's name says nothing: an .xls may be saved under any name.
+    for (const beans::PropertyValue& arg : model->getArgs()) {
+        rtl::OUString filter;
+        if (arg.Name == "FilterName" && (arg.Value >>= filter))
+            return filter.startsWith("MS Excel ") ? excel::kBinaryGrid : excel::kLargeGrid;
+    }
+    return excel::kLargeGrid;
+}
+
 Variant CalcWorkbook::Dispatch(const MemberCall& call) {
     if ((call.Is(u"Sheets") || call.Is(u"Worksheets")) && call.IsGet()) {
         call.Expect(1);

@@ -215,7 +215,7 @@ void CalcWorksheet::RefuseIfStructureProtected(std::u16string_view member, bool 
 }
 
 // Calc's own grid is larger than an .xls workbook's; Excel's is the one that counts.
-excel::WorkbookGrid CalcWorksheet::Grid() { return excel::GridOfWorkbook(CalcWorkbook::NameOf(Document())); }
+excel::WorkbookGrid CalcWorksheet::Grid() { return CalcWorkbook::GridOf(Document()); }
 
 Variant CalcWorksheet::Cells(const MemberCall& call) {
     call.Expect(2);
