@@ -17,6 +17,7 @@
 #include <com/sun/star/sheet/XSpreadsheets.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/util/XProtectable.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <osl/file.hxx>
 
@@ -106,6 +107,7 @@ WorkbookView ViewOf(const uno::Reference<sheet::XSpreadsheetDocument>& document)
         uno::Reference<container::XNamed> active(controller->getActiveSheet(), uno::UNO_QUERY);
         if (active.is()) view.activeSheet = FromOU(active->getName());
     }
+    view.structureProtected = uno::Reference<util::XProtectable>(document, uno::UNO_QUERY_THROW)->isProtected();
     return view;
 }
 
@@ -228,7 +230,8 @@ std::optional<fs::path> OfficeJudge::FolderOf(pid_t office) {
     return std::nullopt;
 }
 
-void OfficeJudge::MakeWorkbook(pid_t office, const fs::path& file, const std::vector<SheetState>& sheets) {
+void OfficeJudge::MakeWorkbook(pid_t office, const fs::path& file, const std::vector<SheetState>& sheets,
+                               bool protectStructure) {
     const auto folder = FolderOf(office);
     if (!folder) throw std::runtime_error("no instance folder for the office that makes the workbooks");
     try {
@@ -252,6 +255,7 @@ void OfficeJudge::MakeWorkbook(pid_t office, const fs::path& file, const std::ve
                 uno::Reference<beans::XPropertySet>(indexed->getByIndex(static_cast<sal_Int32>(i)), uno::UNO_QUERY_THROW)
                     ->setPropertyValue("IsVisible", uno::Any(false));
             }
+            if (protectStructure) uno::Reference<util::XProtectable>(document, uno::UNO_QUERY_THROW)->protect("");
             rtl::OUString url;
             osl::FileBase::getFileURLFromSystemPath(rtl::OStringToOUString(file.string().c_str(), RTL_TEXTENCODING_UTF8), url);
             uno::Reference<frame::XStorable>(document, uno::UNO_QUERY_THROW)

@@ -23,6 +23,7 @@ struct WorkbookView {
     pid_t office = 0;
     std::vector<SheetState> sheets;
     std::u16string activeSheet;  // empty when the workbook has no view
+    bool structureProtected = false;
 };
 
 struct OfficeSeen {
@@ -44,8 +45,10 @@ public:
     std::vector<OfficeSeen> Offices();
     // The workbook loaded from this file, in whichever office of the run holds it.
     std::optional<WorkbookView> Workbook(const std::filesystem::path& file);
-    // Writes an .xls file with these sheets (in this order), made in the office of this pid.
-    void MakeWorkbook(pid_t office, const std::filesystem::path& file, const std::vector<SheetState>& sheets);
+    // Writes an .xls file with these sheets (in this order), made in the office of this pid; with
+    // protectStructure, no sheet of it may be added, copied, deleted or renamed.
+    void MakeWorkbook(pid_t office, const std::filesystem::path& file, const std::vector<SheetState>& sheets,
+                      bool protectStructure = false);
     // The instance folder of a running office of this run.
     std::optional<std::filesystem::path> FolderOf(pid_t office);
 

@@ -141,7 +141,8 @@ int Soak::Run(std::chrono::seconds duration) {
         const int roll = pick(random_);
         const int how = std::uniform_int_distribution<int>(0, 3)(random_);
         if (roll < 10) {
-            // The last workbook, of 1,000 sheets, takes longest to load: one load in nine.
+            // The last workbook, of 1,000 sheets, takes longest to load: it has one draw, each
+            // other workbook two.
             const size_t small = books_.size() - 1;
             const size_t book = std::uniform_int_distribution<size_t>(0, 2 * small)(random_);
             Load(books_[book == 2 * small ? small : book % small], how);
@@ -301,9 +302,9 @@ void Soak::AfterLoadAttempt(const fs::path& file, bool exists) {
             Fault("an existing workbook did not load",
                   file.string() + " is open in no office of the run; offices:" + (seen.empty() ? " none" : seen));
         } else {
-            if (view->sheets != book->sheets)
+            if (view->sheets != book->sheets || view->structureProtected != book->structureProtected)
                 Fault("the loaded workbook differs from its file", file.string());
-            open_ = Open{file, view->sheets, view->activeSheet, true};
+            open_ = Open{file, view->sheets, view->activeSheet, true, book->structureProtected};
             listed_ = NamesOf(view->sheets);
         }
     }
@@ -452,7 +453,10 @@ void Soak::Duplicate(int baseEntry, const std::vector<std::u16string>& lines, co
     // Only a Yes before any No-less pass reaches the copy: the first Yes, if the lines hold a name.
     const auto asked = NamesAskedFor(lines);
     const bool copied = std::find(answers.begin(), answers.end(), true) != answers.end() && !asked.empty();
-    const auto verdict = JudgeCopy(open_->sheets, base, copied ? asked : std::vector<std::u16string>{}, view->sheets);
+    const auto verdict = JudgeCopy(open_->sheets, base, copied ? asked : std::vector<std::u16string>{}, view->sheets,
+                                   open_->structureProtected);
+    if (view->structureProtected != open_->structureProtected)
+        Fault("a copy run changed the workbook's protection", open_->file.string());
     if (verdict) Fault("a copy run did something nobody asked for", *verdict + " (base " + Quoted(base) + ")");
     // What the dialog told the user must be what happened.
     for (const SeenBox& box : boxes_.Seen()) {

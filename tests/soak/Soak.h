@@ -50,6 +50,7 @@ private:
         std::vector<SheetState> sheets;
         std::u16string active;
         bool alive = true;
+        bool structureProtected = false;
     };
 
     void StartTool();

@@ -1,27 +1,25 @@
 #include "support/FakeExcelErrors.h"
 
+#include "excel/ExcelTexts.h"
+
 namespace tabora::test::excel_error {
 
 namespace {
 ErrorRecord Excel(std::u16string description) {
     return {kApplicationDefined, std::move(description), kExcelSource};
 }
-
-std::u16string Of(std::u16string_view objectClass, std::u16string_view member) {
-    return std::u16string(objectClass) + u" クラスの " + std::u16string(member);
-}
 }  // namespace
 
 ErrorRecord MethodFailed(std::u16string_view objectClass, std::u16string_view member) {
-    return Excel(Of(objectClass, member) + u" メソッドが失敗しました。");
+    return Excel(tabora::excel::MethodFailedText(objectClass, member));
 }
 
 ErrorRecord CannotSet(std::u16string_view objectClass, std::u16string_view member) {
-    return Excel(Of(objectClass, member) + u" プロパティを設定できません。");
+    return Excel(tabora::excel::CannotSetText(objectClass, member));
 }
 
 ErrorRecord CannotGet(std::u16string_view objectClass, std::u16string_view member) {
-    return Excel(Of(objectClass, member) + u" プロパティを取得できません。");
+    return Excel(tabora::excel::CannotGetText(objectClass, member));
 }
 
 ErrorRecord ApplicationDefined() { return Excel(vb_error::Description(kApplicationDefined)); }

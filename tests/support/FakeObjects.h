@@ -48,6 +48,7 @@ protected:
 private:
     Variant SaveAs(const Invocation& call);
     Variant Close(const Invocation& call);
+    Variant Protect(const Invocation& call);
     std::weak_ptr<FakeWorkbook> workbook_;
 };
 
@@ -95,6 +96,10 @@ private:
     Variant Delete();
     Variant Copy(const Invocation& call);
     Variant Visible(const Invocation& call);
+    Variant Protect(const Invocation& call);
+    // Excel's refusal of a change to the sheets of a workbook whose structure is protected.
+    void RefuseIfStructureProtected(const FakeWorkbook& workbook, std::u16string_view member,
+                                    bool property = false) const;
     Variant Cells(const Invocation& call);
     Variant Range(const Invocation& call);
     Variant Lines(const Invocation& call, bool columns);

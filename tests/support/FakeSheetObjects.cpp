@@ -74,6 +74,7 @@ Variant FakeSheetObject::Dispatch(const Invocation& call) {
         const Arguments args(call, {});
         if (!IsPut(call)) return Variant(sheet->name);
         const std::u16string name = Arguments::ToText(args.NewValue());
+        if (name != sheet->name) RefuseIfStructureProtected(*workbook, u"Name", true);
         if (!CanNameSheet(*workbook, sheet.get(), name)) throw RuntimeError(excel_error::CannotSet(Kind(), m));
         sheet->name = name;
         return {};
@@ -81,6 +82,7 @@ Variant FakeSheetObject::Dispatch(const Invocation& call) {
     if (Is(m, u"Visible")) return Visible(call);
     ReadOnly(call);
     if (Is(m, u"Copy")) return Copy(call);
+    if (Is(m, u"Protect")) return Protect(call);
     const bool cells = Is(m, u"Cells") || Is(m, u"Range") || Is(m, u"Columns") || Is(m, u"Rows");
     if (cells && sheet->isChart) NoSuchMember();  // a chart sheet has no cells
     if (Is(m, u"Cells")) return Cells(call);
@@ -89,6 +91,7 @@ Variant FakeSheetObject::Dispatch(const Invocation& call) {
     if (Is(m, u"Rows")) return Lines(call, false);
     const Arguments none(call, {});
     if (Is(m, u"Index")) return Variant(workbook->PositionOf(sheet.get()));
+    if (Is(m, u"ProtectContents")) return Variant(sheet->protectContents);
     if (Is(m, u"Parent")) return Make<FakeWorkbookObject>(std::weak_ptr(workbook));
     if (Is(m, u"Activate") || Is(m, u"Select")) {
         // A hidden sheet cannot come to the front.
@@ -102,6 +105,7 @@ Variant FakeSheetObject::Dispatch(const Invocation& call) {
 
 Variant FakeSheetObject::Delete() {
     auto [workbook, sheet] = link_.Lock(*instance_);
+    RefuseIfStructureProtected(*workbook, u"Delete");
     // A workbook keeps at least one visible sheet.
     if (sheet->IsVisible() && workbook->VisibleSheetCount() == 1) throw RuntimeError(excel_error::MethodFailed(Kind(), u"Delete"));
     instance_->deletions.push_back({sheet->name, instance_->displayAlerts});
@@ -133,6 +137,7 @@ Variant FakeSheetObject::Copy(const Invocation& call) {
     const auto* target = place.IsObject() ? dynamic_cast<const FakeSheetObject*>(place.AsObject().get()) : nullptr;
     if (target == nullptr || target->InstanceState() != instance_) throw failed();
     auto [targetBook, targetSheet] = target->Link().Lock(*instance_);
+    RefuseIfStructureProtected(*targetBook, u"Copy");
     copy->name = CopyName(*targetBook, sheet->name);
     copy->grid = targetSheet->grid;
     const auto at = targetBook->sheets.begin() + targetBook->PositionOf(targetSheet.get()) - (after ? 0 : 1);
@@ -155,12 +160,28 @@ Variant FakeSheetObject::Visible(const Invocation& call) {
     }
     const auto refused = [this] { return RuntimeError(excel_error::CannotSet(Kind(), u"Visible")); };
     if (wanted != kXlSheetVisible && wanted != kXlSheetHidden && wanted != kXlSheetVeryHidden) throw refused();
+    if (wanted != sheet->visibility) RefuseIfStructureProtected(*workbook, u"Visible", true);
     if (wanted != kXlSheetVisible && sheet->IsVisible() && workbook->VisibleSheetCount() == 1) throw refused();
     sheet->visibility = wanted;
     if (!sheet->IsVisible() && workbook->activeSheet == sheet) {
         workbook->activeSheet = workbook->VisibleSheetNear(workbook->PositionOf(sheet.get()));
     }
     return {};
+}
+
+Variant FakeSheetObject::Protect(const Invocation& call) {
+    const Arguments args(call,
+                         {u"Password", u"DrawingObjects", u"Contents", u"Scenarios", u"UserInterfaceOnly"});
+    auto [workbook, sheet] = link_.Lock(*instance_);
+    if (args.FlagOr(2, true)) sheet->protectContents = true;
+    return {};
+}
+
+void FakeSheetObject::RefuseIfStructureProtected(const FakeWorkbook& workbook, std::u16string_view member,
+                                                 bool property) const {
+    if (!workbook.protectStructure) return;
+    throw RuntimeError(property ? excel_error::CannotSet(Kind(), member)
+                                : excel_error::MethodFailed(Kind(), member));
 }
 
 Variant FakeSheetObject::RangeOf(const CellArea& area) const { return Make<FakeRangeObject>(link_, area); }

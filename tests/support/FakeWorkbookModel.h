@@ -94,6 +94,7 @@ struct FakeSheet {
     std::vector<CellArea> merged;
     CellArea selection;  // each worksheet keeps its own selection, A1 at first
     int32_t visibility = kXlSheetVisible;
+    bool protectContents = false;                  // the sheet's protection: it travels with a copy
     excel::WorkbookGrid grid = excel::kLargeGrid;  // its workbook's: .xls has the smaller one
 
     const FakeCell& Cell(int32_t row, int32_t col) const;
@@ -115,6 +116,8 @@ struct FakeWorkbook {
     std::u16string fullName;  // the file's path; empty until opened from or saved to a file
     std::vector<std::shared_ptr<FakeSheet>> sheets;  // tab order, worksheets and charts together
     std::shared_ptr<FakeSheet> activeSheet;
+    // No sheet is added, copied in, moved, deleted, renamed, hidden or shown while it is set.
+    bool protectStructure = false;
 
     std::shared_ptr<FakeSheet> FindSheet(std::u16string_view sheetName) const;  // ignoring case
     // 1-based tab position; 0 when the sheet is not in this workbook.

@@ -141,9 +141,11 @@ Variant FakeWorkbookObject::Dispatch(const Invocation& call) {
     ReadOnly(call);
     if (Is(m, u"SaveAs")) return SaveAs(call);
     if (Is(m, u"Close")) return Close(call);
+    if (Is(m, u"Protect")) return Protect(call);
     const Arguments none(call, {});
     const auto workbook = Workbook();
     if (Is(m, u"Name")) return Variant(workbook->name);
+    if (Is(m, u"ProtectStructure")) return Variant(workbook->protectStructure);
     if (Is(m, u"FullName")) return Variant(workbook->fullName.empty() ? workbook->name : workbook->fullName);
     if (Is(m, u"Sheets") || Is(m, u"Worksheets")) {
         return Make<FakeSheetsObject>(std::weak_ptr(workbook), Is(m, u"Worksheets"));
@@ -176,6 +178,9 @@ Variant FakeWorkbookObject::SaveAs(const Invocation& call) {
     if (!SaveWorkbookFile(path, *workbook)) throw RuntimeError(excel_error::CannotSaveTo(path));
     workbook->fullName = path;
     workbook->name = FileNamePart(path);
+    const excel::WorkbookGrid grid =
+        excel::SavesBinaryFormat(path, args.NumberOr(1, 0)) ? excel::kBinaryGrid : excel::kLargeGrid;
+    for (const auto& sheet : workbook->sheets) sheet->grid = grid;
     return {};
 }
 
@@ -189,6 +194,13 @@ Variant FakeWorkbookObject::Close(const Invocation& call) {
         }
     }
     instance_->RemoveWorkbook(workbook.get());
+    return {};
+}
+
+Variant FakeWorkbookObject::Protect(const Invocation& call) {
+    const Arguments args(call, {u"Password", u"Structure", u"Windows"});
+    // Structure is False when left out; the protection of windows is not modelled.
+    if (args.FlagOr(1, false)) Workbook()->protectStructure = true;
     return {};
 }
 

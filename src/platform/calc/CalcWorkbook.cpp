@@ -5,6 +5,7 @@
 #include <com/sun/star/frame/XTitle.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
+#include <com/sun/star/util/XProtectable.hpp>
 #include <osl/file.hxx>
 #include <rtl/uri.hxx>
 
@@ -36,6 +37,19 @@ std::u16string CalcWorkbook::NameOf(const DocumentRef& document) {
         return ToU16(rtl::Uri::decode(url.copy(url.lastIndexOf('/') + 1), rtl_UriDecodeWithCharset, RTL_TEXTENCODING_UTF8));
     uno::Reference<frame::XTitle> title(document, uno::UNO_QUERY);
     return title.is() ? ToU16(title->getTitle()) : std::u16string();
+}
+
+excel::WorkbookGrid CalcWorkbook::GridOf(const DocumentRef& document) {
+    uno::Reference<frame::XModel> model(document, uno::UNO_QUERY_THROW);
+    if (model->getURL().isEmpty()) return excel::kLargeGrid;  // a new workbook, not saved yet
+    // Every filter of the old binary family ("MS Excel 97", its template, "MS Excel 95", ...)
+    // is named so; the file's name says nothing: an .xls may be saved under any name.
+    for (const beans::PropertyValue& arg : model->getArgs()) {
+        rtl::OUString filter;
+        if (arg.Name == "FilterName" && (arg.Value >>= filter))
+            return filter.startsWith("MS Excel ") ? excel::kBinaryGrid : excel::kLargeGrid;
+    }
+    return excel::kLargeGrid;
 }
 
 Variant CalcWorkbook::Dispatch(const MemberCall& call) {
@@ -75,6 +89,11 @@ Variant CalcWorkbook::Dispatch(const MemberCall& call) {
         Close(call);
         return {};
     }
+    if (call.Is(u"Protect") && !call.IsPut()) {
+        Protect(call);
+        return {};
+    }
+    if (call.Is(u"ProtectStructure") && call.IsGet()) return StructureProtected(document_);
     NoSuchMember();
 }
 
@@ -119,6 +138,15 @@ void CalcWorkbook::Close(const MemberCall& call) {
     }
     uno::Reference<util::XCloseable>(document_, uno::UNO_QUERY_THROW)->close(true);
     Office().ForgetWorkbook(document_);
+}
+
+void CalcWorkbook::Protect(const MemberCall& call) {
+    call.Expect(3);
+    // Calc protects a document's structure only; the protection of its windows is not kept.
+    if (!call.Has(1, u"Structure") || !ToBool(call.Arg(1, u"Structure"))) return;
+    const rtl::OUString password =
+        call.Has(0, u"Password") ? ToOUString(ToText(call.Arg(0, u"Password"))) : rtl::OUString();
+    uno::Reference<util::XProtectable>(document_, uno::UNO_QUERY_THROW)->protect(password);
 }
 
 }  // namespace tabora::calc

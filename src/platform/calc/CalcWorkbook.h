@@ -1,6 +1,7 @@
 #pragma once
 // Excel's Workbook object over one Calc document.
 
+#include "excel/WorkbookGrid.h"
 #include "platform/calc/CalcObject.h"
 #include "platform/calc/DocumentAccess.h"
 
@@ -15,6 +16,9 @@ public:
     static Variant ActiveSheetOf(const std::shared_ptr<OfficeInstance>& office, const DocumentRef& document);
     // The workbook's name as Excel gives it: the file name, or the title of a new workbook.
     static std::u16string NameOf(const DocumentRef& document);
+    // The grid of the format the document is saved in (and was loaded from): an .xls workbook, or
+    // one saved as .xls under any name, has the smaller one.
+    static excel::WorkbookGrid GridOf(const DocumentRef& document);
     const DocumentRef& Document() const { return document_; }
 
     std::u16string TypeName() const override { return u"Workbook"; }
@@ -28,6 +32,7 @@ private:
     // Saves in place; refused with a message of ours when the office opened the file read-only.
     void Store();
     void Close(const MemberCall& call);
+    void Protect(const MemberCall& call);
 
     DocumentRef document_;
 };

@@ -6,7 +6,11 @@
 #include <com/sun/star/table/XColumnRowRange.hpp>
 #include <com/sun/star/table/XTableColumns.hpp>
 #include <com/sun/star/table/XTableRows.hpp>
+#include <com/sun/star/util/XProtectable.hpp>
 
+#include <algorithm>
+
+#include "excel/ExcelTexts.h"
 #include "excel/SheetNames.h"
 #include "excel/WorkbookGrid.h"
 #include "platform/calc/CalcError.h"
@@ -16,8 +20,10 @@
 
 namespace tabora::calc {
 using namespace css;
+using excel::CannotSetText;
 using excel::CheckSheetName;
 using excel::CopyName;
+using excel::MethodFailedText;
 using excel::SheetNameMessage;
 using excel::SheetNameProblem;
 
@@ -90,6 +96,14 @@ Variant CalcWorksheet::Dispatch(const MemberCall& call) {
         Copy(call);
         return {};
     }
+    if (call.Is(u"Protect") && !call.IsPut()) {
+        Protect(call);
+        return {};
+    }
+    if (call.Is(u"ProtectContents") && call.IsGet())
+        return static_cast<bool>(
+            uno::Reference<util::XProtectable>(Sheet(), uno::UNO_QUERY_THROW)->isProtected());
+    if (call.Is(u"Parent") && call.IsGet()) return Variant(Make<CalcWorkbook>(Document()));
     if (call.Is(u"Cells") && call.IsGet()) return Cells(call);
     if (call.Is(u"Range") && call.IsGet()) return RangeOf(call);
     if (call.Is(u"Columns") && call.IsGet()) return Lines(call, true);
@@ -106,6 +120,7 @@ void CalcWorksheet::Rename(const std::u16string& name) {
     uno::Reference<container::XNamed> named(Sheet(), uno::UNO_QUERY_THROW);
     std::u16string current = ToU16(named->getName());
     if (name == current) return;
+    RefuseIfStructureProtected(u"Name", true);
     std::vector<std::u16string> others = SheetNames(Office(), Document());
     std::erase_if(others, [&](const std::u16string& other) { return other == current; });
     if (auto problem = CheckSheetName(name, others)) throw CalcFailure(kErrRefused, SheetNameMessage(*problem));
@@ -119,10 +134,11 @@ bool CalcWorksheet::IsVisible() { return SheetIsVisible(Sheet()); }
 
 void CalcWorksheet::SetVisible(const Variant& value) {
     const int32_t wanted = value.Type() == VariantType::Boolean ? (ToBool(value) ? kXlSheetVisible : kXlSheetHidden) : ToLong(value);
-    const auto refused = [] { return CalcFailure(kErrRefused, u"Worksheet クラスの Visible プロパティを設定できません。"); };
+    const auto refused = [] { return CalcFailure(kErrRefused, CannotSetText(u"Worksheet", u"Visible")); };
     if (wanted != kXlSheetVisible && wanted != kXlSheetHidden && wanted != kXlSheetVeryHidden) throw refused();
     const bool visible = wanted == kXlSheetVisible;
     if (visible == IsVisible()) return;
+    RefuseIfStructureProtected(u"Visible", true);
     // As in Excel, a workbook keeps one visible sheet.
     if (!visible && VisibleSheetCount(Office(), Document()) == 1) throw refused();
     ShowSheet(Sheet(), visible);
@@ -130,12 +146,14 @@ void CalcWorksheet::SetVisible(const Variant& value) {
 
 void CalcWorksheet::Activate() {
     // Calc would show a hidden sheet in front; Excel refuses.
-    if (!IsVisible()) throw CalcFailure(kErrRefused, u"Worksheet クラスの Activate メソッドが失敗しました。");
+    if (!IsVisible()) throw CalcFailure(kErrRefused, MethodFailedText(u"Worksheet", u"Activate"));
     ViewOf(Document())->setActiveSheet(Sheet());
     Office().MakeActive(Document());
 }
 
 void CalcWorksheet::Delete() {
+    // Calc would delete it all the same.
+    RefuseIfStructureProtected(u"Delete");
     uno::Reference<container::XIndexAccess> byIndex(Office().SheetsOf(Document()), uno::UNO_QUERY_THROW);
     if (byIndex->getCount() <= 1 || (IsVisible() && VisibleSheetCount(Office(), Document()) == 1))
         throw CalcFailure(kErrRefused, u"ブックには少なくとも 1 つの表示されたシートが必要です。");
@@ -153,21 +171,51 @@ void CalcWorksheet::Copy(const MemberCall& call) {
     auto* place = dynamic_cast<CalcWorksheet*>((after.IsMissing() ? before : after).AsObject().get());
     if (place == nullptr) throw CalcFailure(kErrObjectRequired);
     if (place->Document() != Document()) throw CalcFailure(kErrRefused, u"別のブックへのコピーはできません。");
+    // Calc would make the copy and then fail to name it.
+    RefuseIfStructureProtected(u"Copy");
     int32_t position = SheetIndex(place->Sheet()) + (after.IsMissing() ? 0 : 1);
 
     std::u16string source = ToU16(uno::Reference<container::XNamed>(Sheet(), uno::UNO_QUERY_THROW)->getName());
-    std::u16string copyName = CopyName(source, SheetNames(Office(), Document()));
+    const std::vector<std::u16string> existing = SheetNames(Office(), Document());
+    std::u16string copyName = CopyName(source, existing);
     auto sheets = Office().SheetsOf(Document());
-    sheets->copyByName(ToOUString(source), ToOUString(copyName), static_cast<sal_Int16>(position));
-    SheetRef copy(sheets->getByName(ToOUString(copyName)), uno::UNO_QUERY_THROW);
-    // As in Excel, the copy of a hidden sheet stays hidden and the sheet in front stays in front.
-    const bool visible = IsVisible();
-    if (SheetIsVisible(copy) != visible) ShowSheet(copy, visible);
-    if (visible) ViewOf(Document())->setActiveSheet(copy);
+    try {
+        sheets->copyByName(ToOUString(source), ToOUString(copyName), static_cast<sal_Int16>(position));
+        SheetRef copy(sheets->getByName(ToOUString(copyName)), uno::UNO_QUERY_THROW);
+        // As in Excel, the copy of a hidden sheet stays hidden and the sheet in front stays in front.
+        const bool visible = IsVisible();
+        if (SheetIsVisible(copy) != visible) ShowSheet(copy, visible);
+        if (visible) ViewOf(Document())->setActiveSheet(copy);
+    } catch (...) {
+        // A copy that failed halfway leaves no sheet behind, under whatever name Calc gave it.
+        try {
+            for (const std::u16string& name : SheetNames(Office(), Document()))
+                if (std::find(existing.begin(), existing.end(), name) == existing.end())
+                    sheets->removeByName(ToOUString(name));
+        } catch (const uno::Exception&) {
+            // the office went: so did the copy
+        }
+        throw;
+    }
+}
+
+void CalcWorksheet::Protect(const MemberCall& call) {
+    call.Expect(5);
+    // Calc protects a sheet as a whole: its contents, or nothing.
+    if (call.Has(2, u"Contents") && !ToBool(call.Arg(2, u"Contents"))) return;
+    const rtl::OUString password =
+        call.Has(0, u"Password") ? ToOUString(ToText(call.Arg(0, u"Password"))) : rtl::OUString();
+    uno::Reference<util::XProtectable>(Sheet(), uno::UNO_QUERY_THROW)->protect(password);
+}
+
+void CalcWorksheet::RefuseIfStructureProtected(std::u16string_view member, bool property) {
+    if (!StructureProtected(Document())) return;
+    throw CalcFailure(
+        kErrRefused, property ? CannotSetText(u"Worksheet", member) : MethodFailedText(u"Worksheet", member));
 }
 
 // Calc's own grid is larger than an .xls workbook's; Excel's is the one that counts.
-excel::WorkbookGrid CalcWorksheet::Grid() { return excel::GridOfWorkbook(CalcWorkbook::NameOf(Document())); }
+excel::WorkbookGrid CalcWorksheet::Grid() { return CalcWorkbook::GridOf(Document()); }
 
 Variant CalcWorksheet::Cells(const MemberCall& call) {
     call.Expect(2);

@@ -38,6 +38,9 @@ private:
     void SetVisible(const Variant& value);
     void Delete();
     void Copy(const MemberCall& call);
+    void Protect(const MemberCall& call);
+    // Refuses a change of the workbook's sheets while its structure is protected, as Excel does.
+    void RefuseIfStructureProtected(std::u16string_view member, bool property = false);
     excel::WorkbookGrid Grid();
     Variant Cells(const MemberCall& call);
     Variant RangeOf(const MemberCall& call);

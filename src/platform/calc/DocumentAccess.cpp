@@ -5,6 +5,7 @@
 #include <com/sun/star/frame/XDispatchProvider.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
+#include <com/sun/star/util/XProtectable.hpp>
 
 #include "platform/calc/UnoText.h"
 
@@ -37,6 +38,10 @@ int32_t SheetIndex(const SheetRef& sheet) {
 table::CellRangeAddress AddressOf(const RangeRef& range) {
     uno::Reference<sheet::XCellRangeAddressable> addressable(range, uno::UNO_QUERY_THROW);
     return addressable->getRangeAddress();
+}
+
+bool StructureProtected(const DocumentRef& document) {
+    return uno::Reference<util::XProtectable>(document, uno::UNO_QUERY_THROW)->isProtected();
 }
 
 void RunCommand(OfficeInstance& office, const DocumentRef& document, const char* command,

@@ -32,6 +32,10 @@ int32_t SheetIndex(const SheetRef& sheet);
 
 css::table::CellRangeAddress AddressOf(const RangeRef& range);
 
+// Whether the document's structure is protected: Excel then adds, copies, moves, deletes, renames,
+// hides and shows none of its sheets.
+bool StructureProtected(const DocumentRef& document);
+
 // Runs one of Calc's own commands (".uno:Copy", ...) on the document's frame.
 void RunCommand(OfficeInstance& office, const DocumentRef& document, const char* command,
                 const css::uno::Sequence<css::beans::PropertyValue>& args = {});

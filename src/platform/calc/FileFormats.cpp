@@ -1,5 +1,6 @@
 #include "platform/calc/FileFormats.h"
 
+#include "excel/WorkbookGrid.h"
 #include "platform/calc/MemberCall.h"
 
 namespace tabora::calc {
@@ -20,19 +21,17 @@ std::u16string_view Extension(std::u16string_view path) {
 }  // namespace
 
 std::optional<std::u16string> ExportFilter(std::u16string_view path, int32_t fileFormat) {
+    // Excel's own rule, which also decides the workbook's grid.
+    if (excel::SavesBinaryFormat(path, fileFormat)) return kExcel97;
     switch (fileFormat) {
-        case 0: break;
-        case -4143:  // xlWorkbookNormal
-        case 56:     // xlExcel8
-        case 39:     // xlExcel7
-            return kExcel97;
+        case 0:
+            break;
         case 51: return kExcel2007;  // xlOpenXMLWorkbook
         case 60: return kOds;        // xlOpenDocumentSpreadsheet
         case 6: return kCsv;         // xlCSV
         default: return std::nullopt;
     }
     std::u16string_view ext = Extension(path);
-    if (SameName(ext, u"xls") || ext.empty()) return kExcel97;  // the workbook format of this Excel
     if (SameName(ext, u"xlsx")) return kExcel2007;
     if (SameName(ext, u"ods")) return kOds;
     if (SameName(ext, u"csv")) return kCsv;

@@ -24,8 +24,8 @@ uno::Reference<uno::XComponentContext> LocalContext() {
         setenv("URE_BOOTSTRAP", "vnd.sun.star.pathname:" TABORA_LO_PROGRAM_DIR "/fundamentalrc", 0);
         try {
             context = cppu::defaultBootstrap_InitialComponentContext();
-        } catch (const uno::Exception& e) {
-            throw OfficeStartError(u"UNO を初期化できません。 " + ToU16(e.Message));
+        } catch (const uno::Exception&) {
+            throw OfficeStartError(u"UNO を初期化できません。");
         }
     });
     if (!context.is()) throw OfficeStartError(u"UNO を初期化できません。");

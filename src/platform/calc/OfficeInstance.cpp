@@ -101,8 +101,8 @@ std::shared_ptr<OfficeInstance> OfficeInstance::StartOnce() {
     } catch (const RuntimeError&) {
         if (!started.Running() && started.ExitCode() == kExitRestartRequested) return nullptr;
         throw;
-    } catch (const uno::Exception& e) {
-        throw OfficeStartError(ToU16(e.Message));
+    } catch (const uno::Exception&) {
+        throw OfficeStartError({});  // the office's own text is for its developers, not the user
     }
     // A second office on the same profile would hand over and exit: make sure ours is the one.
     if (!started.Running()) throw OfficeStartError(u"LibreOffice が起動中に終了しました。");
@@ -199,9 +199,10 @@ void OfficeInstance::RethrowAsAutomationError() {
         throw CalcFailure(kErrServerUnavailable);
     } catch (const uno::RuntimeException& e) {
         if (!Running() || e.Message.indexOf("disposed") >= 0) throw CalcFailure(kErrServerUnavailable);
-        throw CalcFailure(kErrRefused, ToU16(e.Message));
-    } catch (const uno::Exception& e) {
-        throw CalcFailure(kErrRefused, ToU16(e.Message));
+        // The office's own text names its source files ("at ./sc/source/..."): Excel's is shown.
+        throw CalcFailure(kErrRefused);
+    } catch (const uno::Exception&) {
+        throw CalcFailure(kErrRefused);
     } catch (const std::bad_alloc&) {
         throw CalcFailure(7, u"メモリが不足しています。");
     }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 
 #include "excel/ArgumentConversion.h"
 #include "excel/CaseFolding.h"
@@ -131,6 +132,15 @@ TEST(WorkbookGrids, FollowTheFileFormat) {
     EXPECT_EQ(GridOfWorkbook(u"C:\\a\\BOOK.XLS"), kBinaryGrid);
     for (const char16_t* name : {u"Book.xlsx", u"Book.xlsm", u"Book.ods", u"Book1", u"/a.xls/Book", u"Book.xlsb"})
         EXPECT_EQ(GridOfWorkbook(name), (WorkbookGrid{1048576, 16384})) << ToUtf8(name);
+}
+
+TEST(WorkbookGrids, ASaveWritesTheBinaryFormatForXlsOrNoExtensionUnlessAFormatIsGiven) {
+    const std::tuple<const char16_t*, int32_t, bool> saves[] = {
+        {u"/a/Book", 0, true},       {u"/a.d/Book", 0, true},        {u"C:\\a.d\\Book", 0, true},
+        {u"/a/Book.XLS", 0, true},   {u"/a/Book.xlsx", 0, false},    {u"/a/Book.ods", 0, false},
+        {u"/a/Book.xlsx", 56, true}, {u"/a/Book.xlsx", -4143, true}, {u"/a/Book.xls", 51, false}};
+    for (const auto& [path, format, binary] : saves)
+        EXPECT_EQ(SavesBinaryFormat(path, format), binary) << ToUtf8(path) << " " << format;
 }
 
 template <class F>
