@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "app/mdl_All.h"
+#include "excel/Cls_ExcelCreate.h"
 #include "calc/CalcTestSupport.h"
 #include "platform/ScopeExit.h"
 #include "platform/calc/CalcServer.h"
@@ -193,6 +194,67 @@ TEST(OfficeLifecycle, AKillOfToolAndKeeperEndsHiddenOfficesAtTheNextStartAndSpar
     later.reset();
     ExpectNothingLeft(traces, folder.Path());
 }
+
+// The user edits a shown workbook and the next load closes it: each answer to Excel's question,
+// told by the file on disk and by the offices that run. Cancelled, the office with the workbook is
+// the user's: not ended as a replaced office, nor with the tool, nor by the next start.
+class SaveQuestionOnCalc : public ::testing::TestWithParam<int16_t> {};
+
+TEST_P(SaveQuestionOnCalc, TheAnswerDecidesWhatTheFileHoldsAndWhichOfficeStays) {
+    using namespace platform::button;
+    const int16_t answer = GetParam();
+    TestRuntime runtime;
+    TempDir folder;
+    StartedOffices offices;
+    auto server = offices.MakeServer();
+    const std::u16string path = folder.File(u"編集.xls");
+    MakeWorkbooks(*server, {path});
+
+    OfficeTrace trace;
+    {
+        Cls_ExcelCreate book(*server);
+        book.MsgDisplayFlg_Prop(false);
+        ASSERT_TRUE(book.FileOpen(path));
+        ASSERT_TRUE(book.Show());
+        trace = TraceOf(offices.All().back());
+        ASSERT_TRUE(book.SetValue(1, 1, u"edited"));
+        runtime.boxes.Answer(answer);
+        EXPECT_EQ(book.FileClose(), answer != kCancel) << "a cancelled question fails the close";
+    }
+    ASSERT_EQ(runtime.boxes.Shown().size(), 1u);
+    EXPECT_EQ(runtime.boxes.Shown()[0].text, u"'編集.xls' への変更を保存しますか?");
+    if (answer == kCancel) {
+        server.reset();  // the tool ends
+        std::this_thread::sleep_for(1s);
+        kill(trace.keeper, SIGKILL);  // and its keeper, for the next start to judge
+        ASSERT_TRUE(GoneWithin(trace.keeper, 2s));
+        server = offices.MakeServer();
+        auto next = server->CreateApplication();
+        EXPECT_TRUE(ProcessAlive(trace.office)) << "the user's office, with the edited workbook";
+        EXPECT_TRUE(fs::exists(folder.Path() / u".~lock.編集.xls#")) << "the workbook is still open there";
+    } else {
+        EXPECT_TRUE(GoneWithin(trace.office, 5s)) << "nothing left to show";
+    }
+
+    auto reader = server->CreateApplication();
+    reader->Put(u"DisplayAlerts", false);
+    auto saved = reader->GetObject(u"Workbooks")->Call(u"Open", {path}).AsObject();
+    EXPECT_EQ(saved->GetObject(u"ActiveSheet")->GetObject(u"Cells", {1, 1})->Get(u"Value"),
+              answer == kYes ? Variant(u"edited") : Variant());
+    saved.reset();
+    reader.reset();
+    if (answer == kCancel) {
+        // The user closes it at last: without its keeper, the start after that cleans up.
+        kill(trace.office, SIGTERM);
+        ASSERT_TRUE(GoneWithin(trace.office, 10s));
+        server->CreateApplication();
+    }
+    server.reset();
+    ExpectNothingLeft({trace}, folder.Path());
+}
+
+INSTANTIATE_TEST_SUITE_P(OfficeLifecycle, SaveQuestionOnCalc,
+                         ::testing::Values(platform::button::kYes, platform::button::kNo, platform::button::kCancel));
 
 // Connects to the socket as another user: 0 refused for lack of rights, 1 connected, 2 other.
 int ConnectAsNobody(const fs::path& socketPath) {

@@ -115,6 +115,10 @@ struct FakeWorkbook {
     std::u16string fullName;  // the file's path; empty until opened from or saved to a file
     std::vector<std::shared_ptr<FakeSheet>> sheets;  // tab order, worksheets and charts together
     std::shared_ptr<FakeSheet> activeSheet;
+    // What it held when last opened or saved, as its file shows it but for the active sheet
+    // (switching sheets is no change to Excel); compared with to tell unsaved changes.
+    std::string savedContent;
+    bool markedUnsaved = false;  // Saved set to False
 
     std::shared_ptr<FakeSheet> FindSheet(std::u16string_view sheetName) const;  // ignoring case
     // 1-based tab position; 0 when the sheet is not in this workbook.

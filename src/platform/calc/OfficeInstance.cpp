@@ -22,6 +22,7 @@
 #include <new>
 #include <system_error>
 
+#include "platform/Runtime.h"
 #include "platform/calc/CalcError.h"
 #include "platform/calc/DocumentAccess.h"
 #include "platform/calc/OfficeConnection.h"
@@ -220,6 +221,11 @@ void OfficeInstance::SetVisible(bool visible) {
     }
     dir_.RecordShown(visible);
     visible_ = visible;
+}
+
+int16_t OfficeInstance::Ask(const DocumentRef& document, DocumentQuestion question) {
+    if (visible_) LocateWindow(document, question);
+    return ask_ ? ask_(question) : platform::MessageBox().Show(question.style, question.text, question.title);
 }
 
 void OfficeInstance::ShowDocument(const DocumentRef& document) {

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/calc/DocumentQuestion.h"
 #include "platform/calc/InstanceDirectory.h"
 #include "platform/calc/OfficeProcess.h"
 #include "platform/calc/WindowPlacement.h"
@@ -75,6 +76,11 @@ public:
     // Where a shown office with nothing left to show goes when it is released, to be ended once
     // the tool is quiet; without one (or once it has gone) it ends at once.
     void RetireThrough(std::weak_ptr<OfficeRetirement> retirement) { retirement_ = std::move(retirement); }
+    // How the user is asked about a document (Excel's own questions); without it, through the
+    // tool's message box.
+    void AskThrough(AskUser ask) { ask_ = std::move(ask); }
+    // Asks the user about one of the office's documents, in front of its window while shown.
+    int16_t Ask(const DocumentRef& document, DocumentQuestion question);
     // Where the tool's panel stands: a document's window is first shown beside it.
     void SetPanelRectangle(PanelRectangle panel) { panel_ = std::move(panel); }
     // Shows the document's window with its menus and bars (hidden documents have none shown).
@@ -102,6 +108,7 @@ private:
     InstanceDirectory dir_;
     std::unique_ptr<OfficeProcess> process_;
     std::weak_ptr<OfficeRetirement> retirement_;
+    AskUser ask_;
     css::uno::Reference<css::uno::XComponentContext> context_;
     css::uno::Reference<css::frame::XComponentLoader> desktop_;
     std::vector<DocumentRef> workbooks_;
