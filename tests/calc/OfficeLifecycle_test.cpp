@@ -195,6 +195,64 @@ TEST(OfficeLifecycle, AKillOfToolAndKeeperEndsHiddenOfficesAtTheNextStartAndSpar
     ExpectNothingLeft(traces, folder.Path());
 }
 
+// A tool killed, keepers and all, in the moment after it let go of a shown office (its workbook
+// closed by the next load): the next start ends such an office, which has no document and so no
+// window, whatever its folder says; the user's workbook it leaves alone.
+TEST(OfficeLifecycle, AStartAfterAKillEndsShownOfficesWithoutADocumentAndSparesTheUsersWorkbook) {
+    struct Case {
+        const char* name;
+        bool closeWorkbook;
+        bool markedShown;  // the folder still says "shown", as a tool killed in between leaves it
+        bool stays;
+    };
+    const Case cases[] = {
+        {"its workbook closed", true, false, false},
+        {"its workbook closed, the folder marked shown", true, true, false},
+        {"its workbook open", false, false, true},
+    };
+    TempDir folder;
+    StartedOffices offices;
+    auto server = offices.MakeServer();
+    std::vector<std::u16string> paths;
+    for (size_t i = 0; i < std::size(cases); ++i) paths.push_back(folder.File(u"book" + U16(std::to_string(i)) + u".xls"));
+    MakeWorkbooks(*server, paths);
+
+    std::vector<ObjectRef> apps;
+    std::vector<OfficeTrace> traces;
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        apps.push_back(server->CreateApplication());
+        auto book = apps.back()->GetObject(u"Workbooks")->Call(u"Open", {paths[i]}).AsObject();
+        apps.back()->Put(u"Visible", true);
+        if (cases[i].closeWorkbook) book->Call(u"Close");
+        traces.push_back(TraceOf(offices.All().back()));
+        if (cases[i].markedShown) std::ofstream(traces.back().folder / "shown") << "1\n";
+        // The tool itself is this test, which keeps its references: only the next start can act.
+        kill(traces.back().keeper, SIGKILL);
+        ASSERT_TRUE(GoneWithin(traces.back().keeper, 2s));
+    }
+
+    auto next = server->CreateApplication();
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i].name);
+        if (cases[i].stays) {
+            EXPECT_TRUE(ProcessAlive(traces[i].office)) << "the user's office stays";
+        } else {
+            EXPECT_TRUE(GoneWithin(traces[i].office, 5s)) << "an office without a window is of no use";
+        }
+    }
+
+    apps.clear();
+    next.reset();
+    // The user closes the office at last: without its keeper, the start after that cleans up.
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        if (!cases[i].stays) continue;
+        kill(traces[i].office, SIGTERM);
+        ASSERT_TRUE(GoneWithin(traces[i].office, 10s));
+    }
+    server->CreateApplication();
+    ExpectNothingLeft(traces, folder.Path());
+}
+
 // The user edits a shown workbook and the next load closes it: each answer to Excel's question,
 // told by the file on disk and by the offices that run. Cancelled, the office with the workbook is
 // the user's: not ended as a replaced office, nor with the tool, nor by the next start.

@@ -99,6 +99,10 @@ private:
     void ForgetDocuments() noexcept;
     // True when the office has a document open (ours or one the user opened in it).
     bool HasDocument();
+    // A shown office with a document is the user's: it outlives the tool, a crash or a kill of
+    // it included. With nothing left to show it has no window to be closed by, and is the tool's
+    // again, to end.
+    void SettleOwnership();
     // Puts the window beside the panel, the first time it is shown only: a place the user
     // chooses afterwards stays.
     void PlaceBesidePanel(const DocumentRef& document, const css::uno::Reference<css::awt::XWindow>& window);
