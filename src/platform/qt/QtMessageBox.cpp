@@ -108,8 +108,8 @@ int16_t QtMessageBox::Run(QMessageBox& box, int32_t style, const std::u16string&
         std::min<size_t>(static_cast<size_t>((style & mb::kDefaultMask) >> 8), buttons.size() - 1);
     box.setDefaultButton(buttons[defaultIndex]);
     if (!centreOn.isEmpty()) {
-        box.adjustSize();
-        box.move(centreOn.center() - box.rect().center());
+        box.show();  // a message box takes its final size when shown
+        box.move(box.pos() + centreOn.center() - box.frameGeometry().center());
     }
 
     box.exec();
