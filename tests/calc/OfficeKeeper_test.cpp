@@ -18,25 +18,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// In the child: a tool that shows a new workbook, tells the parent the office's process id and
-// ends as a tool does when its window is closed.
-[[noreturn]] void ToolThatLeavesAWorkbookShowing(int report) {
-    pid_t office = 0;
-    try {
-        auto server = MakeCalcServer();
-        ObjectRef app = server->CreateApplication();
-        office = OfficeProcessOf(app).value_or(0);
-        app->GetObject(u"Workbooks")->Call(u"Add");
-        app->Put(u"Visible", true);
-        app.reset();
-        server.reset();
-    } catch (...) {
-        office = 0;
-    }
-    (void)!write(report, &office, sizeof office);
-    _exit(office > 0 ? 0 : 1);
-}
-
 std::string ReadAll(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
     std::stringstream text;
@@ -56,21 +37,21 @@ long ContextSwitches(pid_t pid) {
 }
 
 TEST(OfficeKeeper, TheKeeperOfTheUsersOfficeSleepsUntilItEndsUnderACommandLineOfItsOwn) {
-    int fds[2];
-    ASSERT_EQ(pipe(fds), 0);
-    pid_t tool = fork();
-    ASSERT_GE(tool, 0);
-    if (tool == 0) {
-        close(fds[0]);
-        ToolThatLeavesAWorkbookShowing(fds[1]);
-    }
-    close(fds[1]);
-    pid_t office = 0;
-    const bool reported = read(fds[0], &office, sizeof office) == static_cast<ssize_t>(sizeof office);
-    close(fds[0]);
-    int status = 0;
-    waitpid(tool, &status, 0);
-    ASSERT_TRUE(reported && office > 0) << "the tool could not show its office";
+    // The tool shows a new workbook, and ends as a tool does when its window is closed.
+    const ChildTool tool = ForkTool([](const auto& report) {
+        auto server = MakeCalcServer();
+        ObjectRef app = server->CreateApplication();
+        const pid_t office = OfficeProcessOf(app).value_or(0);
+        app->GetObject(u"Workbooks")->Call(u"Add");
+        app->Put(u"Visible", true);
+        app.reset();
+        server.reset();
+        report(office);
+    });
+    ASSERT_GT(tool.process, 0);
+    waitpid(tool.process, nullptr, 0);
+    const pid_t office = tool.office;
+    ASSERT_GT(office, 0) << "the tool could not show its office";
     const auto folder = InstanceFolderOf(office);
     pid_t keeper = 0;
     std::ifstream(folder / "keeper.pid") >> keeper;
