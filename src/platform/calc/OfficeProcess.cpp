@@ -63,7 +63,7 @@ std::pair<char*, size_t> CommandLineMemory() {
     std::string stat;
     std::getline(in, stat);
     const auto paren = stat.rfind(')');
-    if (paren == std::string::npos) return {nullptr, 0};
+    if (paren == std::string::npos || paren + 2 > stat.size()) return {nullptr, 0};
     std::istringstream fields(stat.substr(paren + 2));
     // Fields 48 to 51 of the line: arg_start, arg_end, env_start, env_end (from field 3 on here).
     std::string field;
