@@ -26,6 +26,14 @@ struct WorkbookView {
     bool structureProtected = false;
 };
 
+// One cell of a worksheet, by the sheet's name and 1-based row and column.
+struct CellRef {
+    std::u16string sheet;
+    int row = 1;
+    int column = 1;
+    auto operator<=>(const CellRef&) const = default;
+};
+
 struct OfficeSeen {
     pid_t pid = 0;
     std::filesystem::path folder;  // its instance folder
@@ -45,6 +53,13 @@ public:
     std::vector<OfficeSeen> Offices();
     // The workbook loaded from this file, in whichever office of the run holds it.
     std::optional<WorkbookView> Workbook(const std::filesystem::path& file);
+    // Types text into a cell of the workbook loaded from the file, as the user would in the
+    // office; false when no office of the run holds it.
+    bool EditCell(const std::filesystem::path& file, const CellRef& cell, const std::u16string& text);
+    // The texts of these cells in the workbook loaded from the file, in the office of this pid
+    // (in any office of the run with 0); none when that office does not hold it.
+    std::optional<std::vector<std::u16string>> CellTexts(const std::filesystem::path& file,
+                                                         const std::vector<CellRef>& cells, pid_t office = 0);
     // Writes an .xls file with these sheets (in this order), made in the office of this pid; with
     // protectStructure, no sheet of it may be added, copied, deleted or renamed.
     void MakeWorkbook(pid_t office, const std::filesystem::path& file, const std::vector<SheetState>& sheets,

@@ -118,6 +118,10 @@ struct FakeWorkbook {
     std::shared_ptr<FakeSheet> activeSheet;
     // No sheet is added, copied in, moved, deleted, renamed, hidden or shown while it is set.
     bool protectStructure = false;
+    // What it held when last opened or saved, as its file shows it but for the active sheet
+    // (switching sheets is no change to Excel); compared with to tell unsaved changes.
+    std::string savedContent;
+    bool markedUnsaved = false;  // Saved set to False
 
     std::shared_ptr<FakeSheet> FindSheet(std::u16string_view sheetName) const;  // ignoring case
     // 1-based tab position; 0 when the sheet is not in this workbook.

@@ -1,5 +1,7 @@
 #include <algorithm>
 
+#include "excel/SaveChangesQuestion.h"
+#include "platform/Runtime.h"
 #include "support/FakeArguments.h"
 #include "support/FakeExcelErrors.h"
 #include "support/FakeObjects.h"
@@ -92,6 +94,7 @@ Variant FakeWorkbooksObject::Open(const Invocation& call) {
     workbook->fullName = path;
     workbook->sheets = std::move(loaded.sheets);
     for (const auto& sheet : workbook->sheets) sheet->grid = excel::GridOfWorkbook(path);
+    MarkSaved(*workbook);
     app.Activate(workbook, workbook->sheets[static_cast<size_t>(loaded.activeSheet - 1)]);
     return Make<FakeWorkbookObject>(std::weak_ptr(workbook));
 }
@@ -118,6 +121,7 @@ Variant FakeWorkbooksObject::Add(const Invocation& call) {
         workbook = NewWorkbook(app, u"Book" + FromUtf8(std::to_string(++app.addedWorkbooks)));
         AddSheet(*workbook, kind == kTemplateChart);
     }
+    MarkSaved(*workbook);
     app.Activate(workbook, workbook->sheets.front());
     return Make<FakeWorkbookObject>(std::weak_ptr(workbook));
 }
@@ -138,6 +142,14 @@ std::string FakeWorkbookObject::Describe() const {
 
 Variant FakeWorkbookObject::Dispatch(const Invocation& call) {
     const std::u16string_view m = call.member;
+    if (Is(m, u"Saved") && IsPut(call)) {
+        const auto workbook = Workbook();
+        if (Arguments::ToFlag(Arguments(call, {}).NewValue()))
+            MarkSaved(*workbook);
+        else
+            workbook->markedUnsaved = true;
+        return {};
+    }
     ReadOnly(call);
     if (Is(m, u"SaveAs")) return SaveAs(call);
     if (Is(m, u"Close")) return Close(call);
@@ -146,6 +158,7 @@ Variant FakeWorkbookObject::Dispatch(const Invocation& call) {
     const auto workbook = Workbook();
     if (Is(m, u"Name")) return Variant(workbook->name);
     if (Is(m, u"ProtectStructure")) return Variant(workbook->protectStructure);
+    if (Is(m, u"Saved")) return Variant(!HasUnsavedChanges(*workbook));
     if (Is(m, u"FullName")) return Variant(workbook->fullName.empty() ? workbook->name : workbook->fullName);
     if (Is(m, u"Sheets") || Is(m, u"Worksheets")) {
         return Make<FakeSheetsObject>(std::weak_ptr(workbook), Is(m, u"Worksheets"));
@@ -159,6 +172,7 @@ Variant FakeWorkbookObject::Dispatch(const Invocation& call) {
         if (workbook->fullName.empty() || !SaveWorkbookFile(workbook->fullName, *workbook)) {
             throw RuntimeError(excel_error::MethodFailed(u"Workbook", u"Save"));
         }
+        MarkSaved(*workbook);
         return {};
     }
     NoSuchMember();
@@ -181,13 +195,22 @@ Variant FakeWorkbookObject::SaveAs(const Invocation& call) {
     const excel::WorkbookGrid grid =
         excel::SavesBinaryFormat(path, args.NumberOr(1, 0)) ? excel::kBinaryGrid : excel::kLargeGrid;
     for (const auto& sheet : workbook->sheets) sheet->grid = grid;
+    MarkSaved(*workbook);
     return {};
 }
 
 Variant FakeWorkbookObject::Close(const Invocation& call) {
     const Arguments args(call, {u"SaveChanges", u"Filename", u"RouteWorkbook"});
     const auto workbook = Workbook();
-    if (args.FlagOr(0, false)) {
+    bool save = args.FlagOr(0, false);
+    if (!args.Has(0) && instance_->displayAlerts && HasUnsavedChanges(*workbook)) {
+        const int16_t answer = platform::MessageBox().Show(excel::kSaveChangesStyle,
+                                                           excel::SaveChangesQuestion(workbook->name),
+                                                           excel::kSaveChangesTitle);
+        if (answer == platform::button::kCancel) throw RuntimeError(excel_error::MethodFailed(u"Workbook", u"Close"));
+        save = answer == platform::button::kYes;
+    }
+    if (save) {
         const std::u16string path = args.Has(1) ? args.Text(1) : workbook->fullName;
         if (path.empty() || !SaveWorkbookFile(path, *workbook)) {
             throw RuntimeError(excel_error::MethodFailed(u"Workbook", u"Close"));

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "platform/calc/CalcServer.h"
+#include "platform/qt/QtMessageBox.h"
 #else
 #include "desktop/linux/UnavailableAutomationServer.h"
 #endif
@@ -29,6 +30,20 @@ std::optional<calc::PanelGeometry> PanelRectangle() {
     return std::nullopt;
 }
 
+// Excel's questions about a workbook (whether to save it) come up in front of the office's
+// window, as Excel's own do in front of its window.
+int16_t AskInFrontOfOffice(const calc::DocumentQuestion& question) {
+    platform::qt::ForeignOwner owner;
+    owner.window = static_cast<WId>(question.nativeWindow);
+    if (question.window) {
+        const qreal scale = qApp->devicePixelRatio();
+        const calc::ScreenRect& at = *question.window;
+        owner.area = QRect(static_cast<int>(at.x / scale), static_cast<int>(at.y / scale),
+                           static_cast<int>(at.width / scale), static_cast<int>(at.height / scale));
+    }
+    return platform::qt::QtMessageBox().ShowInFrontOf(owner, question.style, question.text, question.title);
+}
+
 }  // namespace
 #endif
 
@@ -37,6 +52,7 @@ std::unique_ptr<AutomationServer> MakeDesktopAutomationServer() {
     calc::CalcServerOptions options;
     options.keepSpare = true;  // the next workbook opens without waiting for an office to start
     options.panel = PanelRectangle;
+    options.ask = AskInFrontOfOffice;
     return calc::MakeCalcServer(std::move(options));
 #else
     return std::make_unique<UnavailableAutomationServer>();

@@ -21,6 +21,7 @@ public:
         if (!office) office = OfficeInstance::Start();
         if (spare_) spare_->Prepare();
         office->SetPanelRectangle(options_.panel);
+        office->AskThrough(options_.ask);
         office->RetireThrough(retirement_);
         if (options_.officeStarted) options_.officeStarted(office->ProcessId());
         // Excel starts hidden with alerts on; the caller decides from there.

@@ -8,6 +8,7 @@
 #include <sys/types.h>
 
 #include "excel/AutomationServer.h"
+#include "platform/calc/DocumentQuestion.h"
 #include "platform/calc/WindowPlacement.h"
 
 namespace tabora::calc {
@@ -18,6 +19,9 @@ struct CalcServerOptions {
     bool keepSpare = false;
     // Where the tool's panel stands now, if anywhere: a shown office's window stands beside it.
     PanelRectangle panel;
+    // Asks the user Excel's questions about a workbook (whether to save its changes), in front of
+    // the office's window; without it, the tool's message box asks.
+    AskUser ask;
     // Told the process id of every office the server hands out, on the thread that asked for
     // it: how a caller that runs offices beside others (tests, benchmarks) finds its own.
     std::function<void(pid_t office)> officeStarted;

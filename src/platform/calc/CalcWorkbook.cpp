@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "excel/SaveChangesQuestion.h"
 #include "platform/calc/CalcError.h"
 #include "platform/calc/CalcSheets.h"
 #include "platform/calc/CalcWorksheet.h"
@@ -129,12 +130,18 @@ void CalcWorkbook::Store() {
 
 void CalcWorkbook::Close(const MemberCall& call) {
     call.Expect(3);
-    if (call.Has(0, u"SaveChanges") && ToBool(call.Arg(0, u"SaveChanges"))) {
-        if (call.Has(1, u"Filename")) {
+    bool save = false;
+    if (call.Has(0, u"SaveChanges"))
+        save = ToBool(call.Arg(0, u"SaveChanges"));
+    else if (Office().displayAlerts && uno::Reference<util::XModifiable>(document_, uno::UNO_QUERY_THROW)->isModified())
+        save = AskToSave();
+    if (save) {
+        if (call.Has(1, u"Filename"))
             SaveTo(ToText(call.Arg(1, u"Filename")), 0);
-        } else {
-            if (uno::Reference<frame::XStorable>(document_, uno::UNO_QUERY_THROW)->hasLocation()) Store();
-        }
+        else if (uno::Reference<frame::XStorable>(document_, uno::UNO_QUERY_THROW)->hasLocation())
+            Store();
+        else  // Excel would ask for a file name: closing would lose the workbook
+            throw CalcFailure(kErrRefused, u"'" + NameOf(document_) + u"' の保存先がありません。");
     }
     uno::Reference<util::XCloseable>(document_, uno::UNO_QUERY_THROW)->close(true);
     Office().ForgetWorkbook(document_);
@@ -147,6 +154,18 @@ void CalcWorkbook::Protect(const MemberCall& call) {
     const rtl::OUString password =
         call.Has(0, u"Password") ? ToOUString(ToText(call.Arg(0, u"Password"))) : rtl::OUString();
     uno::Reference<util::XProtectable>(document_, uno::UNO_QUERY_THROW)->protect(password);
+}
+
+bool CalcWorkbook::AskToSave() {
+    DocumentQuestion question;
+    question.style = excel::kSaveChangesStyle;
+    question.text = excel::SaveChangesQuestion(NameOf(document_));
+    question.title = excel::kSaveChangesTitle;
+    const int16_t answer = Office().Ask(document_, std::move(question));
+    // Cancelled: the workbook stays open, and the Close fails as Excel's does.
+    if (answer == platform::button::kCancel)
+        throw CalcFailure(kErrRefused, u"Workbook クラスの Close メソッドが失敗しました。");
+    return answer == platform::button::kYes;
 }
 
 }  // namespace tabora::calc

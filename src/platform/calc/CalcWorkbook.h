@@ -31,8 +31,11 @@ private:
     void SaveTo(const std::u16string& path, int32_t fileFormat);
     // Saves in place; refused with a message of ours when the office opened the file read-only.
     void Store();
+    // Saves, discards or asks as Excel does; a question cancelled keeps the workbook open.
     void Close(const MemberCall& call);
     void Protect(const MemberCall& call);
+    // Excel's question about unsaved changes: true to save, false to discard; throws on Cancel.
+    bool AskToSave();
 
     DocumentRef document_;
 };

@@ -8,6 +8,7 @@
 #include <com/sun/star/lang/XMultiComponentFactory.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/util/XModifiable.hpp>
 
 #include <osl/file.hxx>
 
@@ -197,6 +198,8 @@ Variant CalcWorkbooks::Add() {
         named->setName(ToOUString(SheetName(i + 1)));
     }
     ViewOf(document)->setActiveSheet(SheetRef(byIndex->getByIndex(0), uno::UNO_QUERY_THROW));
+    // Unchanged as far as the user can tell, as Excel's new workbook is.
+    uno::Reference<util::XModifiable>(document, uno::UNO_QUERY_THROW)->setModified(false);
     Office().AddWorkbook(document, {});
     if (Office().Visible()) Office().ShowDocument(document);
     return Variant(Make<CalcWorkbook>(document));

@@ -40,6 +40,10 @@ bool StructureProtected(const DocumentRef& document);
 void RunCommand(OfficeInstance& office, const DocumentRef& document, const char* command,
                 const css::uno::Sequence<css::beans::PropertyValue>& args = {});
 
+// Notes where the document's window stands, so that a question about it comes up in front of
+// it; leaves what it cannot tell.
+void LocateWindow(const DocumentRef& document, DocumentQuestion& question);
+
 css::beans::PropertyValue Property(const char* name, const css::uno::Any& value);
 
 }  // namespace tabora::calc

@@ -22,6 +22,7 @@
 #include <new>
 #include <system_error>
 
+#include "platform/Runtime.h"
 #include "platform/calc/CalcError.h"
 #include "platform/calc/DocumentAccess.h"
 #include "platform/calc/OfficeConnection.h"
@@ -211,16 +212,28 @@ void OfficeInstance::RethrowAsAutomationError() {
 void OfficeInstance::SetVisible(bool visible) {
     if (visible) {
         for (const auto& document : workbooks_) ShowDocument(document);
-        process_->HandToUser();
     } else {
         for (const auto& document : workbooks_) {
             uno::Reference<frame::XModel> model(document, uno::UNO_QUERY_THROW);
             model->getCurrentController()->getFrame()->getContainerWindow()->setVisible(false);
         }
-        process_->TakeBack();
     }
-    dir_.RecordShown(visible);
     visible_ = visible;
+    SettleOwnership();
+}
+
+void OfficeInstance::SettleOwnership() {
+    const bool users = visible_ && HasDocument();
+    if (users)
+        process_->HandToUser();
+    else
+        process_->TakeBack();
+    dir_.RecordShown(users);
+}
+
+int16_t OfficeInstance::Ask(const DocumentRef& document, DocumentQuestion question) {
+    if (visible_) LocateWindow(document, question);
+    return ask_ ? ask_(question) : platform::MessageBox().Show(question.style, question.text, question.title);
 }
 
 void OfficeInstance::ShowDocument(const DocumentRef& document) {
@@ -259,6 +272,7 @@ void OfficeInstance::AddWorkbook(const DocumentRef& document, const std::string&
     if (!path.empty()) dir_.RecordDocument(path);
     workbooks_.push_back(document);
     active_ = document;
+    if (visible_) SettleOwnership();
 }
 
 uno::Reference<sheet::XSpreadsheets> OfficeInstance::SheetsOf(const DocumentRef& document) {
@@ -279,6 +293,7 @@ void OfficeInstance::ForgetWorkbook(const DocumentRef& document) {
     std::erase_if(sheets_, [&](const auto& entry) { return entry.first == document; });
     std::erase(placed_, document);
     if (copySource && copySource->document == document) copySource.reset();
+    if (visible_) SettleOwnership();
 }
 
 void OfficeInstance::CloseDocuments() {

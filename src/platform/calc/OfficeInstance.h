@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/calc/DocumentQuestion.h"
 #include "platform/calc/InstanceDirectory.h"
 #include "platform/calc/OfficeProcess.h"
 #include "platform/calc/WindowPlacement.h"
@@ -75,6 +76,11 @@ public:
     // Where a shown office with nothing left to show goes when it is released, to be ended once
     // the tool is quiet; without one (or once it has gone) it ends at once.
     void RetireThrough(std::weak_ptr<OfficeRetirement> retirement) { retirement_ = std::move(retirement); }
+    // How the user is asked about a document (Excel's own questions); without it, through the
+    // tool's message box.
+    void AskThrough(AskUser ask) { ask_ = std::move(ask); }
+    // Asks the user about one of the office's documents, in front of its window while shown.
+    int16_t Ask(const DocumentRef& document, DocumentQuestion question);
     // Where the tool's panel stands: a document's window is first shown beside it.
     void SetPanelRectangle(PanelRectangle panel) { panel_ = std::move(panel); }
     // Shows the document's window with its menus and bars (hidden documents have none shown).
@@ -93,6 +99,10 @@ private:
     void ForgetDocuments() noexcept;
     // True when the office has a document open (ours or one the user opened in it).
     bool HasDocument();
+    // A shown office with a document is the user's: it outlives the tool, a crash or a kill of
+    // it included. With nothing left to show it has no window to be closed by, and is the tool's
+    // again, to end.
+    void SettleOwnership();
     // Puts the window beside the panel, the first time it is shown only: a place the user
     // chooses afterwards stays.
     void PlaceBesidePanel(const DocumentRef& document, const css::uno::Reference<css::awt::XWindow>& window);
@@ -102,6 +112,7 @@ private:
     InstanceDirectory dir_;
     std::unique_ptr<OfficeProcess> process_;
     std::weak_ptr<OfficeRetirement> retirement_;
+    AskUser ask_;
     css::uno::Reference<css::uno::XComponentContext> context_;
     css::uno::Reference<css::frame::XComponentLoader> desktop_;
     std::vector<DocumentRef> workbooks_;
