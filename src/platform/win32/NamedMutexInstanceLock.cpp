@@ -1,9 +1,10 @@
+#include "platform/win32/Win32Services.h"
+
 #include <sddl.h>
 
 #include <vector>
 
 #include "platform/win32/WideText.h"
-#include "platform/win32/Win32Services.h"
 
 namespace tabora::platform::win32 {
 
