@@ -47,8 +47,6 @@ ErrorRecord ExcelNotInstalled() { return Program(kCannotCreateObject); }
 
 ErrorRecord ObjectDeleted() { return {kObjectDeleted, u"オートメーション エラーです。", kExcelSource}; }
 
-ErrorRecord Disconnected() {
-    return {kDisconnected, u"オートメーション エラーです。\n起動されたオブジェクトはクライアントから切断されました。", kExcelSource};
-}
+ErrorRecord Disconnected() { return Program(kDisconnected); }
 
 }  // namespace tabora::test::excel_error

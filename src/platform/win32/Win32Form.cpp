@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/RuntimeError.h"
+#include "platform/win32/Dpi.h"
 #include "platform/win32/MessagePump.h"
 #include "platform/win32/Twips.h"
 #include "platform/win32/UiGuard.h"
@@ -75,7 +76,7 @@ Win32Form::Win32Form(const FormDescription& description)
     : description_(description), background_(CreateSolidBrush(ToColorRef(description.backColor))) {
     CreateWindowFromDescription();
     CreateControls();
-    ApplyDpi(GetDpiForWindow(Window()));
+    ApplyDpi(DpiOfWindow(Window()));
     SetClientSize(dpi_);
 }
 
@@ -165,7 +166,7 @@ void Win32Form::ApplyDpi(unsigned dpi) {
     }
     if (!description_.icon.empty()) {
         auto load = [&](int metric) {
-            const int size = GetSystemMetricsForDpi(metric, dpi_);
+            const int size = SystemMetricAtDpi(metric, dpi_);
             return IconOwner(static_cast<HICON>(
                 LoadImageW(GetModuleHandleW(nullptr), Wide(description_.icon), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
         };
@@ -179,7 +180,7 @@ void Win32Form::ApplyDpi(unsigned dpi) {
 void Win32Form::SetClientSize(unsigned dpi) {
     RECT rect{0, 0, TwipsToPixels(static_cast<float>(description_.clientWidth), dpi),
               TwipsToPixels(static_cast<float>(description_.clientHeight), dpi)};
-    AdjustWindowRectExForDpi(&rect, StyleOf(description_), FALSE, ExStyleOf(description_), dpi);
+    AdjustWindowRectAtDpi(rect, StyleOf(description_), ExStyleOf(description_), dpi);
     SetWindowPos(Window(), nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -1,3 +1,4 @@
+#include "support/AutomationCalls.h"
 #include "support/FakeExcelErrors.h"
 #include "unit/support/FakeExcelFixture.h"
 
@@ -76,6 +77,8 @@ TEST_F(FakeExcelLifetime, QuitEndsTheInstanceAndLaterCallsFailAsDisconnected) {
     EXPECT_EQ(excel.RunningInstanceCount(), 0);
     EXPECT_EQ(ErrorOf([&] { sheet->Get(u"Name"); }), excel_error::kDisconnected);
     EXPECT_EQ(ErrorOf([&] { app->Get(u"Workbooks"); }), excel_error::kDisconnected);
+    // Number, text and source as the COM layer gives them for an Excel the user closed.
+    EXPECT_EQ(test::ErrorOf([&] { app->Get(u"Visible"); }), vb_error::Raise(vb_error::kObjectDisconnected).Record());
 }
 
 TEST_F(FakeExcelLifetime, ObjectsOfClosedWorkbooksAndDeletedSheetsReportAnAutomationError) {
