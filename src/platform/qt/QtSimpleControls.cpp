@@ -26,6 +26,7 @@ void Paint(QWidget* widget, const ControlDescription& d, QPalette::ColorRole tex
 }
 }  // namespace
 
+namespace {
 // A label a screen reader skips: one that is only colour, or one that lies under a control and
 // is seen only while that control is hidden.
 class QuietLabel : public QLabel, public MakesOwnAccessible {
@@ -40,7 +41,6 @@ private:
     QPointer<QWidget> cover_;
 };
 
-namespace {
 class QuietLabelAccessible : public QAccessibleWidget {
 public:
     explicit QuietLabelAccessible(QuietLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
@@ -59,13 +59,13 @@ private:
     QuietLabel* Label() const { return static_cast<QuietLabel*>(widget()); }
 };
 
+QAccessibleInterface* QuietLabel::MakeAccessible() { return new QuietLabelAccessible(this); }
+
 QLabel* MakeLabel(const ControlDescription& d, QWidget* parent) {
     if (d.decorative || !d.coveredBy.empty()) return new QuietLabel(parent, d.decorative);
     return new QLabel(parent);
 }
 }  // namespace
-
-QAccessibleInterface* QuietLabel::MakeAccessible() { return new QuietLabelAccessible(this); }
 
 QtLabel::QtLabel(const ControlDescription& d, QWidget* parent) : QtLabel(d, MakeLabel(d, parent)) {}
 
