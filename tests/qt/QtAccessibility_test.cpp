@@ -1,6 +1,5 @@
-// What a screen reader is told that the test over the accessibility bus cannot catch in passing:
-// the label behind the list is heard only while the list is hidden (as while it is filled), and
-// the text boxes of a frame are labelled by it.
+// What the test over the accessibility bus cannot catch in passing: the label behind the list is
+// heard only while the list is hidden, as while it is filled.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -24,16 +23,6 @@ TEST(QtAccessibility, TheLabelBehindTheListIsHeardOnlyWhileTheListIsHidden) {
     EXPECT_FALSE(label->state().invisible);
     form.ListBoxNamed(u"Lst_Item").SetVisible(true);
     EXPECT_TRUE(label->state().invisible);
-}
-
-TEST(QtAccessibility, ATextBoxIsLabelledByItsFrame) {
-    platform::qt::QtForm form(windows::Frm_TestDescription());
-    for (const auto& [box, frame] : {std::pair{u"Txt_Path", u"Fra_File"}, {u"Txt_SheetName", u"Fra_Sheet"}}) {
-        const auto labels =
-            QAccessible::queryAccessibleInterface(form.WidgetNamed(box))->relations(QAccessible::Label);
-        ASSERT_EQ(labels.size(), 1);
-        EXPECT_EQ(labels.front().first->object(), form.WidgetNamed(frame));
-    }
 }
 
 }  // namespace
