@@ -117,11 +117,19 @@ void Win32Form::CreateControls() {
         auto* native = dynamic_cast<NativeControl*>(control.get());
         byHandle_[native->Handle()] = native;
         if (!d.toolTip.empty()) AddToolTip(native->Handle(), d.toolTip);
-        controls_.push_back({std::move(control), native});
+        // Screen readers name a text or list box after the label just in front of it; this one
+        // stays hidden, so that it shows nothing.
+        WindowOwner nameLabel;
+        if ((d.kind == ControlKind::TextBox || d.kind == ControlKind::ListBox) && !d.accessibleName.empty()) {
+            nameLabel = CreateChild(L"STATIC", SS_LEFT | SS_NOPREFIX, 0, site, d.accessibleName);
+        }
+        controls_.push_back({std::move(control), native, std::move(nameLabel)});
     }
     // Later controls lie in front: each goes to the top of its siblings in turn.
+    constexpr UINT kOnlyOrder = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
     for (const Entry& entry : controls_) {
-        SetWindowPos(entry.native->Outer(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(entry.native->Outer(), HWND_TOP, 0, 0, 0, 0, kOnlyOrder);
+        if (entry.nameLabel) SetWindowPos(entry.nameLabel.get(), HWND_TOP, 0, 0, 0, 0, kOnlyOrder);
         if (entry.control->Visible()) ::ShowWindow(entry.native->Outer(), SW_SHOWNA);
         if (entry.native->IsTabStop()) tabOrder_.push_back(entry.native);
     }
