@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 #include <sys/types.h>
 
 #include "excel/AutomationServer.h"
@@ -18,6 +20,8 @@ struct CalcServerOptions {
     bool keepSpare = false;
     // Where the tool's panel stands now, if anywhere: a shown office's window stands beside it.
     PanelRectangle panel;
+    // "NAME=value" for every office started, over the tool's own environment.
+    std::vector<std::string> officeEnvironment;
     // Told the process id of every office the server hands out, on the thread that asked for
     // it: how a caller that runs offices beside others (tests, benchmarks) finds its own.
     std::function<void(pid_t office)> officeStarted;
