@@ -63,12 +63,6 @@ TEST(WindowPlacement, TheOfficesScaleIsMeasuredOnThePrimaryScreen) {
         EXPECT_DOUBLE_EQ(OfficeScale(c.pixels, c.office), c.scale) << c.office.width << 'x' << c.office.height;
 }
 
-TEST(WindowPlacement, ScaledOfficesCountInScaledPixels) {
-    EXPECT_EQ(InOfficeUnits({422, 38, 1498, 1042}, 2), (ScreenRect{211, 19, 749, 521}));
-    EXPECT_EQ(InOfficeUnits({265, 46, 1655, 1154}, 1.25), (ScreenRect{212, 37, 1324, 923}));
-    EXPECT_EQ(InOfficeUnits({211, 37, 1069, 763}, 1), (ScreenRect{211, 37, 1069, 763}));
-}
-
 TEST(WindowPlacement, ANewWindowIsFirstShownSmallEnoughNotToBeMaximised) {
     // GNOME's window manager maximises a new window whose frame covers more than 80 % of the
     // work area; a title bar of 40 px is counted in.
