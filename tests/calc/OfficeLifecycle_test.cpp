@@ -381,7 +381,7 @@ TEST(OfficeLifecycle, AShownWorkbookStandsBesideThePanelNotOverIt) {
     // A panel framed the way jwm frames windows (4 px, a 27 px title bar).
     const ScreenRect panel{0, 0, 300, 600};
     CalcServerOptions options;
-    options.panel = [&]() -> std::optional<PanelGeometry> { return PanelGeometry{panel, {4, 27, 292, 569}}; };
+    options.panel = [&]() -> std::optional<PanelGeometry> { return PanelGeometry{panel, {4, 27, 292, 569}, {}, {}}; };
     auto server = MakeCalcServer(options);
     auto app = server->CreateApplication();
     pid_t office = *OfficeProcessOf(app);

@@ -2,8 +2,10 @@
 
 #if defined(TABORA_HAVE_CALC)
 #include <QApplication>
+#include <QScreen>
 #include <QWidget>
 
+#include "desktop/linux/DisplayPlatform.h"
 #include "platform/calc/CalcServer.h"
 #include "platform/qt/QtMessageBox.h"
 #else
@@ -15,17 +17,30 @@ namespace tabora::desktop {
 #if defined(TABORA_HAVE_CALC)
 namespace {
 
-calc::ScreenRect InPixels(const QRect& rect, qreal scale) {
-    return {static_cast<int>(rect.x() * scale), static_cast<int>(rect.y() * scale),
-            static_cast<int>(rect.width() * scale), static_cast<int>(rect.height() * scale)};
+// A rectangle of Qt's device-independent pixels on a screen, in the X server's pixels. Qt keeps a
+// screen's origin as it is and scales only what lies beyond it.
+calc::ScreenRect InPixels(const QRect& rect, const QScreen& screen, qreal scale) {
+    const QPoint origin = screen.geometry().topLeft();
+    const QPointF topLeft = QPointF(origin) + QPointF(rect.topLeft() - origin) * scale;
+    return {qRound(topLeft.x()), qRound(topLeft.y()), qRound(rect.width() * scale), qRound(rect.height() * scale)};
 }
 
-// The sheet list window's outer and inner rectangles in screen pixels, while it is shown.
+// The sheet list window's outer and inner rectangles, the work area of its monitor and the primary
+// monitor, in the X server's pixels, while it is shown. Elsewhere (Wayland) no program knows where its windows
+// stand: the compositor places the office.
 std::optional<calc::PanelGeometry> PanelRectangle() {
+    if (QGuiApplication::platformName() != QStringLiteral("xcb")) return std::nullopt;
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (!window->isVisible() || window->objectName() != QStringLiteral("Frm_Test")) continue;
+        const QScreen* screen = window->screen();
+        if (screen == nullptr) return std::nullopt;
         const qreal scale = window->devicePixelRatioF();
-        return calc::PanelGeometry{InPixels(window->frameGeometry(), scale), InPixels(window->geometry(), scale)};
+        calc::PanelGeometry panel{InPixels(window->frameGeometry(), *screen, scale),
+                                  InPixels(window->geometry(), *screen, scale),
+                                  InPixels(screen->availableGeometry(), *screen, scale), std::nullopt};
+        if (const QScreen* primary = QGuiApplication::primaryScreen())
+            panel.primaryScreen = InPixels(primary->geometry(), *primary, primary->devicePixelRatio());
+        return panel;
     }
     return std::nullopt;
 }
@@ -53,6 +68,8 @@ std::unique_ptr<AutomationServer> MakeDesktopAutomationServer() {
     options.keepSpare = true;  // the next workbook opens without waiting for an office to start
     options.panel = PanelRectangle;
     options.ask = AskInFrontOfOffice;
+    options.officeEnvironment =
+        OfficeDisplayVariables(QGuiApplication::platformName().toStdString(), CurrentDisplayEnvironment());
     return calc::MakeCalcServer(std::move(options));
 #else
     return std::make_unique<UnavailableAutomationServer>();

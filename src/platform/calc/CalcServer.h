@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 #include <sys/types.h>
 
 #include "excel/AutomationServer.h"
@@ -22,6 +24,8 @@ struct CalcServerOptions {
     // Asks the user Excel's questions about a workbook (whether to save its changes), in front of
     // the office's window; without it, the tool's message box asks.
     AskUser ask;
+    // "NAME=value" for every office started, over the tool's own environment.
+    std::vector<std::string> officeEnvironment;
     // Told the process id of every office the server hands out, on the thread that asked for
     // it: how a caller that runs offices beside others (tests, benchmarks) finds its own.
     std::function<void(pid_t office)> officeStarted;

@@ -69,7 +69,7 @@ uno::Reference<frame::XLayoutManager> LayoutOf(const uno::Reference<frame::XFram
 
 }  // namespace
 
-std::shared_ptr<OfficeInstance> OfficeInstance::StartOnce() {
+std::shared_ptr<OfficeInstance> OfficeInstance::StartOnce(const std::vector<std::string>& environment) {
     InstanceDirectory dir = InstanceDirectory::Create();
     std::unique_ptr<OfficeProcess> process;
     try {
@@ -86,6 +86,7 @@ std::shared_ptr<OfficeInstance> OfficeInstance::StartOnce() {
         command.pipeDir = InstanceDirectory::PipeDir();
         command.ipcPipePrefix = InstanceDirectory::IpcPipePrefix();
         command.tempDir = dir.tempDir.string();
+        command.environment = environment;
         process = OfficeProcess::Start(command);
     } catch (...) {
         std::error_code ec;
@@ -110,12 +111,12 @@ std::shared_ptr<OfficeInstance> OfficeInstance::StartOnce() {
     return instance;
 }
 
-std::shared_ptr<OfficeInstance> OfficeInstance::Start() {
+std::shared_ptr<OfficeInstance> OfficeInstance::Start(const std::vector<std::string>& environment) {
     SweepStaleInstances();
-    if (auto instance = StartOnce()) return instance;
+    if (auto instance = StartOnce(environment)) return instance;
     // The office upgraded the profile and wants to start again: once more, on a new template.
     DiscardProfileTemplate();
-    if (auto instance = StartOnce()) return instance;
+    if (auto instance = StartOnce(environment)) return instance;
     throw OfficeStartError(u"LibreOffice が再起動を繰り返しています。");
 }
 
@@ -246,26 +247,36 @@ void OfficeInstance::ShowDocument(const DocumentRef& document) {
             layout->showElement(Ascii(element));
         }
     }
-    PlaceBesidePanel(document, frame->getContainerWindow());
+    const uno::Reference<awt::XWindow> window = frame->getContainerWindow();
+    const std::optional<ScreenRect> place = PlaceBesidePanel(document, window);
     // Not activated from here: the window manager focuses the new window and the office activates
     // its frame then, without keeping the tool's list waiting.
-    frame->getContainerWindow()->setVisible(true);
+    window->setVisible(true);
+    // Shown smaller, so that the window manager leaves it unmaximised; now it takes its place.
+    if (place) window->setPosSize(place->x, place->y, place->width, place->height, awt::PosSize::POSSIZE);
 }
 
-void OfficeInstance::PlaceBesidePanel(const DocumentRef& document, const uno::Reference<awt::XWindow>& window) {
-    if (!panel_ || std::find(placed_.begin(), placed_.end(), document) != placed_.end()) return;
+std::optional<ScreenRect> OfficeInstance::PlaceBesidePanel(const DocumentRef& document,
+                                                           const uno::Reference<awt::XWindow>& window) {
+    if (!panel_ || std::find(placed_.begin(), placed_.end(), document) != placed_.end()) return std::nullopt;
     placed_.push_back(document);
     std::optional<PanelGeometry> panel = panel_();
-    if (!panel) return;
+    if (!panel) return std::nullopt;
     uno::Reference<awt::XToolkit> toolkit(CreateService("com.sun.star.awt.Toolkit"), uno::UNO_QUERY);
-    if (!toolkit.is()) return;
-    awt::Rectangle area = toolkit->getWorkArea();
-    std::optional<ScreenRect> place = BesidePanel(*panel, {area.X, area.Y, area.Width, area.Height});
-    if (!place) return;
+    if (!toolkit.is()) return std::nullopt;
+    // The office's own screen: its primary one, counted in its own pixels.
+    const awt::Rectangle area = toolkit->getWorkArea();
+    const ScreenRect officeScreen{area.X, area.Y, area.Width, area.Height};
+    const ScreenRect workArea = panel->workArea.value_or(officeScreen);
+    const std::optional<ScreenRect> place = BesidePanel(*panel, workArea);
+    if (!place) return std::nullopt;
+    const double scale = panel->primaryScreen ? OfficeScale(*panel->primaryScreen, officeScreen) : 1.0;
     // A window the office would open maximised must be a normal one to stand beside the panel.
     uno::Reference<awt::XTopWindow2> top(window, uno::UNO_QUERY);
     if (top.is() && top->getIsMaximized()) top->setIsMaximized(false);
-    window->setPosSize(place->x, place->y, place->width, place->height, awt::PosSize::POSSIZE);
+    const ScreenRect first = InOfficeUnits(FirstShown(*place, workArea), scale);
+    window->setPosSize(first.x, first.y, first.width, first.height, awt::PosSize::POSSIZE);
+    return InOfficeUnits(*place, scale);
 }
 
 void OfficeInstance::AddWorkbook(const DocumentRef& document, const std::string& path) {

@@ -39,7 +39,8 @@ struct CopySource {
 class OfficeInstance {
 public:
     // A new office process of its own, connected; throws RuntimeError (429) when it cannot start.
-    static std::shared_ptr<OfficeInstance> Start();
+    // environment: "NAME=value" for the office, over the tool's own.
+    static std::shared_ptr<OfficeInstance> Start(const std::vector<std::string>& environment = {});
     ~OfficeInstance();
     OfficeInstance(const OfficeInstance&) = delete;
     OfficeInstance& operator=(const OfficeInstance&) = delete;
@@ -93,7 +94,7 @@ public:
 
 private:
     // One start; nullptr when the office ended asking to be started again.
-    static std::shared_ptr<OfficeInstance> StartOnce();
+    static std::shared_ptr<OfficeInstance> StartOnce(const std::vector<std::string>& environment);
     void CloseDocuments();
     // Lets go of every reference to the office's documents.
     void ForgetDocuments() noexcept;
@@ -104,8 +105,10 @@ private:
     // again, to end.
     void SettleOwnership();
     // Puts the window beside the panel, the first time it is shown only: a place the user
-    // chooses afterwards stays.
-    void PlaceBesidePanel(const DocumentRef& document, const css::uno::Reference<css::awt::XWindow>& window);
+    // chooses afterwards stays. Sets the size it is first shown at, and answers its place (in
+    // the office's pixels), to be set once it is shown.
+    std::optional<ScreenRect> PlaceBesidePanel(const DocumentRef& document,
+                                               const css::uno::Reference<css::awt::XWindow>& window);
     OfficeInstance(InstanceDirectory dir, std::unique_ptr<OfficeProcess> process)
         : dir_(std::move(dir)), process_(std::move(process)) {}
 

@@ -91,7 +91,7 @@ std::unique_ptr<OfficeProcess> OfficeProcess::Start(const OfficeCommand& command
     std::vector<char*> argv;
     for (auto& arg : argvStrings) argv.push_back(arg.data());
     argv.push_back(nullptr);
-    std::vector<std::string> envStrings = OfficeEnvironment(command.tempDir);
+    std::vector<std::string> envStrings = OfficeEnvironment(command.tempDir, command.environment);
     std::vector<char*> envp;
     for (auto& entry : envStrings) envp.push_back(entry.data());
     envp.push_back(nullptr);
