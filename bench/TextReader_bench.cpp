@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -99,9 +100,10 @@ std::filesystem::path BenchFile(const char* name) {
     return std::filesystem::temp_directory_path() / ("tabora-bench-" + std::to_string(::getpid()) + "-" + name);
 }
 
-// UTF-8 of at least the given size, written in pieces: short CR LF lines, every fourth with
-// Japanese fields unless asciiOnly.
-std::filesystem::path WriteUtf8File(const char* name, size_t size, bool asciiOnly = false) {
+// UTF-8 of at least the given size, written in pieces: short lines ending in lineEnd, every
+// fourth with Japanese fields unless asciiOnly.
+std::filesystem::path WriteUtf8File(const char* name, size_t size, bool asciiOnly = false,
+                                    const std::string& lineEnd = "\r\n") {
     const auto path = BenchFile(name);
     std::FILE* out = std::fopen(path.c_str(), "wb");
     std::string bytes;
@@ -109,9 +111,10 @@ std::filesystem::path WriteUtf8File(const char* name, size_t size, bool asciiOnl
     for (unsigned i = 0, written = 0; written < size; written += static_cast<unsigned>(bytes.size())) {
         bytes.clear();
         for (; bytes.size() < (1u << 20); ++i) {
-            const int n = i % 4 == 3 && !asciiOnly ? std::snprintf(line, sizeof line, "%07u,\xE3\x82\xB7\xE3\x83\xBC\xE3\x83\x88,\xE8\xA1\xA8\r\n", i)
-                                     : std::snprintf(line, sizeof line, "%07u,Sheet,memo\r\n", i);
+            const int n = i % 4 == 3 && !asciiOnly ? std::snprintf(line, sizeof line, "%07u,\xE3\x82\xB7\xE3\x83\xBC\xE3\x83\x88,\xE8\xA1\xA8", i)
+                                     : std::snprintf(line, sizeof line, "%07u,Sheet,memo", i);
             bytes.append(line, static_cast<size_t>(n));
+            bytes += lineEnd;
         }
         std::fwrite(bytes.data(), 1, bytes.size(), out);
     }
@@ -124,16 +127,24 @@ const std::filesystem::path& LargeUtf8File() {
     return path;
 }
 
-const std::filesystem::path& HugeUtf8File() {
+// The line ends of the 256 MiB files: CR LF, LF alone (one line, as LF does not end one) and CR
+// alone (each gains an LF in the text).
+constexpr const char* kLineEnds[] = {"\r\n", "\n", "\r"};
+constexpr const char* kHugeFileNames[] = {"256-crlf.csv", "256-lf.csv", "256-cr.csv"};
+
+const std::filesystem::path& HugeUtf8File(size_t lineEnds) {
     // ASCII, so that the text has as many characters as the file has bytes.
-    static const std::filesystem::path path = WriteUtf8File("256.csv", size_t{256} << 20, true);
-    return path;
+    static std::filesystem::path paths[std::size(kLineEnds)];
+    if (paths[lineEnds].empty())
+        paths[lineEnds] = WriteUtf8File(kHugeFileNames[lineEnds], size_t{256} << 20, true, kLineEnds[lineEnds]);
+    return paths[lineEnds];
 }
 
 struct RemoveFilesAtExit {
     ~RemoveFilesAtExit() {
         std::error_code ignored;
-        for (const char* name : {"64.csv", "256.csv"}) std::filesystem::remove(BenchFile(name), ignored);
+        std::filesystem::remove(BenchFile("64.csv"), ignored);
+        for (const char* name : kHugeFileNames) std::filesystem::remove(BenchFile(name), ignored);
     }
 } removeFilesAtExit;
 
@@ -168,9 +179,9 @@ void BM_ReadBaseFile(benchmark::State& state) {
 BENCHMARK(BM_ReadBaseFile)->Unit(benchmark::kMillisecond);
 
 // The most heap that reading a 256 MiB file takes at once, over what was held before: the UTF-16
-// text is twice the file's size, and the target is to stay near it.
-void BM_ReadBaseFile256MiBPeakHeap(benchmark::State& state) {
-    const auto& path = HugeUtf8File();
+// text is twice the file's size, and the target is to stay near it whatever the line ends.
+void BM_ReadBaseFile256MiBPeakHeap(benchmark::State& state, size_t lineEnds) {
+    const auto& path = HugeUtf8File(lineEnds);
     const double fileBytes = static_cast<double>(std::filesystem::file_size(path));
     platform::posix::PosixFileSystem files;
     platform::posix::LocaleTextDecoder decoder("UTF-8");
@@ -192,7 +203,9 @@ void BM_ReadBaseFile256MiBPeakHeap(benchmark::State& state) {
     state.counters["peak_heap_MiB"] = static_cast<double>(peak) / (1 << 20);
     state.counters["peak_per_file_byte"] = static_cast<double>(peak) / fileBytes;
 }
-BENCHMARK(BM_ReadBaseFile256MiBPeakHeap)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(BM_ReadBaseFile256MiBPeakHeap, CrLf, 0)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(BM_ReadBaseFile256MiBPeakHeap, Lf, 1)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(BM_ReadBaseFile256MiBPeakHeap, Cr, 2)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace tabora

@@ -94,9 +94,16 @@ private:
     // asked, which reports it once and gives False.
     bool PFncBln_FileExists(const std::u16string& path, int32_t attributes);
     bool PFncBln_CheckOverWrite(const std::u16string& path);
-    // strA_OwnName is the (Excel's) name of the sheet being copied or renamed: with
-    // blnM_RenameForce that sheet is never the one deleted to make room.
-    bool PFncBln_CheckSameSheet(const std::u16string& strA_NewName, const std::u16string& strA_OwnName);
+    // strA_OwnName is the (Excel's) name of the sheet being copied or renamed. With
+    // blnM_RenameForce, replaced is set to the other worksheet that bears the new name, for
+    // PSub_NameSheet to replace; that sheet is never the one being copied or renamed.
+    bool PFncBln_CheckSameSheet(const std::u16string& strA_NewName, const std::u16string& strA_OwnName,
+                                ObjectRef& replaced);
+    // Names sheet; with replaced, that sheet gives up the name and is deleted once sheet has it.
+    // A failure at any step runs undo (which puts sheet back as it was before the operation),
+    // gives replaced its name back, and is raised: the workbook is left as it was.
+    void PSub_NameSheet(AutomationObject& sheet, const std::u16string& name, const ObjectRef& replaced,
+                        const std::function<void()>& undo);
     // Whether a sheet is shown (neither hidden nor very hidden), so that it can come to the front.
     bool PFncBln_IsShown(AutomationObject& sheet);
     // Puts an application property back on the way out of a "set, do, put back".
@@ -107,8 +114,8 @@ private:
     ObjectRef ActiveSheetOfActiveWorkbook();
     ObjectRef Cell(AutomationObject& sheet, int32_t row, int32_t col);
     ObjectRef RangeOf(AutomationObject& sheet, int32_t row1, int32_t col1, int32_t row2, int32_t col2);
-    // Deletes a copy that could not be named, with alerts off meanwhile.
-    void DiscardSheet(AutomationObject& sheet);
+    // Deletes a copy that could not be named, with alerts off meanwhile; a failure is dropped.
+    void DiscardSheet(AutomationObject& sheet) noexcept;
 
     bool blnM_MsgDisplayFlg = true;
     ObjectRef objM_Excel;

@@ -1,6 +1,7 @@
 // Sheets of the active workbook: activate, copy, rename, list.
 #include "app/mdl_ErrorFunction.h"
 #include "excel/Cls_ExcelCreate.h"
+#include "excel/SheetNames.h"
 #include "platform/MessageBoxService.h"
 #include "platform/ScopeExit.h"
 
@@ -18,14 +19,16 @@ bool Cls_ExcelCreate::ActiveSheetNumber(int32_t lngA_SheetNumber) {
     });
 }
 
-bool Cls_ExcelCreate::PFncBln_CheckSameSheet(const std::u16string& strA_NewName, const std::u16string& strA_OwnName) {
+bool Cls_ExcelCreate::PFncBln_CheckSameSheet(const std::u16string& strA_NewName,
+                                             const std::u16string& strA_OwnName, ObjectRef& replaced) {
     const ObjectRef worksheets = ActiveWorkbook()->GetObject(u"Worksheets");
     for (const Variant& item : worksheets->Enumerate()) {
-        if (item.AsObject()->Get(u"Name").AsString() != strA_NewName) continue;
+        ObjectRef sheet = item.AsObject();
+        if (sheet->Get(u"Name").AsString() != strA_NewName) continue;
         if (blnM_RenameForce) {
-            // The sheet being copied or renamed is never deleted: its own name is left for Excel
-            // to accept (a rename to itself) or refuse (a copy under it).
-            if (strA_NewName != strA_OwnName) worksheets->GetObject(u"Item", {strA_NewName})->Call(u"Delete");
+            // The sheet being copied or renamed is never the one replaced: its own name is left
+            // for Excel to accept (a rename to itself) or refuse (a copy under it).
+            if (strA_NewName != strA_OwnName) replaced = std::move(sheet);
             return true;
         }
         return PFncBln_AskMessage(platform::mb::kYesNoQuestion, u"既に同名のシートが存在しますが変更を行いますか？", u"確認");
@@ -33,14 +36,50 @@ bool Cls_ExcelCreate::PFncBln_CheckSameSheet(const std::u16string& strA_NewName,
     return true;
 }
 
-void Cls_ExcelCreate::DiscardSheet(AutomationObject& sheet) {
-    const Variant alertsBefore = objM_Excel->Get(u"DisplayAlerts");
-    objM_Excel->Put(u"DisplayAlerts", false);
-    const ScopeExit putBack([&] { PSub_PutBack(u"DisplayAlerts", alertsBefore); });
+void Cls_ExcelCreate::PSub_NameSheet(AutomationObject& sheet, const std::u16string& name,
+                                     const ObjectRef& replaced, const std::function<void()>& undo) {
+    bool parked = false;
     try {
+        if (replaced) {
+            // Parked under a free name rather than deleted: until the sheet has the name, a
+            // failure can still give it back.
+            std::vector<std::u16string> names;
+            for (const Variant& other : ActiveWorkbook()->GetObject(u"Sheets")->Enumerate())
+                names.push_back(other.AsObject()->Get(u"Name").AsString());
+            replaced->Put(u"Name", excel::CopyName(name, names));
+            parked = true;
+        }
+        sheet.Put(u"Name", name);
+        if (replaced) {
+            const ObjectRef worksheets = ActiveWorkbook()->GetObject(u"Worksheets");
+            const int32_t count = worksheets->Get(u"Count").AsLong();
+            replaced->Call(u"Delete");
+            // Excel with alerts on asks before it deletes a sheet, and the user may keep it.
+            if (worksheets->Get(u"Count").AsLong() == count)
+                throw vb_error::Raise(vb_error::kApplicationDefined);
+        }
+    } catch (...) {
+        const ErrorRecord failure = vb_error::CurrentError();
+        undo();
+        if (parked) {
+            try {
+                replaced->Put(u"Name", name);
+            } catch (...) {
+                // Only a server that has gone refuses a name its sheet had a moment ago.
+            }
+        }
+        throw RuntimeError(failure);
+    }
+}
+
+void Cls_ExcelCreate::DiscardSheet(AutomationObject& sheet) noexcept {
+    try {
+        const Variant alertsBefore = objM_Excel->Get(u"DisplayAlerts");
+        objM_Excel->Put(u"DisplayAlerts", false);
+        const ScopeExit putBack([&] { PSub_PutBack(u"DisplayAlerts", alertsBefore); });
         sheet.Call(u"Delete");
     } catch (...) {
-        // The naming error is the one to report; a copy that will not go stays.
+        // The failure that made the copy go is the one to report; a copy that will not go stays.
     }
 }
 
@@ -48,9 +87,10 @@ bool Cls_ExcelCreate::SheetCopy(const std::u16string& strA_BaseName, const std::
     return Trapped([&] {
         const ObjectRef workbook = ActiveWorkbook();
         const ObjectRef worksheets = workbook->GetObject(u"Worksheets");
-        // Taken first, so that a missing base fails before the same-name check deletes anything.
+        // Taken first, so that a missing base fails before anything else is done.
         const ObjectRef base = worksheets->GetObject(u"Item", {strA_BaseName});
-        if (!PFncBln_CheckSameSheet(strA_NewName, base->Get(u"Name").AsString())) return;
+        ObjectRef replaced;
+        if (!PFncBln_CheckSameSheet(strA_NewName, base->Get(u"Name").AsString(), replaced)) return;
         const int32_t count = worksheets->Get(u"Count").AsLong();
         const ObjectRef lastSheet = worksheets->GetObject(u"Item", {count});
         base->Call(u"Copy", {}, {{u"After", lastSheet}});
@@ -58,23 +98,25 @@ bool Cls_ExcelCreate::SheetCopy(const std::u16string& strA_BaseName, const std::
         // stays hidden and the sheet in front stays in front, and that one is the user's.
         if (worksheets->Get(u"Count").AsLong() != count + 1) throw vb_error::Raise(vb_error::kApplicationDefined);
         const ObjectRef copy = worksheets->GetObject(u"Item", {count + 1});
-        try {
-            copy->Put(u"Name", strA_NewName);
-        } catch (...) {
-            // A copy left under its automatic name would be a stray sheet the user never asked for.
-            const ErrorRecord namingError = vb_error::CurrentError();
-            DiscardSheet(*copy);
-            throw RuntimeError(namingError);
-        }
+        // A copy left under its automatic name would be a stray sheet the user never asked for.
+        PSub_NameSheet(*copy, strA_NewName, replaced, [&] { DiscardSheet(*copy); });
     });
 }
 
 bool Cls_ExcelCreate::SheetRename(const std::u16string& strA_OldName, const std::u16string& strA_NewName) {
     return Trapped([&] {
-        // Taken first, so that a missing sheet fails before the same-name check deletes anything.
+        // Taken first, so that a missing sheet fails before anything else is done.
         const ObjectRef sheet = ActiveWorkbook()->GetObject(u"Worksheets")->GetObject(u"Item", {strA_OldName});
-        if (!PFncBln_CheckSameSheet(strA_NewName, sheet->Get(u"Name").AsString())) return;
-        sheet->Put(u"Name", strA_NewName);
+        const std::u16string ownName = sheet->Get(u"Name").AsString();
+        ObjectRef replaced;
+        if (!PFncBln_CheckSameSheet(strA_NewName, ownName, replaced)) return;
+        PSub_NameSheet(*sheet, strA_NewName, replaced, [&] {
+            try {
+                sheet->Put(u"Name", ownName);
+            } catch (...) {
+                // It kept its name: the rename is what failed.
+            }
+        });
     });
 }
 

@@ -45,6 +45,12 @@ struct ControlDescription {
     ScrollBars scrollBars = ScrollBars::None;
     int32_t tabIndex = 0;
     bool acceptsDroppedFiles = false;
+    // For screen readers: what they call the control (empty: its caption); the tooltip is what
+    // they add to describe it. A label can be kept from them: one that is only colour, or one
+    // covered by the control named here while that control shows.
+    std::u16string accessibleName;
+    bool decorative = false;
+    std::u16string coveredBy;
 };
 
 // A control of that kind, place, size and tab index; everything else as above. An empty

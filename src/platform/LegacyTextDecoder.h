@@ -18,6 +18,16 @@ public:
     virtual void Decode(std::span<const std::byte> bytes, std::u16string& out) = 0;
     // The end of the stream: a sequence left unfinished becomes U+FFFD.
     virtual void Finish(std::u16string& out) = 0;
+
+    // True once bytes that are no character in this code page became U+FFFD: the stream is not
+    // text in it.
+    bool Replaced() const { return replaced_; }
+
+protected:
+    void NoteReplaced() { replaced_ = true; }
+
+private:
+    bool replaced_ = false;
 };
 
 class LegacyTextDecoder {
@@ -25,6 +35,10 @@ public:
     virtual ~LegacyTextDecoder() = default;
     // A fresh decoding; throws RuntimeError when the code page cannot be decoded here.
     virtual std::unique_ptr<TextDecoding> StartDecoding() = 0;
+    // A decoding of code page 932, Windows' Japanese code page, for files that are no text in the
+    // legacy code page: the users' files that are not come from Japanese Windows. Nothing when
+    // the legacy code page is 932 itself, or 932 cannot be decoded here.
+    virtual std::unique_ptr<TextDecoding> StartFallbackDecoding() = 0;
 };
 
 }  // namespace tabora::platform

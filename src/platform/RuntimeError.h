@@ -52,16 +52,22 @@ enum Number : int32_t {
     kBadFileNameOrNumber = 52,
     kFileNotFound = 53,
     kDeviceIoError = 57,
+    kPermissionDenied = 70,
     kPathNotFound = 76,
     kObjectNotSet = 91,
     kObjectRequired = 424,
     kCannotCreateObject = 429,
+    kNoAutomationInterface = 430,
     kMemberNotFound = 438,
+    kActionNotSupported = 445,
     kNamedArgumentNotFound = 448,
     kArgumentNotOptional = 449,
     kWrongArgumentCount = 450,
     kServerUnavailable = 462,
     kApplicationDefined = 1004,
+    // An automation error keeps its HRESULT as its number: RPC_E_DISCONNECTED, the server has
+    // cut its objects off (the user closed Excel).
+    kObjectDisconnected = -2147417848,
 };
 
 // The error in flight, as a record; call only inside a catch block. Errors that are not the

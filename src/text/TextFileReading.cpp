@@ -1,5 +1,7 @@
 #include "text/TextFileReading.h"
 
+#include <algorithm>
+#include <bit>
 #include <initializer_list>
 #include <memory>
 #include <new>
@@ -66,9 +68,59 @@ private:
     bool pendingCr_ = false;
 };
 
-void Reserve(std::u16string& text, uint64_t fileBytes) {
+// The CRs that no LF follows, each of which gains one in the text, counted in the file's bytes
+// before it is decoded: a text that outgrew its room would double it, and a large file of lone CR
+// lines then took six times its size at once. Every code page here keeps CR and LF to themselves
+// (no byte of another character is 0D or 0A), so the count is exact.
+class LoneCrCount {
+public:
+    LoneCrCount(size_t unitBytes, std::endian order) : unitBytes_(unitBytes), order_(order) {}
+
+    void Add(std::span<const std::byte> bytes) {
+        if (unitBytes_ == 1) {
+            AddUnits(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+            return;
+        }
+        for (std::byte b : bytes) {
+            partial_[partialLength_++] = std::to_integer<unsigned char>(b);
+            if (partialLength_ < 2) continue;
+            partialLength_ = 0;
+            const unsigned unit = order_ == std::endian::little ? partial_[0] | partial_[1] << 8
+                                                                : partial_[0] << 8 | partial_[1];
+            AddUnit(unit);
+        }
+    }
+
+    // A CR at the end of the file counts too.
+    size_t Total() const { return count_ + (pendingCr_ ? 1 : 0); }
+
+private:
+    void AddUnit(unsigned unit) {
+        if (pendingCr_ && unit != '\n') ++count_;
+        pendingCr_ = unit == '\r';
+    }
+
+    // Without a branch per byte: this pass reads every file once more.
+    void AddUnits(const unsigned char* p, size_t n) {
+        if (n == 0) return;
+        if (pendingCr_ && p[0] != '\n') ++count_;
+        size_t lone = 0;
+        for (size_t i = 0; i + 1 < n; ++i) lone += static_cast<size_t>((p[i] == '\r') & (p[i + 1] != '\n'));
+        count_ += lone;
+        pendingCr_ = p[n - 1] == '\r';
+    }
+
+    size_t unitBytes_;
+    std::endian order_;
+    unsigned char partial_[2] = {};
+    size_t partialLength_ = 0;
+    bool pendingCr_ = false;
+    size_t count_ = 0;
+};
+
+void Reserve(std::u16string& text, uint64_t units) {
     try {
-        if (fileBytes > 0) text.reserve(static_cast<size_t>(fileBytes) + kReserveSlack);
+        if (units > 0) text.reserve(static_cast<size_t>(units) + kReserveSlack);
     } catch (const std::bad_alloc&) {
         // the text grows as it is read instead
     } catch (const std::length_error&) {
@@ -87,10 +139,14 @@ size_t ReadAtLeast(platform::ByteReader& reader, std::span<std::byte> buffer, si
     return got;
 }
 
-struct Decoding {
-    std::unique_ptr<platform::TextDecoding> decoding;
-    size_t markBytes = 0;
+enum class Encoding { kLegacy, kUtf8, kUtf16Little, kUtf16Big };
+
+// What a byte-order mark at the start of a file says, and its length.
+struct ByteOrderMark {
+    Encoding encoding = Encoding::kLegacy;
+    size_t bytes = 0;
     size_t bytesPerUnit = 1;  // at least, for every character
+    std::endian order = std::endian::little;
 };
 
 bool StartsWith(std::span<const std::byte> bytes, std::initializer_list<unsigned char> mark) {
@@ -103,40 +159,79 @@ bool StartsWith(std::span<const std::byte> bytes, std::initializer_list<unsigned
 
 // A byte-order mark says what the file is, whatever the system's code page; the mark itself is
 // no character of the text.
-Decoding StartDecoding(std::span<const std::byte> start) {
-    if (StartsWith(start, {0xEF, 0xBB, 0xBF})) return {std::make_unique<Utf8Decoding>(), 3};
-    if (StartsWith(start, {0xFF, 0xFE})) return {std::make_unique<Utf16Decoding>(std::endian::little), 2, 2};
-    if (StartsWith(start, {0xFE, 0xFF})) return {std::make_unique<Utf16Decoding>(std::endian::big), 2, 2};
-    return {platform::LegacyText().StartDecoding(), 0};
+ByteOrderMark MarkOf(std::span<const std::byte> start) {
+    if (StartsWith(start, {0xEF, 0xBB, 0xBF})) return {Encoding::kUtf8, 3};
+    if (StartsWith(start, {0xFF, 0xFE})) return {Encoding::kUtf16Little, 2, 2, std::endian::little};
+    if (StartsWith(start, {0xFE, 0xFF})) return {Encoding::kUtf16Big, 2, 2, std::endian::big};
+    return {};
 }
 
-}  // namespace
+std::unique_ptr<platform::TextDecoding> StartDecoding(Encoding encoding) {
+    switch (encoding) {
+        case Encoding::kUtf8: return std::make_unique<Utf8Decoding>();
+        case Encoding::kUtf16Little: return std::make_unique<Utf16Decoding>(std::endian::little);
+        case Encoding::kUtf16Big: return std::make_unique<Utf16Decoding>(std::endian::big);
+        case Encoding::kLegacy: break;
+    }
+    return platform::LegacyText().StartDecoding();
+}
 
-std::optional<std::u16string> ReadTextFile(const std::u16string& path) {
+// The file decoded from its start into text (emptied first), each line ending in CR LF. False,
+// as soon as it shows, when bytes were no character in the decoding's code page, and when the
+// file can no longer be opened.
+bool DecodeFile(const std::u16string& path, const ByteOrderMark& mark, platform::TextDecoding& decoding,
+                std::vector<std::byte>& buffer, std::u16string& text) {
+    text.clear();
     const auto reader = platform::Files().OpenForReading(path);
-    if (!reader) return std::nullopt;
-    std::vector<std::byte> buffer(kChunkBytes);
-    size_t got = ReadAtLeast(*reader, buffer, 3);
-    const Decoding start = StartDecoding(std::span(buffer).first(got));
-
-    // The file's size tells how many units the text can have at most (a character takes at least
-    // one byte in every code page); the decoders write straight into the text.
-    std::u16string text;
-    Reserve(text, reader->SizeHint() / start.bytesPerUnit);
+    if (!reader) return false;
     LineEnds lines;
-    std::span<const std::byte> bytes = std::span(buffer).first(got).subspan(start.markBytes);
+    size_t got = ReadAtLeast(*reader, buffer, mark.bytes);
+    std::span<const std::byte> bytes = std::span(buffer).first(got).subspan(std::min(got, mark.bytes));
     while (got > 0) {
         const size_t from = text.size();
-        start.decoding->Decode(bytes, text);
+        decoding.Decode(bytes, text);
+        if (decoding.Replaced()) return false;
         lines.Mend(text, from);
         got = ReadAtLeast(*reader, buffer, 1);
         bytes = std::span(buffer).first(got);
     }
     const size_t from = text.size();
-    start.decoding->Finish(text);
+    decoding.Finish(text);
+    if (decoding.Replaced()) return false;
     lines.Mend(text, from);
     lines.Finish(text);
-    return text;
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::u16string> ReadTextFile(const std::u16string& path) {
+    std::vector<std::byte> buffer(kChunkBytes);
+    ByteOrderMark mark;
+    uint64_t units = 0;
+    {
+        // A first pass learns what the text will need: the mark, the size, the lone CRs.
+        const auto reader = platform::Files().OpenForReading(path);
+        if (!reader) return std::nullopt;
+        size_t got = ReadAtLeast(*reader, buffer, 3);
+        mark = MarkOf(std::span(buffer).first(got));
+        LoneCrCount loneCrs(mark.bytesPerUnit, mark.order);
+        loneCrs.Add(std::span(buffer).first(got).subspan(mark.bytes));
+        while ((got = ReadAtLeast(*reader, buffer, 1)) > 0) loneCrs.Add(std::span(buffer).first(got));
+        // A character takes at least one byte in every code page, and two in UTF-16.
+        units = reader->SizeHint() / mark.bytesPerUnit + loneCrs.Total();
+    }
+
+    // The decoders write straight into the text.
+    std::u16string text;
+    Reserve(text, units);
+    if (DecodeFile(path, mark, *StartDecoding(mark.encoding), buffer, text)) return text;
+    // A file in the legacy code page that is not text in it may be in Japanese Windows' own.
+    if (mark.encoding == Encoding::kLegacy) {
+        const auto fallback = platform::LegacyText().StartFallbackDecoding();
+        if (fallback && DecodeFile(path, mark, *fallback, buffer, text)) return text;
+    }
+    return std::nullopt;
 }
 
 }  // namespace tabora::text

@@ -26,7 +26,10 @@ void Utf16Decoding::Decode(std::span<const std::byte> bytes, std::u16string& out
 }
 
 void Utf16Decoding::Finish(std::u16string& out) {
-    if (hasPending_) out.push_back(0xFFFD);
+    if (hasPending_) {
+        out.push_back(0xFFFD);
+        NoteReplaced();
+    }
     hasPending_ = false;
 }
 

@@ -87,6 +87,7 @@ void Utf8Decoding::Decode(std::span<const std::byte> bytes, std::u16string& out)
             o = Put(o, step.codePoint);
         } else {
             *o++ = kReplacement;
+            NoteReplaced();
             // The bytes after the invalid beginning are read again as new input.
             const size_t back = pendingLength_ - step.length;
             p -= back;
@@ -113,14 +114,22 @@ void Utf8Decoding::Decode(std::span<const std::byte> bytes, std::u16string& out)
             pendingLength_ = n - i;
             break;
         }
-        o = step.kind == Step::kChar ? Put(o, step.codePoint) : (*o++ = kReplacement, o);
+        if (step.kind == Step::kChar) {
+            o = Put(o, step.codePoint);
+        } else {
+            *o++ = kReplacement;
+            NoteReplaced();
+        }
         i += step.length;
     }
     out.resize(static_cast<size_t>(o - out.data()));
 }
 
 void Utf8Decoding::Finish(std::u16string& out) {
-    if (pendingLength_ > 0) out.push_back(kReplacement);
+    if (pendingLength_ > 0) {
+        out.push_back(kReplacement);
+        NoteReplaced();
+    }
     pendingLength_ = 0;
 }
 

@@ -39,7 +39,8 @@ bool Frm_More::CopySheets() {
         if (!form_->IsLoaded()) return;  // closed while the question was up
         Cls_CSVSeparater reader;
         reader.SetSeparateMode_CSV();
-        // Pasted names may end their lines with a bare LF or CR; the reader cuts only at CR LF.
+        // Pasted names may end their lines with a bare LF or CR, or U+2028 or U+2029; the reader
+        // cuts only at CR LF.
         reader.SetBaseData(text::WithCrLfLineEnds(Txt_NewSheets.Text()));
         if (!reader.MoveFirst()) return;
         const std::u16string baseName = Txt_SheetName.Text();

@@ -94,7 +94,12 @@ void Frm_Test::Cmd_Get_Click() {
 
 bool Frm_Test::CloseWorkbook() {
     return ShowErrorsOf([this] {
-        if (clsM_ExcelBook) clsM_ExcelBook->FileClose();
+        // Held for the call: the application may ask whether to save the workbook, and the
+        // window's events run while it does.
+        const std::shared_ptr<Cls_ExcelCreate> book = clsM_ExcelBook;
+        // A False result (a question cancelled) leaves the workbook open with its changes in its
+        // instance, which is the user's from now on; the next load goes on in a new one.
+        if (book) book->FileClose();
     });
 }
 

@@ -163,6 +163,21 @@ TEST_P(WrapperBehaviour, RenameForceDeletesNothingForAnOperationThatCannotWork) 
     }
 }
 
+// A workbook whose structure is protected is left as it stands, RenameForce or not.
+TEST_P(WrapperBehaviour, AProtectedWorkbookIsLeftAsItStands) {
+    auto wrapper = Opened({u"A", u"B", u"C"});
+    wrapper->GetActiveSheet()->GetObject(u"Parent")->Call(u"Protect", {}, {{u"Structure", true}});
+    for (const bool force : {false, true}) {
+        SCOPED_TRACE(force ? "RenameForce" : "asking");
+        wrapper->SetRenameForce(force ? u"True" : u"False");
+        EXPECT_FALSE(wrapper->SheetCopy(u"A", u"New"));
+        EXPECT_EQ(wrapper->SheetCopy(u"A", u"B"), !force);  // asking with messages off: declined
+        EXPECT_FALSE(wrapper->SheetRename(u"A", u"New"));
+        EXPECT_EQ(wrapper->SheetRename(u"A", u"B"), !force);
+        EXPECT_EQ(Listed(*wrapper), (Names{u"A", u"B", u"C"}));
+    }
+}
+
 TEST_P(WrapperBehaviour, RenamesAWorksheet) {
     auto wrapper = Opened({u"A", u"B"});
     EXPECT_TRUE(wrapper->SheetRename(u"B", u"集計"));

@@ -34,5 +34,14 @@ TEST_F(CalcCells, APastedFormulaFollowsItsNewPlace) {
     EXPECT_EQ(Cell(5, 2)->Get(u"Value"), Variant(14.0)) << "=A5*2";
 }
 
+// What the office says of a call it refuses names its own source files: the user sees Excel's
+// words for the number instead.
+TEST_F(CalcCells, ARefusalOfTheOfficeIsToldInExcelsWords) {
+    NewWorkbook();
+    const ErrorRecord error = ErrorOf([&] { ActiveSheet()->Get(u"Range", {u"no such range"}); });
+    EXPECT_EQ(error.Number, 1004);
+    EXPECT_EQ(error.Description, vb_error::Description(1004)) << Utf8(error.Description);
+}
+
 }  // namespace
 }  // namespace tabora::calc::test

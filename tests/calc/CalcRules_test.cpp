@@ -48,15 +48,15 @@ TEST(CalcRules, PasteOptionsTranslateToCalcsPasteSpecial) {
     EXPECT_EQ(ErrorOf([] { TranslatePaste(-4104, 9, false, false); }).Number, 1004);
 }
 
-TEST(CalcRules, SaveFormatsFollowTheFileFormatOrTheExtension) {
-    EXPECT_EQ(ExportFilter(u"/a/b.xls"), u"MS Excel 97");
-    EXPECT_EQ(ExportFilter(u"/a/b.XLSX"), u"Calc MS Excel 2007 XML");
-    EXPECT_EQ(ExportFilter(u"/a/b.ods"), u"calc8");
-    EXPECT_EQ(ExportFilter(u"/a.d/book"), u"MS Excel 97");
-    EXPECT_EQ(ExportFilter(u"/a/b.pdfx"), std::nullopt);
-    EXPECT_EQ(ExportFilter(u"/a/b.xls", 51), u"Calc MS Excel 2007 XML");
-    EXPECT_EQ(ExportFilter(u"/a/b.xlsx", 56), u"MS Excel 97");
-    EXPECT_EQ(ExportFilter(u"/a/b.xls", 12345), std::nullopt);
+TEST(CalcRules, FileFormatsHaveTheirFilters) {
+    EXPECT_EQ(ExportFilter(56), u"MS Excel 97");
+    EXPECT_EQ(ExportFilter(-4143), u"MS Excel 97");
+    EXPECT_EQ(ExportFilter(51), u"Calc MS Excel 2007 XML");
+    EXPECT_EQ(ExportFilter(60), u"calc8");
+    EXPECT_EQ(ExportFilter(12345), std::nullopt);
+    EXPECT_EQ(FileFormatOfFilter(u"MS Excel 95"), 56);
+    EXPECT_EQ(FileFormatOfFilter(u"Calc MS Excel 2007 XML"), 51);
+    EXPECT_EQ(FileFormatOfFilter(u"calc8"), 60);
 }
 
 }  // namespace

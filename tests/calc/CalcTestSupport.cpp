@@ -80,6 +80,31 @@ fs::path InstanceFolderOf(pid_t office) {
     return {};
 }
 
+ChildTool ForkTool(const std::function<void(const std::function<void(pid_t)>& report)>& tool) {
+    int fds[2];
+    if (pipe(fds) != 0) return {};
+    const pid_t child = fork();
+    if (child == 0) {
+        close(fds[0]);
+        bool reported = false;
+        const auto report = [&](pid_t office) {
+            reported = write(fds[1], &office, sizeof office) == static_cast<ssize_t>(sizeof office);
+        };
+        try {
+            tool(report);
+        } catch (...) {
+        }
+        if (!reported) report(0);
+        _exit(0);
+    }
+    close(fds[1]);
+    ChildTool started{child, 0};
+    if (child > 0 && read(fds[0], &started.office, sizeof started.office) != static_cast<ssize_t>(sizeof started.office))
+        started.office = 0;
+    close(fds[0]);
+    return started;
+}
+
 std::unique_ptr<AutomationServer> StartedOffices::MakeServer() {
     CalcServerOptions options;
     options.officeStarted = [this](pid_t office) {

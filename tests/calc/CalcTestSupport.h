@@ -47,6 +47,15 @@ bool RemovedWithin(const std::filesystem::path& path, std::chrono::milliseconds 
 std::filesystem::path InstanceFolders();
 std::filesystem::path InstanceFolderOf(pid_t office);
 
+// A tool in a child process of the test, forked before anything of the office runs here (UNO
+// does not survive a fork): `tool` runs there and calls report with its office's process id once
+// it wants the test to go on; the child ends when tool returns, or is the test's to kill.
+struct ChildTool {
+    pid_t process = -1;
+    pid_t office = 0;  // 0 when the tool failed before it reported
+};
+ChildTool ForkTool(const std::function<void(const std::function<void(pid_t)>& report)>& tool);
+
 // The offices one server of the test started (others run offices on this machine meanwhile).
 class StartedOffices {
 public:

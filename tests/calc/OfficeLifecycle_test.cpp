@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "app/mdl_All.h"
+#include "excel/Cls_ExcelCreate.h"
 #include "calc/CalcTestSupport.h"
 #include "platform/ScopeExit.h"
 #include "platform/calc/CalcServer.h"
@@ -194,6 +195,125 @@ TEST(OfficeLifecycle, AKillOfToolAndKeeperEndsHiddenOfficesAtTheNextStartAndSpar
     ExpectNothingLeft(traces, folder.Path());
 }
 
+// A tool killed, keepers and all, in the moment after it let go of a shown office (its workbook
+// closed by the next load): the next start ends such an office, which has no document and so no
+// window, whatever its folder says; the user's workbook it leaves alone.
+TEST(OfficeLifecycle, AStartAfterAKillEndsShownOfficesWithoutADocumentAndSparesTheUsersWorkbook) {
+    struct Case {
+        const char* name;
+        bool closeWorkbook;
+        bool markedShown;  // the folder still says "shown", as a tool killed in between leaves it
+        bool stays;
+    };
+    const Case cases[] = {
+        {"its workbook closed", true, false, false},
+        {"its workbook closed, the folder marked shown", true, true, false},
+        {"its workbook open", false, false, true},
+    };
+    TempDir folder;
+    StartedOffices offices;
+    auto server = offices.MakeServer();
+    std::vector<std::u16string> paths;
+    for (size_t i = 0; i < std::size(cases); ++i) paths.push_back(folder.File(u"book" + U16(std::to_string(i)) + u".xls"));
+    MakeWorkbooks(*server, paths);
+
+    std::vector<ObjectRef> apps;
+    std::vector<OfficeTrace> traces;
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        apps.push_back(server->CreateApplication());
+        auto book = apps.back()->GetObject(u"Workbooks")->Call(u"Open", {paths[i]}).AsObject();
+        apps.back()->Put(u"Visible", true);
+        if (cases[i].closeWorkbook) book->Call(u"Close");
+        traces.push_back(TraceOf(offices.All().back()));
+        if (cases[i].markedShown) std::ofstream(traces.back().folder / "shown") << "1\n";
+        // The tool itself is this test, which keeps its references: only the next start can act.
+        kill(traces.back().keeper, SIGKILL);
+        ASSERT_TRUE(GoneWithin(traces.back().keeper, 2s));
+    }
+
+    auto next = server->CreateApplication();
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i].name);
+        if (cases[i].stays) {
+            EXPECT_TRUE(ProcessAlive(traces[i].office)) << "the user's office stays";
+        } else {
+            EXPECT_TRUE(GoneWithin(traces[i].office, 5s)) << "an office without a window is of no use";
+        }
+    }
+
+    apps.clear();
+    next.reset();
+    // The user closes the office at last: without its keeper, the start after that cleans up.
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        if (!cases[i].stays) continue;
+        kill(traces[i].office, SIGTERM);
+        ASSERT_TRUE(GoneWithin(traces[i].office, 10s));
+    }
+    server->CreateApplication();
+    ExpectNothingLeft(traces, folder.Path());
+}
+
+// The user edits a shown workbook and the next load closes it: each answer to Excel's question,
+// told by the file on disk and by the offices that run. Cancelled, the office with the workbook is
+// the user's: not ended as a replaced office, nor with the tool, nor by the next start.
+class SaveQuestionOnCalc : public ::testing::TestWithParam<int16_t> {};
+
+TEST_P(SaveQuestionOnCalc, TheAnswerDecidesWhatTheFileHoldsAndWhichOfficeStays) {
+    using namespace platform::button;
+    const int16_t answer = GetParam();
+    TestRuntime runtime;
+    TempDir folder;
+    StartedOffices offices;
+    auto server = offices.MakeServer();
+    const std::u16string path = folder.File(u"編集.xls");
+    MakeWorkbooks(*server, {path});
+
+    OfficeTrace trace;
+    {
+        Cls_ExcelCreate book(*server);
+        book.MsgDisplayFlg_Prop(false);
+        ASSERT_TRUE(book.FileOpen(path));
+        ASSERT_TRUE(book.Show());
+        trace = TraceOf(offices.All().back());
+        ASSERT_TRUE(book.SetValue(1, 1, u"edited"));
+        runtime.boxes.Answer(answer);
+        EXPECT_EQ(book.FileClose(), answer != kCancel) << "a cancelled question fails the close";
+    }
+    ASSERT_EQ(runtime.boxes.Shown().size(), 1u);
+    EXPECT_EQ(runtime.boxes.Shown()[0].text, u"'編集.xls' への変更を保存しますか?");
+    if (answer == kCancel) {
+        server.reset();  // the tool ends
+        std::this_thread::sleep_for(1s);
+        kill(trace.keeper, SIGKILL);  // and its keeper, for the next start to judge
+        ASSERT_TRUE(GoneWithin(trace.keeper, 2s));
+        server = offices.MakeServer();
+        auto next = server->CreateApplication();
+        EXPECT_TRUE(ProcessAlive(trace.office)) << "the user's office, with the edited workbook";
+        EXPECT_TRUE(fs::exists(folder.Path() / u".~lock.編集.xls#")) << "the workbook is still open there";
+    } else {
+        EXPECT_TRUE(GoneWithin(trace.office, 5s)) << "nothing left to show";
+    }
+
+    auto reader = server->CreateApplication();
+    reader->Put(u"DisplayAlerts", false);
+    auto saved = reader->GetObject(u"Workbooks")->Call(u"Open", {path}).AsObject();
+    EXPECT_EQ(saved->GetObject(u"ActiveSheet")->GetObject(u"Cells", {1, 1})->Get(u"Value"),
+              answer == kYes ? Variant(u"edited") : Variant());
+    saved.reset();
+    reader.reset();
+    if (answer == kCancel) {
+        // The user closes it at last: without its keeper, the start after that cleans up.
+        kill(trace.office, SIGTERM);
+        ASSERT_TRUE(GoneWithin(trace.office, 10s));
+        server->CreateApplication();
+    }
+    server.reset();
+    ExpectNothingLeft({trace}, folder.Path());
+}
+
+INSTANTIATE_TEST_SUITE_P(OfficeLifecycle, SaveQuestionOnCalc,
+                         ::testing::Values(platform::button::kYes, platform::button::kNo, platform::button::kCancel));
+
 // Connects to the socket as another user: 0 refused for lack of rights, 1 connected, 2 other.
 int ConnectAsNobody(const fs::path& socketPath) {
     pid_t child = fork();
@@ -261,7 +381,7 @@ TEST(OfficeLifecycle, AShownWorkbookStandsBesideThePanelNotOverIt) {
     // A panel framed the way jwm frames windows (4 px, a 27 px title bar).
     const ScreenRect panel{0, 0, 300, 600};
     CalcServerOptions options;
-    options.panel = [&]() -> std::optional<PanelGeometry> { return PanelGeometry{panel, {4, 27, 292, 569}}; };
+    options.panel = [&]() -> std::optional<PanelGeometry> { return PanelGeometry{panel, {4, 27, 292, 569}, {}, {}}; };
     auto server = MakeCalcServer(options);
     auto app = server->CreateApplication();
     pid_t office = *OfficeProcessOf(app);

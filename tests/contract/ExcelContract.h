@@ -12,6 +12,7 @@
 
 #include "behaviour/WrapperBehaviour.h"
 #include "support/AutomationCalls.h"
+#include "support/TempDir.h"
 
 namespace tabora::test {
 
@@ -32,6 +33,8 @@ protected:
 
     // The error the application raises as itself (source "Microsoft Excel" or the server's own).
     std::u16string ApplicationSource() { return Backend().ErrorSource(); }
+
+    TempDir scratch;  // where a test saves its workbooks
 };
 
 // The contract's suites, each a fixture of its own so that every suite shares one application.

@@ -64,6 +64,38 @@ TEST_P(RulesContract, TheGridFollowsTheWorkbooksFileFormat) {
     }
 }
 
+struct SavedGridCase {
+    const char16_t* file;
+    int32_t fileFormat;  // 0: not given
+    int32_t rows;
+    int32_t columns;
+};
+
+// A save in another format changes the grid with it, so that no cell is accepted that the file
+// cannot hold: a name without an extension is saved as .xls.
+TEST_P(RulesContract, TheGridFollowsTheFormatTheWorkbookIsSavedIn) {
+    const SavedGridCase cases[] = {{u"NoExtension", 0, 65536, 256},
+                                   {u"Saved.xls", 0, 65536, 256},
+                                   {u"Saved.xlsx", 0, 1048576, 16384},
+                                   {u"Binary.xlsx", 56, 65536, 256}};
+    for (const SavedGridCase& saved : cases) {
+        const std::string what = ToUtf8(saved.file);
+        ObjectRef book = NewWorkbook();
+        const std::u16string path = scratch.File(saved.file);
+        if (saved.fileFormat == 0) {
+            book->Call(u"SaveAs", {path});
+        } else {
+            book->Call(u"SaveAs", {path}, {{u"FileFormat", Variant(saved.fileFormat)}});
+        }
+        auto sheet = book->GetObject(u"Worksheets")->GetObject(u"Item", {int32_t{1}});
+        EXPECT_EQ(sheet->GetObject(u"Cells", {saved.rows, saved.columns})->Get(u"Row"), Variant(saved.rows))
+            << what;
+        EXPECT_EQ(ErrorOf([&] { sheet->Get(u"Cells", {saved.rows + 1, 1}); }).Number, 1004) << what;
+        EXPECT_EQ(ErrorOf([&] { sheet->Get(u"Cells", {1, saved.columns + 1}); }).Number, 1004) << what;
+        book->Call(u"Close", {false});
+    }
+}
+
 TEST_P(RulesContract, NumericArgumentsRoundHalfToEvenAndOverflowIsSix) {
     auto sheet = NewWorkbook()->GetObject(u"ActiveSheet");
     for (auto [given, expected] : {std::pair{Variant(2.5), 2}, {Variant(3.5), 4}, {Variant(u"2.5"), 2},

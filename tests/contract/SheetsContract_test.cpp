@@ -1,5 +1,8 @@
 // Sheets and worksheets behave as Excel's do for the members the wrapper uses.
+#include <functional>
+
 #include "contract/ExcelContract.h"
+#include "excel/ExcelTexts.h"
 #include "support/FakeStrings.h"
 
 namespace tabora::test {
@@ -133,6 +136,66 @@ TEST_P(SheetsContract, DeleteRemovesTheSheetButNeverTheLastOne) {
     auto last = book->GetObject(u"Worksheets")->GetObject(u"Item", {u"B"});
     EXPECT_EQ(ErrorOf([&] { last->Call(u"Delete"); }).Number, 1004);
     EXPECT_EQ(WorksheetNamesOf(book), (std::vector<std::u16string>{u"B"}));
+}
+
+struct StructureChange {
+    const char* what;
+    std::function<void()> change;
+    std::u16string words;  // Excel's, for the refusal
+};
+
+// A workbook whose structure is protected keeps its sheets as they stand: each change is refused
+// up front in Excel's words, and nothing of it is left behind.
+TEST_P(SheetsContract, AProtectedStructureRefusesEveryChangeToItsSheets) {
+    auto book = NewWorkbook({u"Base", u"Other"});
+    auto sheets = book->GetObject(u"Worksheets");
+    const auto item = [&](const char16_t* name) { return sheets->GetObject(u"Item", {name}); };
+    item(u"Other")->Put(u"Visible", false);
+    EXPECT_EQ(book->Get(u"ProtectStructure"), Variant(false));
+    book->Call(u"Protect", {}, {{u"Structure", true}});
+    EXPECT_EQ(book->Get(u"ProtectStructure"), Variant(true));
+    const StructureChange changes[] = {
+        {"copy after",
+         [&] {
+             item(u"Base")->Call(u"Copy", {}, {{u"After", Variant(item(u"Other"))}});
+         },
+         excel::MethodFailedText(u"Worksheet", u"Copy")},
+        {"copy before",
+         [&] {
+             item(u"Other")->Call(u"Copy", {}, {{u"Before", Variant(item(u"Base"))}});
+         },
+         excel::MethodFailedText(u"Worksheet", u"Copy")},
+        {"delete", [&] { item(u"Base")->Call(u"Delete"); }, excel::MethodFailedText(u"Worksheet", u"Delete")},
+        {"rename", [&] { item(u"Base")->Put(u"Name", u"New"); }, excel::CannotSetText(u"Worksheet", u"Name")},
+        {"hide", [&] { item(u"Base")->Put(u"Visible", false); },
+         excel::CannotSetText(u"Worksheet", u"Visible")},
+        {"show", [&] { item(u"Other")->Put(u"Visible", true); },
+         excel::CannotSetText(u"Worksheet", u"Visible")},
+    };
+    for (const StructureChange& c : changes) {
+        const ErrorRecord error = ErrorOf(c.change);
+        EXPECT_EQ(error.Number, 1004) << c.what;
+        EXPECT_EQ(error.Source, ApplicationSource()) << c.what;
+        EXPECT_NE(error.Description.find(c.words), std::u16string::npos)
+            << c.what << ": " << ToUtf8(error.Description);
+        EXPECT_EQ(WorksheetNamesOf(book), (std::vector<std::u16string>{u"Base", u"Other"})) << c.what;
+        EXPECT_EQ(item(u"Base")->Get(u"Visible"), Variant(int32_t{-1})) << c.what;
+        EXPECT_EQ(item(u"Other")->Get(u"Visible"), Variant(int32_t{0})) << c.what;
+    }
+}
+
+// Only the workbook's structure stops them: a protected sheet is copied, protected like its
+// original, and renamed.
+TEST_P(SheetsContract, AProtectedSheetIsCopiedAndRenamedAsAnyOther) {
+    auto book = NewWorkbook({u"Base", u"Other"});
+    auto sheets = book->GetObject(u"Worksheets");
+    auto base = sheets->GetObject(u"Item", {u"Base"});
+    base->Call(u"Protect");
+    EXPECT_EQ(base->Get(u"ProtectContents"), Variant(true));
+    base->Call(u"Copy", {}, {{u"After", Variant(sheets->GetObject(u"Item", {u"Other"}))}});
+    EXPECT_EQ(sheets->GetObject(u"Item", {int32_t{3}})->Get(u"ProtectContents"), Variant(true));
+    base->Put(u"Name", u"Renamed");
+    EXPECT_EQ(WorksheetNamesOf(book), (std::vector<std::u16string>{u"Renamed", u"Other", u"Base (2)"}));
 }
 
 TEST_P(SheetsContract, UnknownMembersAndWrongArgumentCountsAreAutomationErrors) {

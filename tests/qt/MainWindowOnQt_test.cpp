@@ -172,12 +172,15 @@ TEST_F(DuplicationWindowOnQt, LinesTypedInTheNamesBoxBecomeSheetsInOrder) {
         QTest::keyClick(names, Qt::Key_Return);
         QTest::keyClick(names, Qt::Key_Return);
         QTest::keyClicks(names, u"B"_s);
+        // Shift+Enter breaks the line as well (Qt puts a line separator there)
+        QTest::keyClick(names, Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClicks(names, u"C"_s);
         QTest::mouseClick(dialog.findChild<QWidget*>(u"Cmd_Copy"_s), Qt::LeftButton);
     });
     OpenFor(u"Base");
     EXPECT_TRUE(opened);
-    EXPECT_EQ(Workbook().WorksheetNames(), (Names{u"Sheet1", u"Base", u"A", u"B"}));
-    EXPECT_EQ(Entries(frmTest->Form().ListBoxNamed(u"Lst_Item")), (Names{u"Sheet1", u"Base", u"A", u"B"}));
+    EXPECT_EQ(Workbook().WorksheetNames(), (Names{u"Sheet1", u"Base", u"A", u"B", u"C"}));
+    EXPECT_EQ(Entries(frmTest->Form().ListBoxNamed(u"Lst_Item")), (Names{u"Sheet1", u"Base", u"A", u"B", u"C"}));
     ASSERT_EQ(boxes.Shown().size(), 2u);
     EXPECT_EQ(boxes.Shown()[0].text, u"以下のSheetを作成しますか？");
     EXPECT_EQ(boxes.Shown()[1].text, u"全て完了しました。");

@@ -63,14 +63,15 @@ INSTANTIATE_TEST_SUITE_P(Positions, CrLfPositionTest,
                          ::testing::Values(PositionCase{u"A\nB\nC", 0, 0}, PositionCase{u"A\nB\nC", 1, 1},
                                            PositionCase{u"A\nB\nC", 2, 3}, PositionCase{u"A\nB\nC", 4, 6},
                                            PositionCase{u"A\nB\nC", 5, 7}, PositionCase{u"\n\n", 2, 4},
-                                           PositionCase{u"", 0, 0}, PositionCase{u"ｼｰﾄ\u2029名", 4, 5}));
+                                           PositionCase{u"", 0, 0}, PositionCase{u"ｼｰﾄ\u2029名", 4, 5},
+                                           PositionCase{u"A\u2028B", 2, 3}));
 
 TEST(CrLfTest, BetweenCrAndLfCountsAsBeforeTheBreakAndPositionsAreClamped) {
     EXPECT_EQ(crlf::ToEditorPosition(u"A\nB", 2), 1);
     EXPECT_EQ(crlf::ToEditorPosition(u"A\nB", 99), 3);
     EXPECT_EQ(crlf::ToCorePosition(u"A\nB", 99), 4);
     EXPECT_EQ(crlf::ToCorePosition(u"A\nB", -1), 0);
-    EXPECT_EQ(crlf::FromEditor(u"A\u2029B\nC"), u"A\r\nB\r\nC");
+    EXPECT_EQ(crlf::FromEditor(u"A\u2029B\nC\u2028D"), u"A\r\nB\r\nC\r\nD");
 }
 
 struct FilterCase {

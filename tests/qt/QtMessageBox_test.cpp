@@ -115,5 +115,20 @@ TEST_F(QtMessageBoxTest, MarkupIsShownAsItIs) {
     platform::qt::QtMessageBox().Show(16, u"<b>Sheet</b> & <i>x</i>", u"VB Error");
 }
 
+TEST_F(QtMessageBoxTest, AQuestionAboutAnotherProgramsWindowStandsCentredOnIt) {
+    const QRect office(500, 200, 640, 480);
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        EXPECT_LE((box->frameGeometry().center() - office.center()).manhattanLength(), 2) << "centred on the office's window";
+        EXPECT_EQ(box->windowModality(), Qt::ApplicationModal);
+        for (QAbstractButton* button : box->buttons())
+            if (ButtonCodeOf(*button) == kCancel) button->click();
+    });
+    const int16_t answer = platform::qt::QtMessageBox().ShowInFrontOf({0, office}, 3 + 48, u"'a.xls' への変更を保存しますか?",
+                                                                      u"Microsoft Excel");
+    EXPECT_EQ(answer, kCancel);
+}
+
 }  // namespace
 }  // namespace tabora::test

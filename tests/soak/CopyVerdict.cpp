@@ -41,7 +41,12 @@ std::vector<std::u16string> NamesAskedFor(const std::vector<std::u16string>& lin
 }
 
 std::optional<std::string> JudgeCopy(const std::vector<SheetState>& before, const std::u16string& base,
-                                     const std::vector<std::u16string>& asked, const std::vector<SheetState>& after) {
+                                     const std::vector<std::u16string>& asked, const std::vector<SheetState>& after,
+                                     bool structureProtected) {
+    if (structureProtected) {
+        if (after == before) return std::nullopt;
+        return "a workbook whose structure is protected changed: before " + Listed(before) + ", after " + Listed(after);
+    }
     const bool prefixKept =
         after.size() >= before.size() && std::equal(before.begin(), before.end(), after.begin());
     if (!prefixKept)

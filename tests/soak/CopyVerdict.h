@@ -20,9 +20,11 @@ std::vector<std::u16string> NamesAskedFor(const std::vector<std::u16string>& lin
 // lines; a name a sheet already has is skipped; a name no workbook accepts (one a sheet has in
 // another letter case among them) ends the run; a new, acceptable name is created unless the run has ended. Where the
 // office may answer either way (names of spaces, a base named in another letter case), both
-// answers pass.
+// answers pass. Into a workbook whose structure is protected no copy is made: sound is `after`
+// equal to `before`.
 std::optional<std::string> JudgeCopy(const std::vector<SheetState>& before, const std::u16string& base,
-                                     const std::vector<std::u16string>& asked, const std::vector<SheetState>& after);
+                                     const std::vector<std::u16string>& asked, const std::vector<SheetState>& after,
+                                     bool structureProtected = false);
 
 std::string Utf8(const std::u16string& text);
 

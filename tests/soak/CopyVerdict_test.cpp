@@ -53,6 +53,18 @@ INSTANTIATE_TEST_SUITE_P(
         CopyCase{"made past a refused name", u"Sheet1", {u"a/b", u"B"}, With({{u"B", true}}), false},
         CopyCase{"made from a missing base", u"Nope", {u"A"}, With({{u"A", true}}), false}));
 
+// Into a workbook whose structure is protected nothing may be copied, nor anything left or lost.
+TEST(JudgingProtectedCopies, NothingMayChange) {
+    const std::pair<const char*, Sheets> outcomes[] = {
+        {"a copy made", With({{u"A", true}})},
+        {"a stray copy", With({{u"Sheet1_2", true}})},
+        {"a sheet deleted", Sheets{{u"Sheet1", true}, {u"Hidden", false}}},
+        {"a sheet renamed", Sheets{{u"A", true}, {u"Hidden", false}, {u"表紙", true}}},
+    };
+    for (const auto& [what, after] : outcomes) EXPECT_TRUE(JudgeCopy(kBefore, u"Sheet1", {u"A"}, after, true)) << what;
+    EXPECT_FALSE(JudgeCopy(kBefore, u"Sheet1", {u"A", u"表紙"}, kBefore, true));
+}
+
 TEST(NamesAskedFor, EachNonEmptyLineUpToItsFirstComma) {
     EXPECT_EQ(NamesAskedFor({u"A,x,y", u"", u"   ", u",lead", u"B"}), (Names{u"A", u"   ", u"", u"B"}));
 }

@@ -15,8 +15,10 @@
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/sheet/XSpreadsheetView.hpp>
 #include <com/sun/star/sheet/XSpreadsheets.hpp>
+#include <com/sun/star/table/XCell.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/util/XProtectable.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <osl/file.hxx>
 
@@ -106,6 +108,7 @@ WorkbookView ViewOf(const uno::Reference<sheet::XSpreadsheetDocument>& document)
         uno::Reference<container::XNamed> active(controller->getActiveSheet(), uno::UNO_QUERY);
         if (active.is()) view.activeSheet = FromOU(active->getName());
     }
+    view.structureProtected = uno::Reference<util::XProtectable>(document, uno::UNO_QUERY_THROW)->isProtected();
     return view;
 }
 
@@ -199,26 +202,59 @@ std::vector<OfficeSeen> OfficeJudge::Offices() {
     return offices;
 }
 
-std::optional<WorkbookView> OfficeJudge::Workbook(const fs::path& file) {
-    for (const OfficeSeen& office : Offices()) {
-        if (!office.answers) continue;
+namespace {
+uno::Reference<table::XCell> CellOf(const uno::Reference<sheet::XSpreadsheetDocument>& document, const CellRef& cell) {
+    uno::Reference<sheet::XSpreadsheet> sheet(document->getSheets()->getByName(ToOU(cell.sheet)), uno::UNO_QUERY_THROW);
+    return sheet->getCellByPosition(cell.column - 1, cell.row - 1);
+}
+
+// use(document, office) on the document loaded from the file, in the office of this pid (the
+// first that holds it with 0).
+template <class Bridges, class F>
+auto OnDocument(const std::vector<OfficeSeen>& offices, Bridges& bridges, const fs::path& file, pid_t pid, F&& use)
+    -> std::optional<decltype(use(uno::Reference<sheet::XSpreadsheetDocument>(), pid))> {
+    for (const OfficeSeen& office : offices) {
+        if (!office.answers || (pid != 0 && office.pid != pid)) continue;
         try {
-            auto view = bridges_->With(office.folder, [&](const auto& desktop) -> std::optional<WorkbookView> {
+            auto result = bridges.With(office.folder, [&](const auto& desktop)
+                                                          -> std::optional<decltype(use(uno::Reference<sheet::XSpreadsheetDocument>(), pid))> {
                 for (const auto& document : Documents(desktop)) {
                     uno::Reference<frame::XModel> model(document, uno::UNO_QUERY_THROW);
-                    if (PathOfUrl(model->getURL()) == file) return ViewOf(document);
+                    if (PathOfUrl(model->getURL()) == file) return use(document, office.pid);
                 }
                 return std::nullopt;
             });
-            if (view) {
-                view->office = office.pid;
-                return view;
-            }
+            if (result) return result;
         } catch (const uno::Exception&) {
             // gone between the listing and the question
         }
     }
     return std::nullopt;
+}
+}  // namespace
+
+std::optional<WorkbookView> OfficeJudge::Workbook(const fs::path& file) {
+    return OnDocument(Offices(), *bridges_, file, 0, [](const uno::Reference<sheet::XSpreadsheetDocument>& document, pid_t office) {
+        WorkbookView view = ViewOf(document);
+        view.office = office;
+        return view;
+    });
+}
+
+bool OfficeJudge::EditCell(const fs::path& file, const CellRef& cell, const std::u16string& text) {
+    return OnDocument(Offices(), *bridges_, file, 0, [&](const uno::Reference<sheet::XSpreadsheetDocument>& document, pid_t) {
+               CellOf(document, cell)->setFormula(ToOU(text));
+               return true;
+           }).has_value();
+}
+
+std::optional<std::vector<std::u16string>> OfficeJudge::CellTexts(const fs::path& file, const std::vector<CellRef>& cells,
+                                                                  pid_t office) {
+    return OnDocument(Offices(), *bridges_, file, office, [&](const uno::Reference<sheet::XSpreadsheetDocument>& document, pid_t) {
+        std::vector<std::u16string> texts;
+        for (const CellRef& cell : cells) texts.push_back(FromOU(CellOf(document, cell)->getFormula()));
+        return texts;
+    });
 }
 
 std::optional<fs::path> OfficeJudge::FolderOf(pid_t office) {
@@ -228,7 +264,8 @@ std::optional<fs::path> OfficeJudge::FolderOf(pid_t office) {
     return std::nullopt;
 }
 
-void OfficeJudge::MakeWorkbook(pid_t office, const fs::path& file, const std::vector<SheetState>& sheets) {
+void OfficeJudge::MakeWorkbook(pid_t office, const fs::path& file, const std::vector<SheetState>& sheets,
+                               bool protectStructure) {
     const auto folder = FolderOf(office);
     if (!folder) throw std::runtime_error("no instance folder for the office that makes the workbooks");
     try {
@@ -252,6 +289,7 @@ void OfficeJudge::MakeWorkbook(pid_t office, const fs::path& file, const std::ve
                 uno::Reference<beans::XPropertySet>(indexed->getByIndex(static_cast<sal_Int32>(i)), uno::UNO_QUERY_THROW)
                     ->setPropertyValue("IsVisible", uno::Any(false));
             }
+            if (protectStructure) uno::Reference<util::XProtectable>(document, uno::UNO_QUERY_THROW)->protect("");
             rtl::OUString url;
             osl::FileBase::getFileURLFromSystemPath(rtl::OStringToOUString(file.string().c_str(), RTL_TEXTENCODING_UTF8), url);
             uno::Reference<frame::XStorable>(document, uno::UNO_QUERY_THROW)

@@ -23,6 +23,15 @@ struct WorkbookView {
     pid_t office = 0;
     std::vector<SheetState> sheets;
     std::u16string activeSheet;  // empty when the workbook has no view
+    bool structureProtected = false;
+};
+
+// One cell of a worksheet, by the sheet's name and 1-based row and column.
+struct CellRef {
+    std::u16string sheet;
+    int row = 1;
+    int column = 1;
+    auto operator<=>(const CellRef&) const = default;
 };
 
 struct OfficeSeen {
@@ -44,8 +53,17 @@ public:
     std::vector<OfficeSeen> Offices();
     // The workbook loaded from this file, in whichever office of the run holds it.
     std::optional<WorkbookView> Workbook(const std::filesystem::path& file);
-    // Writes an .xls file with these sheets (in this order), made in the office of this pid.
-    void MakeWorkbook(pid_t office, const std::filesystem::path& file, const std::vector<SheetState>& sheets);
+    // Types text into a cell of the workbook loaded from the file, as the user would in the
+    // office; false when no office of the run holds it.
+    bool EditCell(const std::filesystem::path& file, const CellRef& cell, const std::u16string& text);
+    // The texts of these cells in the workbook loaded from the file, in the office of this pid
+    // (in any office of the run with 0); none when that office does not hold it.
+    std::optional<std::vector<std::u16string>> CellTexts(const std::filesystem::path& file,
+                                                         const std::vector<CellRef>& cells, pid_t office = 0);
+    // Writes an .xls file with these sheets (in this order), made in the office of this pid; with
+    // protectStructure, no sheet of it may be added, copied, deleted or renamed.
+    void MakeWorkbook(pid_t office, const std::filesystem::path& file, const std::vector<SheetState>& sheets,
+                      bool protectStructure = false);
     // The instance folder of a running office of this run.
     std::optional<std::filesystem::path> FolderOf(pid_t office);
 

@@ -16,6 +16,7 @@
 #include <chrono>
 #include <thread>
 
+#include "excel/SaveChangesQuestion.h"
 #include "platform/calc/CalcServer.h"
 #include "platform/calc/ProcessAlive.h"
 #include "soak/CopyVerdict.h"
@@ -32,6 +33,7 @@ constexpr int16_t kBackspace = 8;
 constexpr int16_t kRight = 39;
 constexpr int16_t kYes = 6;
 constexpr int16_t kNo = 7;
+constexpr int16_t kCancel = 2;
 constexpr char16_t kNoSheetYet[] = u"ｼｰﾄ名が見つかりません。";
 constexpr char16_t kAllDone[] = u"全て完了しました。";
 // A copy run that stops at a refused name says so and keeps the dialog open.
@@ -138,10 +140,17 @@ int Soak::Run(std::chrono::seconds duration) {
     const auto end = std::chrono::steady_clock::now() + duration;
     std::uniform_int_distribution<int> pick(0, 99);
     while (std::chrono::steady_clock::now() < end) {
+        if (std::bernoulli_distribution(0.2)(random_)) {
+            // The user types into the workbook in the office between gestures at the tool.
+            EditCells(std::uniform_int_distribution<int>(1, 3)(random_));
+            CheckBoxes();
+            log_.Idle();
+        }
         const int roll = pick(random_);
         const int how = std::uniform_int_distribution<int>(0, 3)(random_);
         if (roll < 10) {
-            // The last workbook, of 1,000 sheets, takes longest to load: one load in nine.
+            // The last workbook, of 1,000 sheets, takes longest to load: it has one draw, each
+            // other workbook two.
             const size_t small = books_.size() - 1;
             const size_t book = std::uniform_int_distribution<size_t>(0, 2 * small)(random_);
             Load(books_[book == 2 * small ? small : book % small], how);
@@ -260,10 +269,21 @@ void Soak::Put(platform::TextBox& box, const std::u16string& text) {
 
 // ---- Loading ----
 
+std::string Soak::DrawSaveAnswer(const fs::path& next) {
+    const bool again = open_ && open_->file == next;
+    // Saving the workbook of 1,000 sheets takes most of an action's time on a busy machine.
+    const bool large = open_ && open_->file == books_.back().file;
+    const int roll = std::uniform_int_distribution<int>(0, 99)(random_);
+    const int16_t answer = roll < 45 && !large ? kYes : roll < 80 || again ? kNo : kCancel;
+    boxes_.AnswerSaveQuestions(answer);
+    return answer == kYes ? " (asked to save: Yes)" : answer == kNo ? " (asked to save: No)" : " (asked to save: Cancel)";
+}
+
 void Soak::Load(const SoakWorkbook& book, int how) {
     static const char16_t* const kTargets[] = {u"Txt_Path", u"Lst_Item", u"Txt_SheetName"};
+    const std::string answer = DrawSaveAnswer(book.file);
     log_.Begin((how == 0 ? "type the path and press Cmd_Get: " : "drop on " + Utf8(kTargets[how - 1]) + ": ") +
-               book.file.filename().string());
+               book.file.filename().string() + answer);
     if (how == 0) {
         Put(Main().TextBoxNamed(u"Txt_Path"), book.file.u16string());
         gestures_.Press(Main().PictureButtonNamed(u"Cmd_Get"));
@@ -276,7 +296,8 @@ void Soak::Load(const SoakWorkbook& book, int how) {
 
 void Soak::LoadMissing(int how) {
     const fs::path missing = folders_.books / (how % 2 ? "missing.xls" : "無い.xls");
-    log_.Begin("type a path that does not exist and press Cmd_Get: " + missing.filename().string());
+    const std::string answer = DrawSaveAnswer(missing);
+    log_.Begin("type a path that does not exist and press Cmd_Get: " + missing.filename().string() + answer);
     Put(Main().TextBoxNamed(u"Txt_Path"), missing.u16string());
     gestures_.Press(Main().PictureButtonNamed(u"Cmd_Get"));
     gestures_.Settle();
@@ -285,7 +306,9 @@ void Soak::LoadMissing(int how) {
 
 void Soak::AfterLoadAttempt(const fs::path& file, bool exists) {
     loadTried_ = true;
-    open_.reset();  // the previous workbook is closed in any case
+    // The previous workbook is closed in any case, unless the user keeps it open.
+    if (open_ && open_->alive) CheckClosedWorkbook(*open_);
+    open_.reset();
     if (exists) {
         const auto book = std::find_if(books_.begin(), books_.end(), [&](const auto& b) { return b.file == file; });
         auto view = judge_->Workbook(file);
@@ -301,10 +324,12 @@ void Soak::AfterLoadAttempt(const fs::path& file, bool exists) {
             Fault("an existing workbook did not load",
                   file.string() + " is open in no office of the run; offices:" + (seen.empty() ? " none" : seen));
         } else {
-            if (view->sheets != book->sheets)
-                Fault("the loaded workbook differs from its file", file.string());
-            open_ = Open{file, view->sheets, view->activeSheet, true};
+            if (view->sheets != book->sheets || view->structureProtected != book->structureProtected)
+                Fault("the loaded workbook differs from its file", file.string() + ": " + Joined(NamesOf(view->sheets)) +
+                                                                       ", saved " + Joined(NamesOf(book->sheets)));
+            open_ = Open{file, view->sheets, view->activeSheet, true, book->structureProtected, view->office, {}};
             listed_ = NamesOf(view->sheets);
+            CheckSavedCells(file, view->office);
         }
     }
     CheckList();
@@ -452,7 +477,10 @@ void Soak::Duplicate(int baseEntry, const std::vector<std::u16string>& lines, co
     // Only a Yes before any No-less pass reaches the copy: the first Yes, if the lines hold a name.
     const auto asked = NamesAskedFor(lines);
     const bool copied = std::find(answers.begin(), answers.end(), true) != answers.end() && !asked.empty();
-    const auto verdict = JudgeCopy(open_->sheets, base, copied ? asked : std::vector<std::u16string>{}, view->sheets);
+    const auto verdict = JudgeCopy(open_->sheets, base, copied ? asked : std::vector<std::u16string>{}, view->sheets,
+                                   open_->structureProtected);
+    if (view->structureProtected != open_->structureProtected)
+        Fault("a copy run changed the workbook's protection", open_->file.string());
     if (verdict) Fault("a copy run did something nobody asked for", *verdict + " (base " + Quoted(base) + ")");
     // What the dialog told the user must be what happened.
     for (const SeenBox& box : boxes_.Seen()) {
@@ -514,7 +542,78 @@ void Soak::RestartTool() {
     CheckList();
 }
 
+void Soak::EditCells(int count) {
+    log_.Begin("type into " + std::to_string(count) + " cells of the listed workbook in the office");
+    if (!open_ || !open_->alive || open_->active.empty()) return;
+    for (int i = 0; i < count; ++i) {
+        const CellRef cell{open_->active, std::uniform_int_distribution<int>(1, 40)(random_),
+                           std::uniform_int_distribution<int>(1, 8)(random_)};
+        const std::u16string text = u"編集" + U16(std::to_string(++edits_));
+        if (!judge_->EditCell(open_->file, cell, text)) {
+            Fault("the listed workbook is open in no office", open_->file.string());
+            open_.reset();
+            return;
+        }
+        open_->edits[cell] = text;
+    }
+    CheckWorkbook(false, {});
+}
+
 // ---- The checks ----
+
+void Soak::CheckClosedWorkbook(const Open& closed) {
+    const std::u16string question = excel::SaveChangesQuestion(closed.file.filename().u16string());
+    const auto asked = std::find_if(boxes_.Seen().begin(), boxes_.Seen().end(),
+                                    [&](const SeenBox& box) { return box.text == question; });
+    const int16_t answer = asked == boxes_.Seen().end() ? 0 : asked->answer;
+    std::vector<CellRef> cells;
+    std::vector<std::u16string> typed;
+    for (const auto& [cell, text] : closed.edits) {
+        cells.push_back(cell);
+        typed.push_back(text);
+    }
+    // Still open in its office: cancelled, or a save the office refused (a file another office
+    // holds). Nothing may be lost there; then it goes, so that each file is open once at most.
+    if (const auto kept = judge_->CellTexts(closed.file, cells, closed.office)) {
+        if (answer != kCancel && answer != kYes)
+            Fault("a closed workbook stayed open", closed.file.string() + " after answer " + std::to_string(answer));
+        if (*kept != typed) Fault("a workbook kept open lost edits", closed.file.string());
+        kill(closed.office, SIGKILL);
+        WaitUntilEnded(closed.office);
+        return;
+    }
+    if (answer == kCancel) Fault("a cancelled question closed the workbook", closed.file.string());
+    if (answer == 0 && !closed.edits.empty())
+        Fault("edits were closed without a question", closed.file.string() + ", " + std::to_string(cells.size()) + " cells");
+    const auto book = std::find_if(books_.begin(), books_.end(), [&](const auto& b) { return b.file == closed.file; });
+    if (book == books_.end()) return;
+    auto& saved = savedCells_[closed.file];
+    if (answer == kYes) {
+        for (const auto& [cell, text] : closed.edits) saved[cell] = text;
+        book->sheets = closed.sheets;
+        return;
+    }
+    // Discarded: the file keeps what it had, also where the run typed into a sheet it has.
+    for (const auto& [cell, text] : closed.edits)
+        if (Exists(book->sheets, cell.sheet, false)) saved.try_emplace(cell, u"");
+}
+
+void Soak::CheckSavedCells(const fs::path& file, pid_t office) {
+    const auto saved = savedCells_.find(file);
+    if (saved == savedCells_.end() || saved->second.empty()) return;
+    std::vector<CellRef> cells;
+    for (const auto& [cell, text] : saved->second) cells.push_back(cell);
+    const auto texts = judge_->CellTexts(file, cells, office);
+    if (!texts) return;
+    for (size_t i = 0; i < cells.size(); ++i) {
+        const std::u16string& expected = saved->second.at(cells[i]);
+        if ((*texts)[i] == expected) continue;
+        Fault(expected.empty() ? "an edit answered with Don't Save is in the file" : "a saved edit is not in the file",
+              file.string() + " " + Utf8(cells[i].sheet) + " R" + std::to_string(cells[i].row) + "C" +
+                  std::to_string(cells[i].column) + ": " + Quoted((*texts)[i]) + ", expected " + Quoted(expected));
+        return;
+    }
+}
 
 void Soak::CheckList() {
     const auto entries = Entries();
@@ -635,6 +734,7 @@ void Soak::CheckLeftovers() {
 void Soak::CheckBoxes() {
     for (const SeenBox& box : boxes_.TakeSeen()) {
         if (box.text == kConfirmCopy || box.text == kAllDone || box.text.starts_with(kCopyRefused)) continue;
+        if (box.text.ends_with(kSaveChangesEnd)) continue;  // judged with the load that asked
         if (box.text == kNoSheetYet && !loadTried_) continue;
         Fault("an unexpected message box", Utf8(box.title) + ": " + Utf8(box.text));
     }

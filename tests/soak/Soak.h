@@ -50,6 +50,9 @@ private:
         std::vector<SheetState> sheets;
         std::u16string active;
         bool alive = true;
+        bool structureProtected = false;
+        pid_t office = 0;
+        std::map<CellRef, std::u16string> edits;  // typed in the office since it was loaded
     };
 
     void StartTool();
@@ -67,6 +70,7 @@ private:
     void Resize(int width, int height, bool minimise);
     void KillOffice();
     void RestartTool();
+    void EditCells(int count);
 
     // The checks after each action.
     void CheckList();
@@ -74,12 +78,19 @@ private:
     void CheckOffices();
     void CheckLeftovers();
     void CheckBoxes();
+    // The workbook a load closed: its edits saved, discarded or still open, as the question about
+    // them was answered.
+    void CheckClosedWorkbook(const Open& closed);
+    void CheckSavedCells(const std::filesystem::path& file, pid_t office);
     void Fault(const std::string& kind, const std::string& detail);
 
     // Gestures.
     void Clear(platform::TextBox& box);
     void Put(platform::TextBox& box, const std::u16string& text);
     void AfterLoadAttempt(const std::filesystem::path& file, bool exists);
+    // The answer the user will give if the load asks whether to save the listed workbook; never
+    // Cancel when the same file loads again (it would then be open twice).
+    std::string DrawSaveAnswer(const std::filesystem::path& next);
     std::vector<std::u16string> Entries();
     platform::Form& Main() { return tool_->Form(); }
     std::u16string RandomName();
@@ -102,6 +113,10 @@ private:
     std::set<std::filesystem::path> instanceFolders_;  // every one seen in the run
     std::map<std::string, int> faults_;
     int freshNames_ = 0;
+    int edits_ = 0;
+    // What each workbook file holds in the cells the run typed into, as last saved ("" where an
+    // edit was discarded before any was saved).
+    std::map<std::filesystem::path, std::map<CellRef, std::u16string>> savedCells_;
 };
 
 }  // namespace tabora::soak

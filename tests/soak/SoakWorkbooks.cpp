@@ -38,9 +38,11 @@ std::vector<SoakWorkbook> MakeSoakWorkbooks(OfficeJudge& judge, pid_t office, co
           {u"三十一文字の名前三十一文字の名前三十一文字の名前三十一文字です", true},
           {u"Last", true}}},
         {folder / "one.xls", Visible({u"Sheet1"})},
+        {folder / u8"保護 ブック.xls", {{u"表紙", true}, {u"Data", true}, {u"隠し", false}, {u"集計", true}}, true},
+        {folder / "locked.xls", Visible({u"Sheet1"}), true},
         {folder / "thousand.xls", Thousand()},
     };
-    for (const SoakWorkbook& book : books) judge.MakeWorkbook(office, book.file, book.sheets);
+    for (const SoakWorkbook& book : books) judge.MakeWorkbook(office, book.file, book.sheets, book.structureProtected);
     return books;
 }
 

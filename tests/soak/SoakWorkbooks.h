@@ -1,7 +1,7 @@
 #pragma once
 // The workbooks a soak run loads, made once per run by an office: names a user's workbooks
 // really have (Japanese, full- and half-width forms, names that begin other names, 31
-// characters, hidden sheets) and one of 1,000 sheets.
+// characters, hidden sheets), some whose structure is protected, and one of 1,000 sheets.
 
 #include <filesystem>
 #include <vector>
@@ -13,6 +13,7 @@ namespace tabora::soak {
 struct SoakWorkbook {
     std::filesystem::path file;
     std::vector<SheetState> sheets;
+    bool structureProtected = false;  // no sheet may be added, copied, deleted or renamed
 };
 
 // The workbooks of a run, in `folder`, the one of 1,000 sheets last; written by the office of

@@ -17,6 +17,7 @@ public:
         };
         return std::make_unique<Decoding>();
     }
+    std::unique_ptr<platform::TextDecoding> StartFallbackDecoding() override { return nullptr; }
 };
 
 }  // namespace tabora::test

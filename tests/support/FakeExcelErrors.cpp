@@ -9,13 +9,13 @@ ErrorRecord Excel(std::u16string description) { return {kApplicationDefined, std
 }  // namespace
 
 ErrorRecord MethodFailed(std::u16string_view objectClass, std::u16string_view member) {
-    return Excel(excel::messages::MethodFailed(objectClass, member));
+    return Excel(excel::messages::MethodFailedText(objectClass, member));
 }
 ErrorRecord CannotSet(std::u16string_view objectClass, std::u16string_view member) {
-    return Excel(excel::messages::CannotSet(objectClass, member));
+    return Excel(excel::messages::CannotSetText(objectClass, member));
 }
 ErrorRecord CannotGet(std::u16string_view objectClass, std::u16string_view member) {
-    return Excel(excel::messages::CannotGet(objectClass, member));
+    return Excel(excel::messages::CannotGetText(objectClass, member));
 }
 ErrorRecord ApplicationDefined() { return Excel(vb_error::Description(kApplicationDefined)); }
 ErrorRecord FileNotFound(std::u16string_view path) { return Excel(excel::messages::FileNotFound(path)); }
@@ -29,8 +29,6 @@ ErrorRecord ExcelNotInstalled() { return Program(kCannotCreateObject); }
 
 ErrorRecord ObjectDeleted() { return {kObjectDeleted, u"オートメーション エラーです。", kExcelSource}; }
 
-ErrorRecord Disconnected() {
-    return {kDisconnected, u"オートメーション エラーです。\n起動されたオブジェクトはクライアントから切断されました。", kExcelSource};
-}
+ErrorRecord Disconnected() { return Program(kDisconnected); }
 
 }  // namespace tabora::test::excel_error

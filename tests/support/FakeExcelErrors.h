@@ -17,7 +17,7 @@ using vb_error::kCannotCreateObject;  // Excel is not installed
 using vb_error::kNamedArgumentNotFound;
 using vb_error::kWrongArgumentCount;
 inline constexpr int32_t kObjectDeleted = -2147221080;  // 0x800401A8: the sheet or workbook is gone
-inline constexpr int32_t kDisconnected = -2147417848;   // 0x80010108: the instance has ended
+inline constexpr int32_t kDisconnected = vb_error::kObjectDisconnected;  // the instance has ended
 
 // "<Class> クラスの <Member> メソッドが失敗しました。", number 1004, source Microsoft Excel.
 ErrorRecord MethodFailed(std::u16string_view objectClass, std::u16string_view member);

@@ -188,6 +188,23 @@ bool SaveWorkbookFile(const std::u16string& path, const FakeWorkbook& workbook) 
     return WriteText(path, text.str());
 }
 
+namespace {
+std::string ContentOf(const FakeWorkbook& workbook) {
+    std::ostringstream text;
+    WriteSheets(text, workbook.sheets, 0);
+    return text.str();
+}
+}  // namespace
+
+void MarkSaved(FakeWorkbook& workbook) {
+    workbook.savedContent = ContentOf(workbook);
+    workbook.markedUnsaved = false;
+}
+
+bool HasUnsavedChanges(const FakeWorkbook& workbook) {
+    return workbook.markedUnsaved || ContentOf(workbook) != workbook.savedContent;
+}
+
 LoadedWorkbook LoadWorkbookFile(const std::u16string& path) {
     LoadedWorkbook loaded;
     std::error_code error;

@@ -43,6 +43,11 @@ void WriteWorkbookFile(const std::u16string& path, const std::vector<FixtureShee
 // Writes workbook as Workbook.SaveAs does; false when the file cannot be written.
 bool SaveWorkbookFile(const std::u16string& path, const FakeWorkbook& workbook);
 
+// Notes the workbook's content as saved (after Open, Add, SaveAs, Save, or Saved = True).
+void MarkSaved(FakeWorkbook& workbook);
+// Whether it changed since then (or was marked unsaved): Excel's Saved = False.
+bool HasUnsavedChanges(const FakeWorkbook& workbook);
+
 struct LoadedWorkbook {
     enum class Problem { None, Missing, NotAWorkbook };
     Problem problem = Problem::None;

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "excel/SaveChangesQuestion.h"
+#include "excel/WorkbookGrid.h"
 #include "excel/model/Messages.h"
+#include "platform/Runtime.h"
 #include "support/FakeCellEditing.h"
 #include "support/FakeCellInput.h"
 #include "support/FakeStrings.h"
@@ -25,11 +28,6 @@ excel::WorkbookGrid FakeSheet::Grid() const {
 }
 
 bool FakeSheet::Exists() { return workbook != nullptr && !workbook->closed; }
-
-void FakeSheet::Touch() {
-    Tidy();
-    if (workbook != nullptr) workbook->modified = true;
-}
 
 bool FakeSheet::SetName(const std::u16string& newName) {
     name = newName;
@@ -167,7 +165,6 @@ excel::model::SheetRef FakeWorkbook::CopySheet(excel::model::SheetStore& source,
     copy->name = copyName;
     copy->workbook = this;
     sheets.insert(sheets.begin() + std::clamp<int32_t>(position, 0, static_cast<int32_t>(sheets.size())), copy);
-    modified = true;
     return copy;
 }
 
@@ -175,24 +172,33 @@ void FakeWorkbook::DeleteSheet(excel::model::SheetStore& sheet) {
     std::erase_if(sheets, [&](const auto& held) { return held.get() == &sheet; });
     if (activeSheet.get() == &sheet) activeSheet = nullptr;
     dynamic_cast<FakeSheet&>(sheet).workbook = nullptr;
-    modified = true;
 }
 
-void FakeWorkbook::SaveAs(const std::u16string& path, int32_t) {
+bool FakeWorkbook::Modified() { return HasUnsavedChanges(*this); }
+
+void FakeWorkbook::SetModified(bool value) {
+    if (value)
+        markedUnsaved = true;
+    else
+        MarkSaved(*this);
+}
+
+void FakeWorkbook::SaveAs(const std::u16string& path, int32_t format) {
     if (!SaveWorkbookFile(path, *this)) {
         throw RuntimeError(vb_error::kApplicationDefined, excel::messages::CannotSaveTo(path), u"Microsoft Excel");
     }
     fullName = path;
     const size_t slash = path.find_last_of(u"\\/");
     name = slash == std::u16string::npos ? path : path.substr(slash + 1);
-    modified = false;
+    fileFormat = format;
+    MarkSaved(*this);
 }
 
 void FakeWorkbook::Save() {
     if (!SaveWorkbookFile(fullName, *this)) {
-        throw RuntimeError(vb_error::kApplicationDefined, excel::messages::MethodFailed(u"Workbook", u"Save"), u"Microsoft Excel");
+        throw RuntimeError(vb_error::kApplicationDefined, excel::messages::MethodFailedText(u"Workbook", u"Save"), u"Microsoft Excel");
     }
-    modified = false;
+    MarkSaved(*this);
 }
 
 namespace {
@@ -255,6 +261,8 @@ FakeInstance::Opened FakeInstance::Open(const std::u16string& path) {
     const size_t active = static_cast<size_t>(loaded.activeSheet - 1);
     workbook->Hold(std::move(loaded.sheets));
     workbook->activeSheet = workbook->sheets[active];
+    workbook->fileFormat = excel::FileFormatFor(path).value_or(excel::xl::kOpenXmlWorkbook);
+    MarkSaved(*workbook);
     return {workbook, OpenProblem::None};
 }
 
@@ -268,6 +276,7 @@ excel::model::WorkbookRef FakeInstance::Add(const std::vector<std::u16string>& s
     }
     workbook->Hold(std::move(sheets));
     workbook->activeSheet = workbook->sheets.front();
+    MarkSaved(*workbook);  // unchanged as far as the user can tell, as Excel's new workbook is
     return workbook;
 }
 
@@ -277,11 +286,12 @@ void FakeInstance::SetVisible(bool visible, const std::vector<excel::model::Work
 }
 
 excel::model::SaveAnswer FakeInstance::AskToSaveChanges(excel::model::WorkbookStore& workbook) {
-    savePrompts.push_back(workbook.Name());
-    if (saveAnswers.empty()) return excel::model::SaveAnswer::Save;
-    const excel::model::SaveAnswer answer = saveAnswers.front();
-    saveAnswers.pop_front();
-    return answer;
+    switch (platform::MessageBox().Show(excel::kSaveChangesStyle, excel::SaveChangesQuestion(workbook.Name()),
+                                        excel::kSaveChangesTitle)) {
+        case platform::button::kYes: return excel::model::SaveAnswer::Save;
+        case platform::button::kNo: return excel::model::SaveAnswer::DontSave;
+        default: return excel::model::SaveAnswer::Cancel;
+    }
 }
 
 std::optional<std::u16string> FakeInstance::GetOpenFilename(const std::u16string&, const std::u16string&) {

@@ -52,6 +52,7 @@ struct FakeSheet : excel::model::SheetStore {
     std::vector<CellArea> merged;
     CellArea selection;  // each worksheet keeps its own selection, A1 at first
     int32_t visibility = excel::xl::kSheetVisible;
+    bool protectContents = false;      // the sheet's protection: it travels with a copy
     FakeWorkbook* workbook = nullptr;  // the workbook it is in; none once deleted
 
     const FakeCell& Cell(int32_t row, int32_t col) const;
@@ -63,8 +64,8 @@ struct FakeSheet : excel::model::SheetStore {
     // Forgets cells that are blank and unformatted, so that two sheets showing the same compare
     // equal however they came to be.
     void Tidy();
-    // After a change: tidied, and the workbook changed since it was saved.
-    void Touch();
+    // After a change: tidied.
+    void Touch() { Tidy(); }
 
     // The store.
     bool Exists() override;
@@ -74,6 +75,8 @@ struct FakeSheet : excel::model::SheetStore {
     bool IsChart() override { return isChart; }
     int32_t Visibility() override { return visibility; }
     void SetVisibility(int32_t value) override;
+    bool IsProtected() override { return protectContents; }
+    void Protect(const std::u16string&) override { protectContents = true; }
     Variant Value(CellAddress cell) override { return Value(cell.row, cell.col); }
     bool SetValue(const CellArea& area, const Variant& value) override;
     CellArea Selection() override { return selection; }
@@ -98,8 +101,13 @@ struct FakeWorkbook : excel::model::WorkbookStore {
     std::u16string fullName;  // the file's path; empty until opened from or saved to a file
     std::vector<std::shared_ptr<FakeSheet>> sheets;  // tab order, worksheets and charts together
     std::shared_ptr<FakeSheet> activeSheet;
-    bool modified = false;
-    bool structureProtected = false;
+    // No sheet is added, copied in, moved, deleted, renamed, hidden or shown while it is set.
+    bool protectStructure = false;
+    std::optional<int32_t> fileFormat;  // as opened or last saved; none for a new workbook
+    // What it held when last opened or saved, as its file shows it but for the active sheet
+    // (switching sheets is no change to Excel); compared with to tell unsaved changes.
+    std::string savedContent;
+    bool markedUnsaved = false;  // Saved set to False
     bool closed = false;
 
     std::shared_ptr<FakeSheet> FindSheet(std::u16string_view sheetName) const;  // ignoring case
@@ -118,9 +126,11 @@ struct FakeWorkbook : excel::model::WorkbookStore {
     void Activate(excel::model::SheetStore& sheet) override;
     excel::model::SheetRef CopySheet(excel::model::SheetStore& source, int32_t position, const std::u16string& copyName) override;
     void DeleteSheet(excel::model::SheetStore& sheet) override;
-    bool StructureProtected() override { return structureProtected; }
-    bool Modified() override { return modified; }
-    void SetModified(bool value) override { modified = value; }
+    bool StructureProtected() override { return protectStructure; }
+    void ProtectStructure(const std::u16string&) override { protectStructure = true; }
+    std::optional<int32_t> FileFormat() override { return fileFormat; }
+    bool Modified() override;
+    void SetModified(bool value) override;
     void SaveAs(const std::u16string& path, int32_t format) override;
     void Save() override;
     void Close() override { closed = true; }
@@ -140,10 +150,6 @@ struct FakeInstance : excel::model::ApplicationStore {
     int addedWorkbooks = 0;  // numbers "Book1", "Book2", ...
     int liveReferences = 0;  // objects of this instance alive
     std::vector<FakeDeletion> deletions;
-    // Answers to Excel's question whether to save a changed workbook, in order; with none left
-    // the user saves.
-    std::deque<excel::model::SaveAnswer> saveAnswers;
-    std::vector<std::u16string> savePrompts;  // the workbooks asked about, in order
     std::deque<Variant>* openFilenameAnswers = nullptr;  // the server's, shared by its instances
     std::weak_ptr<excel::model::Application> model;
 

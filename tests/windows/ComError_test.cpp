@@ -30,6 +30,7 @@ class VisualBasicNumberTest : public ::testing::TestWithParam<NumberCase> {};
 TEST_P(VisualBasicNumberTest, ComsOwnFailuresTakeVisualBasicsNumberAndText) {
     RuntimeError error = ErrorFromHresult(static_cast<HRESULT>(GetParam().hr));
     EXPECT_EQ(error.Record(), vb_error::Raise(GetParam().number).Record());
+    EXPECT_FALSE(error.Record().Description.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Hresults, VisualBasicNumberTest,
@@ -44,10 +45,15 @@ INSTANTIATE_TEST_SUITE_P(Hresults, VisualBasicNumberTest,
                                            NumberCase{0x800401F3u, 429},  // CO_E_CLASSSTRING
                                            NumberCase{0x80040154u, 429},  // REGDB_E_CLASSNOTREG
                                            NumberCase{0x800706BAu, 462},  // RPC_S_SERVER_UNAVAILABLE
-                                           NumberCase{0x80010108u, 462},  // RPC_E_DISCONNECTED
                                            NumberCase{0x80010007u, 462},  // RPC_E_SERVER_DIED
                                            NumberCase{0x80010012u, 462},  // RPC_E_SERVER_DIED_DNE
-                                           NumberCase{0x8007000Eu, 7}));  // E_OUTOFMEMORY
+                                           // The user closed Excel: the HRESULT, with its automation text.
+                                           NumberCase{0x80010108u, -2147417848},  // RPC_E_DISCONNECTED
+                                           NumberCase{0x8007000Eu, 7},            // E_OUTOFMEMORY
+                                           NumberCase{0x80070005u, 70},           // E_ACCESSDENIED
+                                           NumberCase{0x80004002u, 430},          // E_NOINTERFACE
+                                           NumberCase{0x80070057u, 5},            // E_INVALIDARG
+                                           NumberCase{0x80004001u, 445}));        // E_NOTIMPL
 
 TEST(ComErrorTest, AMissingExcelReadsAsOnTheDesktop) {
     EXPECT_EQ(ErrorFromHresult(CO_E_CLASSSTRING).Record(),
@@ -60,8 +66,8 @@ TEST(ComErrorTest, AnAutomationFacilityHresultWithAKnownNumberHasItsDescription)
 }
 
 TEST(ComErrorTest, AnyOtherHresultHasTheSystemsDescriptionAndASource) {
-    RuntimeError error = ErrorFromHresult(E_ACCESSDENIED);
-    EXPECT_EQ(error.Number(), static_cast<int32_t>(E_ACCESSDENIED));
+    RuntimeError error = ErrorFromHresult(E_HANDLE);
+    EXPECT_EQ(error.Number(), static_cast<int32_t>(E_HANDLE));
     EXPECT_FALSE(error.Record().Description.empty());
     EXPECT_NE(error.Record().Description.back(), u'\n');
     EXPECT_EQ(error.Record().Source, u"Tabora");

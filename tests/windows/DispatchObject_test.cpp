@@ -203,6 +203,13 @@ TEST_F(DispatchObjectTest, TheServerIsAliveUntilItsProxyReportsItGone) {
     EXPECT_TRUE(object->ServerAlive());
     sheet.Disconnect();
     EXPECT_FALSE(object->ServerAlive());
+    // As the in-memory Excel answers once it has been closed.
+    try {
+        object->Call(u"Activate");
+        FAIL() << "no error";
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.Record(), vb_error::Raise(vb_error::kObjectDisconnected).Record());
+    }
 }
 
 TEST_F(DispatchObjectTest, AFailedInvokeWithoutExceptionIsItsHresult) {

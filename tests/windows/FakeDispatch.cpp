@@ -35,6 +35,7 @@ HRESULT STDMETHODCALLTYPE FakeDispatch::GetTypeInfo(UINT, LCID, ITypeInfo** info
 }
 
 HRESULT STDMETHODCALLTYPE FakeDispatch::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) {
+    if (disconnected_) return RPC_E_DISCONNECTED;
     lastNames_.clear();
     lastNamesLocale_ = locale;
     HRESULT hr = S_OK;

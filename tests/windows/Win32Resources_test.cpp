@@ -10,6 +10,7 @@
 #include <commctrl.h>
 #include <winver.h>
 
+#include <string>
 #include <vector>
 
 namespace tabora::platform::win32 {
@@ -92,6 +93,56 @@ TEST(Win32ResourcesTest, TheVersionResourceIsTheProgramsVersion) {
     EXPECT_EQ(HIWORD(info->dwFileVersionMS), platform::version::kMajor);
     EXPECT_EQ(LOWORD(info->dwFileVersionMS), platform::version::kMinor);
     EXPECT_EQ(HIWORD(info->dwFileVersionLS), platform::version::kRevision);
+}
+
+// A setting of the manifest, as Windows read it from this executable.
+std::wstring ManifestSetting(const wchar_t* name) {
+    wchar_t value[64] = {};
+    SIZE_T length = 0;
+    if (!QueryActCtxSettingsW(0, nullptr, L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", name,
+                              value, std::size(value), &length)) {
+        return {};
+    }
+    return value;
+}
+
+TEST(Win32ResourcesTest, TheManifestAsksForLongPathsAndPerMonitorDpi) {
+    // A path of 260 characters or more then means to the file checks what it means to Excel.
+    EXPECT_EQ(ManifestSetting(L"longPathAware"), L"true");
+    EXPECT_EQ(ManifestSetting(L"dpiAwareness"), L"PerMonitorV2");
+}
+
+// The names of the functions an executable imports from one DLL, read from its import table.
+std::vector<std::string> ImportsFrom(const wchar_t* file, const char* dll) {
+    HMODULE mapped = LoadLibraryExW(file, nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE | LOAD_LIBRARY_AS_DATAFILE);
+    if (mapped == nullptr) return {};
+    // The low bits of the handle mark a mapping as data; the image starts below them.
+    const auto* base = reinterpret_cast<const char*>(reinterpret_cast<uintptr_t>(mapped) & ~uintptr_t{3});
+    const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+        base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& table = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    std::vector<std::string> names;
+    for (auto* library = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + table.VirtualAddress);
+         table.VirtualAddress != 0 && library->Name != 0; ++library) {
+        if (lstrcmpiA(base + library->Name, dll) != 0) continue;
+        const DWORD thunks =
+            library->OriginalFirstThunk != 0 ? library->OriginalFirstThunk : library->FirstThunk;
+        for (auto* thunk = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + thunks);
+             thunk->u1.AddressOfData != 0; ++thunk) {
+            if (IMAGE_SNAP_BY_ORDINAL(thunk->u1.Ordinal)) continue;
+            names.emplace_back(
+                reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + thunk->u1.AddressOfData)->Name);
+        }
+    }
+    FreeLibrary(mapped);
+    return names;
+}
+
+TEST(Win32ResourcesTest, TheToolStartsOnWindows10WithoutItsLaterDpiFunctions) {
+    // user32's per-monitor DPI functions of Windows 10 1607 and 1703 spell "Dpi"; Vista's spell "DPI".
+    const std::vector<std::string> imports = ImportsFrom(TABORA_TOOL_PATH, "user32.dll");
+    ASSERT_FALSE(imports.empty()) << "no import table read from the tool";
+    for (const std::string& name : imports) EXPECT_EQ(name.find("Dpi"), std::string::npos) << name;
 }
 
 }  // namespace

@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <aclapi.h>
+#include <sddl.h>
+
 #include <string>
+#include <vector>
 
 #include "platform/RuntimeError.h"
 #include "platform/win32/WideText.h"
@@ -110,6 +114,7 @@ TEST_P(CodePage932Test, DecodesShiftJisInAnyChunksWithoutSplittingCharacters) {
     }
     decoding->Finish(out);
     EXPECT_EQ(out, GetParam().text);
+    EXPECT_EQ(decoding->Replaced(), out.find(u'\uFFFD') != std::u16string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -124,21 +129,52 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(NamedMutexInstanceLockTest, TheFirstHolderRunsAloneAndASecondSeesIt) {
     NamedMutexInstanceLock first(u"TaboraTest");
     NamedMutexInstanceLock second(u"TaboraTest");
-    EXPECT_NE(first.MutexName().find(u"S-1-5-"), std::u16string::npos);
-    EXPECT_EQ(first.MutexName(), second.MutexName());
     EXPECT_FALSE(first.IsAnotherInstanceRunning());
     EXPECT_TRUE(second.IsAnotherInstanceRunning());
     EXPECT_FALSE(first.IsAnotherInstanceRunning());
 }
 
-TEST(NamedMutexInstanceLockTest, TheLockIsHeldForAllTheUsersSessions) {
-    NamedMutexInstanceLock lock(u"TaboraTest3");
-    ASSERT_FALSE(lock.IsAnotherInstanceRunning());
-    EXPECT_EQ(lock.HeldName(), u"Global\\" + lock.MutexName());
-    // Seen from the Global namespace, where another session of the user looks.
-    HANDLE seen = OpenMutexW(SYNCHRONIZE, FALSE, Wide(lock.HeldName()));
-    EXPECT_NE(seen, nullptr);
-    if (seen != nullptr) CloseHandle(seen);
+// Names another user could take first in the namespace every session shares: the program's
+// name and the user's SID are no secret.
+TEST(NamedMutexInstanceLockTest, NamesAnotherUserCouldTakeFirstDoNotStopTheTool) {
+    const std::u16string program = u"TaboraTestSquatted";
+    std::vector<HANDLE> squatted;
+    for (const std::u16string& name :
+         {program, program + u".Instance", program + u".Instance." + CurrentUserSid()}) {
+        HANDLE mutex = CreateMutexW(nullptr, FALSE, Wide(u"Global\\" + name));
+        ASSERT_NE(mutex, nullptr);
+        squatted.push_back(mutex);
+    }
+    NamedMutexInstanceLock lock(program);
+    EXPECT_FALSE(lock.IsAnotherInstanceRunning());
+    EXPECT_FALSE(lock.HeldName().empty());
+    for (HANDLE mutex : squatted) CloseHandle(mutex);
+}
+
+// An elevated start's mutex grants a normal start of the same user no access; it is held all
+// the same.
+TEST(NamedMutexInstanceLockTest, AHolderThisStartMayNotOpenStillRuns) {
+    NamedMutexInstanceLock elevated(u"TaboraTestElevated");
+    ASSERT_FALSE(elevated.IsAnotherInstanceRunning());
+    HANDLE held = OpenMutexW(WRITE_DAC, FALSE, Wide(elevated.HeldName()));
+    ASSERT_NE(held, nullptr);
+    PSECURITY_DESCRIPTOR systemOnly = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;GA;;;SY)", SDDL_REVISION_1,
+                                                                     &systemOnly, nullptr));
+    BOOL present = FALSE;
+    BOOL defaulted = FALSE;
+    PACL dacl = nullptr;
+    GetSecurityDescriptorDacl(systemOnly, &present, &dacl, &defaulted);
+    ASSERT_EQ(SetSecurityInfo(held, SE_KERNEL_OBJECT,
+                              DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr,
+                              nullptr, dacl, nullptr),
+              static_cast<DWORD>(ERROR_SUCCESS));
+    CloseHandle(held);
+    LocalFree(systemOnly);
+
+    NamedMutexInstanceLock normal(u"TaboraTestElevated");
+    EXPECT_TRUE(normal.IsAnotherInstanceRunning());
+    EXPECT_TRUE(normal.HeldName().empty());
 }
 
 TEST(NamedMutexInstanceLockTest, TheLockEndsWithItsHolder) {

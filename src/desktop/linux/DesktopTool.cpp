@@ -1,8 +1,12 @@
 #include "desktop/linux/DesktopTool.h"
 
 #include <QApplication>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "app/mdl_All.h"
+#include "desktop/linux/DisplayPlatform.h"
 #include "platform/Runtime.h"
 #include "platform/posix/LocaleTextDecoder.h"
 #include "platform/posix/PosixFileSystem.h"
@@ -21,10 +25,15 @@ int RunDesktopTool(char* programName, const std::function<std::unique_ptr<Automa
     // asks again and gets the same answer from the lock this process then holds.
     if (instances.IsAnotherInstanceRunning()) return 0;
 
-    // Qt gets the program's name only: no argument changes what the program does.
-    int qtArgc = 1;
-    char* qtArgv[] = {programName, nullptr};
-    QApplication application(qtArgc, qtArgv);
+    // Qt gets the program's name, and the display platform where the tool chooses it: no argument
+    // of the user's changes what the program does.
+    std::string platformOption = "-platform";
+    std::optional<std::string> platform = QtPlatformFor(CurrentDisplayEnvironment());
+    std::vector<char*> qtArgv{programName};
+    if (platform) qtArgv.insert(qtArgv.end(), {platformOption.data(), platform->data()});
+    int qtArgc = static_cast<int>(qtArgv.size());
+    qtArgv.push_back(nullptr);
+    QApplication application(qtArgc, qtArgv.data());
     platform::qt::PrepareApplication(windows::picture::kAppIcon);
 
     platform::qt::QtMessageBox messageBoxes;

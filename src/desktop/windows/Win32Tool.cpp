@@ -6,6 +6,7 @@
 #include "app/mdl_All.h"
 #include "platform/Runtime.h"
 #include "platform/com/ScopedOleInitialization.h"
+#include "platform/win32/Dpi.h"
 #include "platform/win32/MessagePump.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Form.h"
@@ -16,7 +17,7 @@ namespace tabora::platform::win32 {
 namespace {
 void PrepareProcess() {
     // Also declared in the manifest; this covers a build without it.
-    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    BecomeDpiAware();
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "excel/CaseFolding.h"
 #include "excel/model/Objects.h"
 #include "excel/model/Xl.h"
 
@@ -49,34 +48,12 @@ void Application::Quit() {
     copied_.reset();
 }
 
-WorkbookGrid Application::GridOf(WorkbookStore& workbook) {
-    const std::u16string path = workbook.Path();
-    if (path.empty()) return kLargeGrid;
-    return GridOfFormat(FormatForPath(path).value_or(xl::kOpenXmlWorkbook));
-}
-
 RuntimeError Application::Refusal(std::u16string description, int32_t number) const {
     return RuntimeError(number, std::move(description), store_->Name());
 }
 
 RuntimeError Application::ObjectDeleted() const {
     return RuntimeError(kObjectDeletedNumber, u"オートメーション エラーです。", store_->Name());
-}
-
-std::optional<int32_t> FormatForPath(std::u16string_view path) {
-    const size_t dot = path.find_last_of(u"./\\");
-    if (dot == std::u16string_view::npos || path[dot] != u'.') return xl::kExcel8;
-    const std::u16string_view extension = path.substr(dot + 1);
-    if (extension.empty() || EqualsIgnoringCase(extension, u"xls")) return xl::kExcel8;
-    if (EqualsIgnoringCase(extension, u"xlsx")) return xl::kOpenXmlWorkbook;
-    if (EqualsIgnoringCase(extension, u"ods")) return xl::kOpenDocumentSpreadsheet;
-    if (EqualsIgnoringCase(extension, u"csv")) return xl::kCsv;
-    return std::nullopt;
-}
-
-WorkbookGrid GridOfFormat(int32_t format) {
-    const bool binary = format == xl::kExcel8 || format == xl::kExcel7 || format == xl::kWorkbookNormal;
-    return binary ? kBinaryGrid : kLargeGrid;
 }
 
 }  // namespace tabora::excel::model

@@ -54,7 +54,7 @@ public:
     void SetCopied(std::optional<CopyMode> copied) { copied_ = std::move(copied); }
 
     // The grid of a workbook: that of the format it is saved in, the large one until it is.
-    static WorkbookGrid GridOf(WorkbookStore& workbook);
+    static WorkbookGrid GridOf(WorkbookStore& workbook) { return GridOfFormat(workbook.FileFormat()); }
 
     // Errors the application raises itself: number 1004 (or another), its own source.
     RuntimeError Refusal(std::u16string description, int32_t number = vb_error::kApplicationDefined) const;
@@ -70,11 +70,5 @@ private:
     WorkbookRef active_;
     std::optional<CopyMode> copied_;
 };
-
-// The file format Excel saves a workbook in for a path: by its extension, the binary workbook
-// format for none; nullopt for an extension it saves in no format of.
-std::optional<int32_t> FormatForPath(std::u16string_view path);
-// The grid a file format holds.
-WorkbookGrid GridOfFormat(int32_t format);
 
 }  // namespace tabora::excel::model

@@ -70,7 +70,7 @@ Variant ApplicationObject::SheetsInNewWorkbook(const Arguments&) { return App().
 
 void ApplicationObject::SetSheetsInNewWorkbook(const Arguments& args) {
     const int32_t count = ToLong(args.NewValue());
-    if (count < 1 || count > 255) throw App().Refusal(messages::CannotSet(u"Application", u"SheetsInNewWorkbook"));
+    if (count < 1 || count > 255) throw App().Refusal(messages::CannotSetText(u"Application", u"SheetsInNewWorkbook"));
     App().SetSheetsInNewWorkbook(count);
 }
 
@@ -168,7 +168,7 @@ Variant WorkbooksObject::Open(const Arguments& args) {
 }
 
 Variant WorkbooksObject::Add(const Arguments& args) {
-    if (args.Has(0)) throw App().Refusal(messages::MethodFailed(u"Workbooks", u"Add"));
+    if (args.Has(0)) throw App().Refusal(messages::MethodFailedText(u"Workbooks", u"Add"));
     // Excel's new workbook: SheetsInNewWorkbook sheets named Sheet1, Sheet2, ... in any language.
     std::vector<std::u16string> names;
     for (int32_t i = 0; i < App().SheetsInNewWorkbook(); ++i) names.push_back(NewSheetName(u"Sheet", names));

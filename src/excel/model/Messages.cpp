@@ -3,23 +3,8 @@
 namespace tabora::excel::messages {
 
 namespace {
-std::u16string Of(std::u16string_view objectClass, std::u16string_view member) {
-    return std::u16string(objectClass) + u" クラスの " + std::u16string(member);
-}
 std::u16string Quoted(std::u16string_view text) { return u"'" + std::u16string(text) + u"'"; }
 }  // namespace
-
-std::u16string MethodFailed(std::u16string_view objectClass, std::u16string_view member) {
-    return Of(objectClass, member) + u" メソッドが失敗しました。";
-}
-
-std::u16string CannotSet(std::u16string_view objectClass, std::u16string_view member) {
-    return Of(objectClass, member) + u" プロパティを設定できません。";
-}
-
-std::u16string CannotGet(std::u16string_view objectClass, std::u16string_view member) {
-    return Of(objectClass, member) + u" プロパティを取得できません。";
-}
 
 std::u16string FileNotFound(std::u16string_view path) {
     return Quoted(path) + u" が見つかりません。ファイル名およびファイルの保存場所が正しいかどうかを確認してください。";

@@ -4,14 +4,14 @@
 #include <string>
 #include <string_view>
 
+#include "excel/ExcelTexts.h"
+
 namespace tabora::excel::messages {
 
-// "<Class> クラスの <Member> メソッドが失敗しました。"
-std::u16string MethodFailed(std::u16string_view objectClass, std::u16string_view member);
-// "<Class> クラスの <Member> プロパティを設定できません。"
-std::u16string CannotSet(std::u16string_view objectClass, std::u16string_view member);
-// "<Class> クラスの <Member> プロパティを取得できません。"
-std::u16string CannotGet(std::u16string_view objectClass, std::u16string_view member);
+// A member that failed: in excel/ExcelTexts.h, which every server shares.
+using excel::CannotGetText;
+using excel::CannotSetText;
+using excel::MethodFailedText;
 std::u16string FileNotFound(std::u16string_view path);
 std::u16string NotAWorkbook(std::u16string_view path);
 std::u16string CannotOpen(std::u16string_view path);

@@ -85,6 +85,8 @@ private:
     Variant Save(const Arguments& args);
     Variant SaveAs(const Arguments& args);
     Variant Close(const Arguments& args);
+    Variant Protect(const Arguments& args);
+    Variant ProtectStructure(const Arguments& args);
     Variant SheetsOf(const Arguments& args, bool worksheetsOnly);
     void SaveTo(const std::u16string& path, std::optional<int32_t> format);
 
@@ -139,6 +141,9 @@ private:
     Variant Select(const Arguments& args);
     Variant Delete(const Arguments& args);
     Variant Copy(const Arguments& args);
+    Variant Protect(const Arguments& args);
+    Variant ProtectContents(const Arguments& args);
+    Variant Parent(const Arguments& args);
     Variant Cells(const Arguments& args);
     Variant Range(const Arguments& args);
     Variant Columns(const Arguments& args);

@@ -38,7 +38,7 @@ Variant RangeObject::Dispatch(const Invocation& call) { return DispatchTo<RangeO
 
 std::u16string RangeObject::Describe() const { return u"<Range " + AreaText(area_) + u">"; }
 
-void RangeObject::Fail(std::u16string_view member) const { throw App().Refusal(messages::MethodFailed(u"Range", member)); }
+void RangeObject::Fail(std::u16string_view member) const { throw App().Refusal(messages::MethodFailedText(u"Range", member)); }
 
 bool RangeObject::InFront() const {
     if (App().ActiveWorkbook() != workbook_) return false;
@@ -48,7 +48,7 @@ bool RangeObject::InFront() const {
 
 Variant RangeObject::Value(const Arguments&) {
     // A block would answer an array, which nothing here reads.
-    if (!area_.IsSingleCell()) throw App().Refusal(messages::CannotGet(u"Range", u"Value"));
+    if (!area_.IsSingleCell()) throw App().Refusal(messages::CannotGetText(u"Range", u"Value"));
     return sheet_->Value(area_.TopLeft());
 }
 
@@ -166,7 +166,7 @@ Variant RangeObject::Delete(const Arguments& args) {
 Variant RangeObject::Borders(const Arguments& args) {
     if (!args.Has(0)) return Make<BorderObject>(workbook_, sheet_, area_, 0);
     const int32_t index = args.Number(0);
-    if (!xl::IsBorderIndex(index)) throw App().Refusal(messages::CannotGet(u"Range", u"Borders"));
+    if (!xl::IsBorderIndex(index)) throw App().Refusal(messages::CannotGetText(u"Range", u"Borders"));
     return Make<BorderObject>(workbook_, sheet_, area_, index);
 }
 
@@ -186,7 +186,7 @@ Variant BorderObject::Dispatch(const Invocation& call) { return DispatchTo<Borde
 Variant BorderObject::Item(const Arguments& args) {
     const int32_t index = args.Number(0);
     if (index_ != 0) throw vb_error::Raise(vb_error::kMemberNotFound);
-    if (!xl::IsBorderIndex(index)) throw App().Refusal(messages::CannotGet(u"Borders", u"Item"));
+    if (!xl::IsBorderIndex(index)) throw App().Refusal(messages::CannotGetText(u"Borders", u"Item"));
     return Make<BorderObject>(workbook_, sheet_, area_, index);
 }
 
@@ -210,13 +210,13 @@ Variant BorderObject::Weight(const Arguments&) { return Read(true); }
 
 void BorderObject::SetLineStyle(const Arguments& args) {
     const int32_t value = ToLong(args.NewValue());
-    if (!xl::IsLineStyle(value)) throw App().Refusal(messages::CannotSet(u"Border", u"LineStyle"));
+    if (!xl::IsLineStyle(value)) throw App().Refusal(messages::CannotSetText(u"Border", u"LineStyle"));
     sheet_->SetBorder(area_, index_, value, std::nullopt);
 }
 
 void BorderObject::SetWeight(const Arguments& args) {
     const int32_t value = ToLong(args.NewValue());
-    if (!xl::IsBorderWeight(value)) throw App().Refusal(messages::CannotSet(u"Border", u"Weight"));
+    if (!xl::IsBorderWeight(value)) throw App().Refusal(messages::CannotSetText(u"Border", u"Weight"));
     sheet_->SetBorder(area_, index_, std::nullopt, value);
 }
 
@@ -239,7 +239,7 @@ void InteriorObject::Write(InteriorPart part, const Arguments& args) {
     const int32_t value = ToLong(args.NewValue());
     const bool color = part == InteriorPart::ColorIndex;
     if (!(color ? xl::IsColorIndex(value) : xl::IsPattern(value)))
-        throw App().Refusal(messages::CannotSet(u"Interior", color ? u"ColorIndex" : u"Pattern"));
+        throw App().Refusal(messages::CannotSetText(u"Interior", color ? u"ColorIndex" : u"Pattern"));
     sheet_->SetInterior(area_, part, value);
 }
 

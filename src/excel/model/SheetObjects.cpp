@@ -98,6 +98,9 @@ struct SheetMembers {
         {u"Select", {u"Replace"}, &S::Select},
         {u"Delete", {}, &S::Delete},
         {u"Copy", {u"Before", u"After"}, &S::Copy},
+        {u"Protect", {u"Password", u"DrawingObjects", u"Contents", u"Scenarios", u"UserInterfaceOnly"}, &S::Protect},
+        {u"ProtectContents", {}, &S::ProtectContents},
+        {u"Parent", {}, &S::Parent},
         {u"Cells", {u"RowIndex", u"ColumnIndex"}, &S::Cells},
         {u"Range", {u"Cell1", u"Cell2"}, &S::Range},
         {u"Columns", {u"Index"}, &S::Columns},
@@ -124,7 +127,7 @@ std::u16string SheetObject::Describe() const { return u"<" + TypeName() + u" \""
 WorkbookGrid SheetObject::Grid() const { return Application::GridOf(*workbook_); }
 
 void SheetObject::RefuseOnProtectedStructure(std::u16string_view member) {
-    if (workbook_->StructureProtected()) throw App().Refusal(messages::MethodFailed(TypeName(), member));
+    if (workbook_->StructureProtected()) throw App().Refusal(messages::MethodFailedText(TypeName(), member));
 }
 
 Variant SheetObject::Name(const Arguments&) { return sheet_->Name(); }
@@ -132,7 +135,7 @@ Variant SheetObject::Name(const Arguments&) { return sheet_->Name(); }
 void SheetObject::SetName(const Arguments& args) {
     const std::u16string name = ToText(args.NewValue());
     if (name == sheet_->Name()) return;
-    if (workbook_->StructureProtected()) throw App().Refusal(messages::CannotSet(TypeName(), u"Name"));
+    if (workbook_->StructureProtected()) throw App().Refusal(messages::CannotSetText(TypeName(), u"Name"));
     if (auto problem = CheckSheetName(name, NamesOf(workbook_->Sheets(), sheet_.get())))
         throw App().Refusal(SheetNameMessage(*problem));
     if (!sheet_->SetName(name)) throw App().Refusal(SheetNameMessage(SheetNameProblem::BadCharacter));
@@ -146,8 +149,10 @@ void SheetObject::SetVisible(const Arguments& args) {
     const Variant& value = args.NewValue();
     const int32_t wanted = value.Type() == VariantType::Boolean ? (value.AsBoolean() ? xl::kSheetVisible : xl::kSheetHidden)
                                                                 : ToLong(value);
-    const auto refused = [&] { return App().Refusal(messages::CannotSet(TypeName(), u"Visible")); };
+    const auto refused = [&] { return App().Refusal(messages::CannotSetText(TypeName(), u"Visible")); };
     if (wanted != xl::kSheetVisible && wanted != xl::kSheetHidden && wanted != xl::kSheetVeryHidden) throw refused();
+    if (wanted == sheet_->Visibility()) return;
+    if (workbook_->StructureProtected()) throw refused();
     const std::vector<SheetRef> sheets = workbook_->Sheets();
     const bool hiding = wanted != xl::kSheetVisible && IsShown(*sheet_);
     // A workbook keeps one visible sheet.
@@ -161,7 +166,7 @@ void SheetObject::SetVisible(const Arguments& args) {
 
 void SheetObject::BringToFront(std::u16string_view member) {
     // A hidden sheet cannot come to the front.
-    if (!IsShown(*sheet_)) throw App().Refusal(messages::MethodFailed(TypeName(), member));
+    if (!IsShown(*sheet_)) throw App().Refusal(messages::MethodFailedText(TypeName(), member));
     workbook_->Activate(*sheet_);
     App().Activate(workbook_);
 }
@@ -180,7 +185,7 @@ Variant SheetObject::Delete(const Arguments&) {
     RefuseOnProtectedStructure(u"Delete");
     const std::vector<SheetRef> sheets = workbook_->Sheets();
     // A workbook keeps one visible sheet.
-    if (IsShown(*sheet_) && ShownCount(sheets) == 1) throw App().Refusal(messages::MethodFailed(TypeName(), u"Delete"));
+    if (IsShown(*sheet_) && ShownCount(sheets) == 1) throw App().Refusal(messages::MethodFailedText(TypeName(), u"Delete"));
     const int32_t place = PlaceOf(sheets, *sheet_);
     SheetRef front = workbook_->ActiveSheet();
     const bool wasInFront = front && front->SameAs(*sheet_);
@@ -193,7 +198,7 @@ Variant SheetObject::Delete(const Arguments&) {
 }
 
 Variant SheetObject::Copy(const Arguments& args) {
-    const auto failed = [&] { return App().Refusal(messages::MethodFailed(TypeName(), u"Copy")); };
+    const auto failed = [&] { return App().Refusal(messages::MethodFailedText(TypeName(), u"Copy")); };
     // The copy goes before or after a sheet of this workbook; without a place Excel would make a
     // workbook of it, which no store here can.
     if (args.Has(0) == args.Has(1)) throw failed();
@@ -213,6 +218,16 @@ Variant SheetObject::Copy(const Arguments& args) {
     App().Activate(workbook_);
     return {};
 }
+
+Variant SheetObject::Protect(const Arguments& args) {
+    // The contents are protected unless told otherwise; a store protects a sheet as a whole.
+    if (args.FlagOr(2, true)) sheet_->Protect(args.Has(0) ? args.Text(0) : u"");
+    return {};
+}
+
+Variant SheetObject::ProtectContents(const Arguments&) { return sheet_->IsProtected(); }
+
+Variant SheetObject::Parent(const Arguments&) { return Make<WorkbookObject>(workbook_); }
 
 namespace {
 // A column given as a number or as letters, as Cells takes it.
@@ -243,7 +258,7 @@ Variant SheetObject::Cells(const Arguments& args) {
 }
 
 Variant SheetObject::Range(const Arguments& args) {
-    const auto failed = [&] { return App().Refusal(messages::MethodFailed(u"_Worksheet", u"Range")); };
+    const auto failed = [&] { return App().Refusal(messages::MethodFailedText(u"_Worksheet", u"Range")); };
     const WorkbookGrid grid = Grid();
     const auto areaOf = [&](const Variant& value) {
         if (value.Type() == VariantType::String) {

@@ -50,6 +50,9 @@ public:
     // as hidden.
     virtual int32_t Visibility() = 0;
     virtual void SetVisibility(int32_t visibility) = 0;
+    // The protection of the sheet's contents; it travels with a copy.
+    virtual bool IsProtected() = 0;
+    virtual void Protect(const std::u16string& password) = 0;
 
     // Cells of a worksheet.
     virtual Variant Value(CellAddress cell) = 0;
@@ -97,9 +100,13 @@ public:
     // A copy of source under name, at 0-based position among the sheets as they stand now.
     virtual SheetRef CopySheet(SheetStore& source, int32_t position, const std::u16string& name) = 0;
     virtual void DeleteSheet(SheetStore& sheet) = 0;
-    // The workbook's structure is protected: no sheet may be added, moved, renamed or deleted.
+    // The workbook's structure is protected: no sheet may be added, moved, renamed, hidden,
+    // shown or deleted.
     virtual bool StructureProtected() = 0;
+    virtual void ProtectStructure(const std::u16string& password) = 0;
 
+    // The FileFormat it was opened in or last saved in; nothing for a workbook never saved.
+    virtual std::optional<int32_t> FileFormat() = 0;
     // Changed since it was opened or last saved.
     virtual bool Modified() = 0;
     virtual void SetModified(bool modified) = 0;

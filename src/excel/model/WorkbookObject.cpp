@@ -1,6 +1,7 @@
 // Workbook: its sheets, saving and closing.
 #include "excel/ArgumentConversion.h"
 #include "excel/CaseFolding.h"
+#include "excel/WorkbookGrid.h"
 #include "excel/model/Messages.h"
 #include "excel/model/Objects.h"
 #include "excel/model/Xl.h"
@@ -23,6 +24,8 @@ struct WorkbookMembers {
           u"AccessMode", u"ConflictResolution", u"AddToMru", u"TextCodepage", u"TextVisualLayout", u"Local"},
          &W::SaveAs},
         {u"Close", {u"SaveChanges", u"Filename", u"RouteWorkbook"}, &W::Close},
+        {u"Protect", {u"Password", u"Structure", u"Windows"}, &W::Protect},
+        {u"ProtectStructure", {}, &W::ProtectStructure},
     };
 };
 
@@ -65,13 +68,13 @@ void WorkbookObject::SetSaved(const Arguments& args) { workbook_->SetModified(!T
 Variant WorkbookObject::Save(const Arguments&) {
     // A workbook never saved would need a name: Excel asks for one, which the automation caller
     // cannot answer.
-    if (workbook_->Path().empty()) throw App().Refusal(messages::MethodFailed(u"Workbook", u"Save"));
+    if (workbook_->Path().empty()) throw App().Refusal(messages::MethodFailedText(u"Workbook", u"Save"));
     workbook_->Save();
     return {};
 }
 
 void WorkbookObject::SaveTo(const std::u16string& path, std::optional<int32_t> format) {
-    if (!format) format = FormatForPath(path);
+    if (!format) format = FileFormatFor(path);
     if (!format) throw App().Refusal(messages::FormatCannotBeSaved());
     workbook_->SaveAs(path, *format);
 }
@@ -80,7 +83,7 @@ Variant WorkbookObject::SaveAs(const Arguments& args) {
     const std::u16string path = args.Has(0) ? args.Text(0) : workbook_->Path();
     constexpr int32_t kNoChange = 1, kExclusive = 3;
     const int32_t accessMode = args.NumberOr(6, kNoChange);
-    const auto failed = [&] { return App().Refusal(messages::MethodFailed(u"Workbook", u"SaveAs")); };
+    const auto failed = [&] { return App().Refusal(messages::MethodFailedText(u"Workbook", u"SaveAs")); };
     if (path.empty() || accessMode < kNoChange || accessMode > kExclusive) throw failed();
     std::optional<int32_t> format;
     if (args.Has(1)) {
@@ -103,14 +106,14 @@ Variant WorkbookObject::Close(const Arguments& args) {
             case SaveAnswer::Save: save = true; break;
             case SaveAnswer::DontSave: break;
             // The user keeps the workbook open: the close did not take place.
-            case SaveAnswer::Cancel: throw App().Refusal(messages::MethodFailed(u"Workbook", u"Close"));
+            case SaveAnswer::Cancel: throw App().Refusal(messages::MethodFailedText(u"Workbook", u"Close"));
         }
     }
     if (save) {
         if (args.Has(1)) {
             SaveTo(args.Text(1), std::nullopt);
         } else if (workbook_->Path().empty()) {
-            throw App().Refusal(messages::MethodFailed(u"Workbook", u"Close"));
+            throw App().Refusal(messages::MethodFailedText(u"Workbook", u"Close"));
         } else {
             workbook_->Save();
         }
@@ -119,5 +122,13 @@ Variant WorkbookObject::Close(const Arguments& args) {
     App().Forget(*workbook_);
     return {};
 }
+
+Variant WorkbookObject::Protect(const Arguments& args) {
+    // Structure is False when left out; the protection of windows is not modelled.
+    if (args.FlagOr(1, false)) workbook_->ProtectStructure(args.Has(0) ? args.Text(0) : u"");
+    return {};
+}
+
+Variant WorkbookObject::ProtectStructure(const Arguments&) { return workbook_->StructureProtected(); }
 
 }  // namespace tabora::excel::model

@@ -14,16 +14,18 @@ class CalcServer : public AutomationServer {
 public:
     explicit CalcServer(CalcServerOptions options) : options_(std::move(options)) {
         if (options_.keepSpare) {
-            spare_ = std::make_unique<SpareOffice>(options_.spareReady);
+            spare_ = std::make_unique<SpareOffice>(options_.spareReady, options_.officeEnvironment);
             spare_->Prepare();  // the first one while the tool's window comes up
         }
     }
 
     ObjectRef CreateApplication() override {
         std::shared_ptr<OfficeInstance> office = spare_ ? spare_->Take() : nullptr;
-        if (!office) office = OfficeInstance::Start();
+        if (!office) office = OfficeInstance::Start(options_.officeEnvironment);
         if (spare_) spare_->Prepare();
         office->SetPanelRectangle(options_.panel);
+        office->AskThrough(options_.ask);
+        office->AskThrough(options_.ask);
         office->RetireThrough(retirement_);
         if (options_.officeStarted) options_.officeStarted(office->ProcessId());
         // Excel starts hidden with alerts on; the caller decides from there.

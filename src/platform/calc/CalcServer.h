@@ -5,9 +5,12 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 #include <sys/types.h>
 
 #include "excel/AutomationServer.h"
+#include "platform/calc/DocumentQuestion.h"
 #include "platform/calc/WindowPlacement.h"
 
 namespace tabora::calc {
@@ -18,6 +21,11 @@ struct CalcServerOptions {
     bool keepSpare = false;
     // Where the tool's panel stands now, if anywhere: a shown office's window stands beside it.
     PanelRectangle panel;
+    // Asks the user Excel's questions about a workbook (whether to save its changes), in front of
+    // the office's window; without it, the tool's message box asks.
+    AskUser ask;
+    // "NAME=value" for every office started, over the tool's own environment.
+    std::vector<std::string> officeEnvironment;
     // Told the process id of every office the server hands out, on the thread that asked for
     // it: how a caller that runs offices beside others (tests, benchmarks) finds its own.
     std::function<void(pid_t office)> officeStarted;

@@ -12,6 +12,7 @@
 #include <com/sun/star/sheet/XSheetCellRanges.hpp>
 #include <com/sun/star/sheet/XSheetOperation.hpp>
 #include <com/sun/star/util/XMergeable.hpp>
+#include <com/sun/star/util/XProtectable.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
 
 #include <algorithm>
@@ -97,6 +98,13 @@ int32_t CalcSheetStore::Visibility() {
 void CalcSheetStore::SetVisibility(int32_t visibility) {
     uno::Reference<beans::XPropertySet>(Sheet(), uno::UNO_QUERY_THROW)
         ->setPropertyValue("IsVisible", uno::Any(visibility == excel::xl::kSheetVisible));
+}
+
+bool CalcSheetStore::IsProtected() { return uno::Reference<util::XProtectable>(Sheet(), uno::UNO_QUERY_THROW)->isProtected(); }
+
+void CalcSheetStore::Protect(const std::u16string& password) {
+    // Calc protects a sheet as a whole: its contents, or nothing.
+    uno::Reference<util::XProtectable>(Sheet(), uno::UNO_QUERY_THROW)->protect(ToOUString(password));
 }
 
 table::CellRangeAddress CalcSheetStore::AddressOf(const CellArea& area) const {

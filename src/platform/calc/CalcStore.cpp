@@ -8,11 +8,13 @@
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/util/XModifiable.hpp>
 
 #include <filesystem>
 #include <system_error>
 
 #include "excel/CaseFolding.h"
+#include "excel/SaveChangesQuestion.h"
 #include "platform/calc/CalcError.h"
 #include "platform/calc/FilePicker.h"
 #include "platform/calc/LoadActivity.h"
@@ -111,6 +113,7 @@ CalcStore::Opened CalcStore::Open(const std::u16string& given) {
         CloseQuietly(component);
         return {nullptr, OpenProblem::NotAWorkbook};
     }
+    office_->DocumentOpened();
     return {std::make_shared<CalcWorkbookStore>(office_, document), OpenProblem::None};
 }
 
@@ -128,6 +131,9 @@ excel::model::WorkbookRef CalcStore::Add(const std::vector<std::u16string>& shee
     for (int32_t i = 0; i < wanted; ++i)
         uno::Reference<container::XNamed>(byIndex->getByIndex(i), uno::UNO_QUERY_THROW)->setName(ToOUString(sheetNames[static_cast<size_t>(i)]));
     ViewOf(document)->setActiveSheet(SheetRef(byIndex->getByIndex(0), uno::UNO_QUERY_THROW));
+    // Unchanged as far as the user can tell, as Excel's new workbook is.
+    uno::Reference<util::XModifiable>(document, uno::UNO_QUERY_THROW)->setModified(false);
+    office_->DocumentOpened();
     return std::make_shared<CalcWorkbookStore>(office_, document);
 }
 
@@ -143,8 +149,16 @@ void CalcStore::SetVisible(bool visible, const std::vector<excel::model::Workboo
 
 void CalcStore::ShowWorkbook(excel::model::WorkbookStore& workbook) { office_->ShowDocument(DocumentOf(workbook)); }
 
-excel::model::SaveAnswer CalcStore::AskToSaveChanges(excel::model::WorkbookStore&) {
-    return excel::model::SaveAnswer::DontSave;
+excel::model::SaveAnswer CalcStore::AskToSaveChanges(excel::model::WorkbookStore& workbook) {
+    DocumentQuestion question;
+    question.style = excel::kSaveChangesStyle;
+    question.text = excel::SaveChangesQuestion(workbook.Name());
+    question.title = excel::kSaveChangesTitle;
+    switch (office_->Ask(DocumentOf(workbook), std::move(question))) {
+        case platform::button::kYes: return excel::model::SaveAnswer::Save;
+        case platform::button::kNo: return excel::model::SaveAnswer::DontSave;
+        default: return excel::model::SaveAnswer::Cancel;
+    }
 }
 
 std::optional<std::u16string> CalcStore::GetOpenFilename(const std::u16string& filter, const std::u16string& title) {

@@ -43,6 +43,8 @@ public:
     bool IsChart() override { return false; }  // Calc has no chart sheets
     int32_t Visibility() override;
     void SetVisibility(int32_t visibility) override;
+    bool IsProtected() override;
+    void Protect(const std::u16string& password) override;
 
     Variant Value(CellAddress cell) override;
     bool SetValue(const CellArea& area, const Variant& value) override;
@@ -85,6 +87,8 @@ public:
     excel::model::SheetRef CopySheet(excel::model::SheetStore& source, int32_t position, const std::u16string& name) override;
     void DeleteSheet(excel::model::SheetStore& sheet) override;
     bool StructureProtected() override;
+    void ProtectStructure(const std::u16string& password) override;
+    std::optional<int32_t> FileFormat() override;
     bool Modified() override;
     void SetModified(bool modified) override;
     void SaveAs(const std::u16string& path, int32_t format) override;

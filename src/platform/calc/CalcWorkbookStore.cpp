@@ -4,12 +4,14 @@
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/frame/XTitle.hpp>
+#include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
 #include <com/sun/star/util/XProtectable.hpp>
 #include <osl/file.hxx>
 #include <rtl/uri.hxx>
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -67,8 +69,20 @@ void CalcWorkbookStore::Activate(excel::model::SheetStore& sheet) {
 
 excel::model::SheetRef CalcWorkbookStore::CopySheet(excel::model::SheetStore& source, int32_t position,
                                                     const std::u16string& name) {
-    document_->sheets->copyByName(ToOUString(source.Name()), ToOUString(name), static_cast<sal_Int16>(position));
+    const uno::Sequence<rtl::OUString> before = document_->sheets->getElementNames();
     ++document_->sheetChanges;
+    try {
+        document_->sheets->copyByName(ToOUString(source.Name()), ToOUString(name), static_cast<sal_Int16>(position));
+    } catch (...) {
+        // A copy that failed halfway leaves no sheet behind, under whatever name Calc gave it.
+        try {
+            for (const auto& sheet : document_->sheets->getElementNames())
+                if (std::find(before.begin(), before.end(), sheet) == before.end()) document_->sheets->removeByName(sheet);
+        } catch (const uno::Exception&) {
+            // the office went: so did the copy
+        }
+        throw;
+    }
     return std::make_shared<CalcSheetStore>(document_, name);
 }
 
@@ -82,14 +96,29 @@ bool CalcWorkbookStore::StructureProtected() {
     return protectable.is() && protectable->isProtected();
 }
 
+void CalcWorkbookStore::ProtectStructure(const std::u16string& password) {
+    // Calc protects a document's structure only; the protection of its windows is not kept.
+    uno::Reference<util::XProtectable>(Document(), uno::UNO_QUERY_THROW)->protect(ToOUString(password));
+}
+
 bool CalcWorkbookStore::Modified() { return uno::Reference<util::XModifiable>(Document(), uno::UNO_QUERY_THROW)->isModified(); }
 
 void CalcWorkbookStore::SetModified(bool modified) {
     uno::Reference<util::XModifiable>(Document(), uno::UNO_QUERY_THROW)->setModified(modified);
 }
 
+std::optional<int32_t> CalcWorkbookStore::FileFormat() {
+    uno::Reference<frame::XModel> model(Document(), uno::UNO_QUERY_THROW);
+    if (model->getURL().isEmpty()) return std::nullopt;  // a new workbook, not saved yet
+    for (const beans::PropertyValue& arg : model->getArgs()) {
+        rtl::OUString filter;
+        if (arg.Name == "FilterName" && (arg.Value >>= filter)) return FileFormatOfFilter(ToU16(filter));
+    }
+    return std::nullopt;
+}
+
 void CalcWorkbookStore::SaveAs(const std::u16string& given, int32_t format) {
-    const std::optional<std::u16string> filter = ExportFilter(given, format);
+    const std::optional<std::u16string> filter = ExportFilter(format);
     if (!filter) throw Refused(excel::messages::FormatCannotBeSaved());
     std::error_code ec;
     const fs::path path = fs::absolute(fs::path(ToUtf8(ToOUString(given))), ec).lexically_normal();
@@ -111,7 +140,7 @@ void CalcWorkbookStore::Save() {
 
 void CalcWorkbookStore::Close() {
     uno::Reference<util::XCloseable>(Document(), uno::UNO_QUERY_THROW)->close(true);
-    document_->office->ForgetDocument(Document());
+    document_->office->DocumentClosed(Document());
 }
 
 }  // namespace tabora::calc

@@ -30,9 +30,17 @@ int32_t SheetIndex(const SheetRef& sheet);
 
 css::table::CellRangeAddress AddressOf(const RangeRef& range);
 
+// Whether the document's structure is protected: Excel then adds, copies, moves, deletes, renames,
+// hides and shows none of its sheets.
+bool StructureProtected(const DocumentRef& document);
+
 // Runs one of Calc's own commands (".uno:Copy", ...) on the document's frame.
 void RunCommand(OfficeInstance& office, const DocumentRef& document, const char* command,
                 const css::uno::Sequence<css::beans::PropertyValue>& args = {});
+
+// Notes where the document's window stands, so that a question about it comes up in front of
+// it; leaves what it cannot tell.
+void LocateWindow(const DocumentRef& document, DocumentQuestion& question);
 
 css::beans::PropertyValue Property(const char* name, const css::uno::Any& value);
 

@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "platform/calc/CalcError.h"
+#include "platform/calc/OfficeConnection.h"
 #include "platform/calc/OfficeKeeper.h"
 #include "platform/calc/OfficePaths.h"
 #include "platform/calc/ProcessAlive.h"
@@ -76,9 +77,14 @@ void MakePrivateFolder(const fs::path& folder) {
         throw OfficeStartError(u"作業フォルダーが安全ではありません。");
 }
 
+// How long an office left without its keeper gets to say whether it holds a document.
+constexpr auto kOfficeAnswerTime = std::chrono::seconds(3);
+
 fs::path PipeFolder() {
     return fs::path(InstanceDirectory::PipeDir()) / ("OSL_PIPE_" + std::to_string(getuid()) + "_" + kPipeFolder);
 }
+
+std::string PipeNameOf(const fs::path& folder) { return std::string(kPipeFolder) + "/" + folder.filename().string(); }
 
 }  // namespace
 
@@ -120,7 +126,7 @@ InstanceDirectory InstanceDirectory::Create() {
     if (mkdir(d.tempDir.c_str(), 0700) != 0) throw OfficeStartError(u"作業フォルダーを作成できません。");
     d.documentList = d.dir / "documents";
     MakePrivateFolder(PipeFolder());
-    d.pipeName = std::string(kPipeFolder) + "/" + d.token;
+    d.pipeName = PipeNameOf(d.dir);
     d.pipePath = PipeFolder() / d.token;
     return d;
 }
@@ -164,7 +170,11 @@ void SweepStaleInstances() {
             pid_t keeper = ReadPid(folder / kKeeperFile);
             if (keeper == 0 ? ProcessAlive(office) : IsKeeper(keeper)) continue;
             if (IsOfficeOf(office, folder)) {
-                if (fs::exists(folder / kShownFile, ec)) continue;  // the user's office
+                // The user's office, unless it says it holds no document: then it has no window
+                // either, whatever the folder says (a tool killed in the moment it let go of it).
+                if (fs::exists(folder / kShownFile, ec) &&
+                    OfficeHoldsDocument(PipeNameOf(folder), kOfficeAnswerTime).value_or(true))
+                    continue;
                 EndOrphanedOffice(office);
                 if (ProcessAlive(office)) continue;
             }

@@ -2,9 +2,14 @@
 
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
 #include <com/sun/star/connection/NoConnectException.hpp>
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
 #include <cppuhelper/bootstrap.hxx>
 
 #include <cstdlib>
+#include <future>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -24,8 +29,8 @@ uno::Reference<uno::XComponentContext> LocalContext() {
         setenv("URE_BOOTSTRAP", "vnd.sun.star.pathname:" TABORA_LO_PROGRAM_DIR "/fundamentalrc", 0);
         try {
             context = cppu::defaultBootstrap_InitialComponentContext();
-        } catch (const uno::Exception& e) {
-            throw OfficeStartError(u"UNO を初期化できません。 " + ToU16(e.Message));
+        } catch (const uno::Exception&) {
+            throw OfficeStartError(u"UNO を初期化できません。");
         }
     });
     if (!context.is()) throw OfficeStartError(u"UNO を初期化できません。");
@@ -53,6 +58,28 @@ uno::Reference<uno::XComponentContext> ConnectToOffice(const std::string& pipeNa
             throw OfficeStartError(u"LibreOffice が応答しません。");
         std::this_thread::sleep_for(pause);
         pause = std::min(pause * 2, std::chrono::milliseconds(50));
+    }
+}
+
+std::optional<bool> OfficeHoldsDocument(const std::string& pipeName, std::chrono::milliseconds timeout) {
+    auto answer = std::make_shared<std::promise<bool>>();
+    std::future<bool> answered = answer->get_future();
+    // A call over the pipe waits as long as the office does: a hung office keeps this thread, not
+    // the caller.
+    std::thread([pipeName, answer] {
+        try {
+            auto context = ConnectToOffice(pipeName, [] { return false; }, std::chrono::milliseconds(0));
+            auto desktop = frame::Desktop::create(context);
+            answer->set_value(desktop->getComponents()->createEnumeration()->hasMoreElements());
+        } catch (...) {
+            answer->set_exception(std::current_exception());
+        }
+    }).detach();
+    if (answered.wait_for(timeout) != std::future_status::ready) return std::nullopt;
+    try {
+        return answered.get();
+    } catch (...) {
+        return std::nullopt;
     }
 }
 

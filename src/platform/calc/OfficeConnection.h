@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace tabora::calc {
@@ -15,5 +16,9 @@ namespace tabora::calc {
 css::uno::Reference<css::uno::XComponentContext> ConnectToOffice(const std::string& pipeName,
                                                                 const std::function<bool()>& stillStarting,
                                                                 std::chrono::milliseconds timeout);
+
+// Whether the office listening on the pipe has a document open, asked over the pipe; none when
+// it does not answer within the time given (gone, starting, or hung).
+std::optional<bool> OfficeHoldsDocument(const std::string& pipeName, std::chrono::milliseconds timeout);
 
 }  // namespace tabora::calc

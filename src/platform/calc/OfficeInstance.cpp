@@ -22,6 +22,7 @@
 #include <new>
 #include <system_error>
 
+#include "platform/Runtime.h"
 #include "platform/calc/CalcError.h"
 #include "platform/calc/DocumentAccess.h"
 #include "platform/calc/OfficeConnection.h"
@@ -68,7 +69,7 @@ uno::Reference<frame::XLayoutManager> LayoutOf(const uno::Reference<frame::XFram
 
 }  // namespace
 
-std::shared_ptr<OfficeInstance> OfficeInstance::StartOnce() {
+std::shared_ptr<OfficeInstance> OfficeInstance::StartOnce(const std::vector<std::string>& environment) {
     InstanceDirectory dir = InstanceDirectory::Create();
     std::unique_ptr<OfficeProcess> process;
     try {
@@ -85,6 +86,7 @@ std::shared_ptr<OfficeInstance> OfficeInstance::StartOnce() {
         command.pipeDir = InstanceDirectory::PipeDir();
         command.ipcPipePrefix = InstanceDirectory::IpcPipePrefix();
         command.tempDir = dir.tempDir.string();
+        command.environment = environment;
         process = OfficeProcess::Start(command);
     } catch (...) {
         std::error_code ec;
@@ -101,20 +103,20 @@ std::shared_ptr<OfficeInstance> OfficeInstance::StartOnce() {
     } catch (const RuntimeError&) {
         if (!started.Running() && started.ExitCode() == kExitRestartRequested) return nullptr;
         throw;
-    } catch (const uno::Exception& e) {
-        throw OfficeStartError(ToU16(e.Message));
+    } catch (const uno::Exception&) {
+        throw OfficeStartError({});  // the office's own text is for its developers, not the user
     }
     // A second office on the same profile would hand over and exit: make sure ours is the one.
     if (!started.Running()) throw OfficeStartError(u"LibreOffice が起動中に終了しました。");
     return instance;
 }
 
-std::shared_ptr<OfficeInstance> OfficeInstance::Start() {
+std::shared_ptr<OfficeInstance> OfficeInstance::Start(const std::vector<std::string>& environment) {
     SweepStaleInstances();
-    if (auto instance = StartOnce()) return instance;
+    if (auto instance = StartOnce(environment)) return instance;
     // The office upgraded the profile and wants to start again: once more, on a new template.
     DiscardProfileTemplate();
-    if (auto instance = StartOnce()) return instance;
+    if (auto instance = StartOnce(environment)) return instance;
     throw OfficeStartError(u"LibreOffice が再起動を繰り返しています。");
 }
 
@@ -186,9 +188,10 @@ void OfficeInstance::RethrowAsAutomationError() {
         throw CalcFailure(kErrServerUnavailable);
     } catch (const uno::RuntimeException& e) {
         if (!Running() || e.Message.indexOf("disposed") >= 0) throw CalcFailure(kErrServerUnavailable);
-        throw CalcFailure(kErrRefused, ToU16(e.Message));
-    } catch (const uno::Exception& e) {
-        throw CalcFailure(kErrRefused, ToU16(e.Message));
+        // The office's own text names its source files ("at ./sc/source/..."): Excel's is shown.
+        throw CalcFailure(kErrRefused);
+    } catch (const uno::Exception&) {
+        throw CalcFailure(kErrRefused);
     } catch (const std::bad_alloc&) {
         throw CalcFailure(7, u"メモリが不足しています。");
     }
@@ -203,15 +206,25 @@ bool OfficeInstance::StillRunning() {
 }
 
 void OfficeInstance::SetShown(bool shown) {
-    if (shown)
-        process_->HandToUser();
-    else
-        process_->TakeBack();
-    dir_.RecordShown(shown);
     shown_ = shown;
+    SettleOwnership();
 }
 
 void OfficeInstance::HideDocument(const DocumentRef& document) { FrameOf(document)->getContainerWindow()->setVisible(false); }
+
+void OfficeInstance::SettleOwnership() {
+    const bool users = shown_ && HasDocument();
+    if (users)
+        process_->HandToUser();
+    else
+        process_->TakeBack();
+    dir_.RecordShown(users);
+}
+
+int16_t OfficeInstance::Ask(const DocumentRef& document, DocumentQuestion question) {
+    if (shown_) LocateWindow(document, question);
+    return ask_ ? ask_(question) : platform::MessageBox().Show(question.style, question.text, question.title);
+}
 
 void OfficeInstance::ShowDocument(const DocumentRef& document) {
     uno::Reference<frame::XFrame> frame = FrameOf(document);
@@ -223,29 +236,46 @@ void OfficeInstance::ShowDocument(const DocumentRef& document) {
             layout->showElement(Ascii(element));
         }
     }
-    PlaceBesidePanel(document, frame->getContainerWindow());
+    const uno::Reference<awt::XWindow> window = frame->getContainerWindow();
+    const std::optional<ScreenRect> place = PlaceBesidePanel(document, window);
     // Not activated from here: the window manager focuses the new window and the office activates
     // its frame then, without keeping the tool's list waiting.
-    frame->getContainerWindow()->setVisible(true);
+    window->setVisible(true);
+    // Shown smaller, so that the window manager leaves it unmaximised; now it takes its place.
+    if (place) window->setPosSize(place->x, place->y, place->width, place->height, awt::PosSize::POSSIZE);
 }
 
-void OfficeInstance::PlaceBesidePanel(const DocumentRef& document, const uno::Reference<awt::XWindow>& window) {
-    if (!panel_ || std::find(placed_.begin(), placed_.end(), document) != placed_.end()) return;
+std::optional<ScreenRect> OfficeInstance::PlaceBesidePanel(const DocumentRef& document,
+                                                           const uno::Reference<awt::XWindow>& window) {
+    if (!panel_ || std::find(placed_.begin(), placed_.end(), document) != placed_.end()) return std::nullopt;
     placed_.push_back(document);
     std::optional<PanelGeometry> panel = panel_();
-    if (!panel) return;
+    if (!panel) return std::nullopt;
     uno::Reference<awt::XToolkit> toolkit(CreateService("com.sun.star.awt.Toolkit"), uno::UNO_QUERY);
-    if (!toolkit.is()) return;
-    awt::Rectangle area = toolkit->getWorkArea();
-    std::optional<ScreenRect> place = BesidePanel(*panel, {area.X, area.Y, area.Width, area.Height});
-    if (!place) return;
+    if (!toolkit.is()) return std::nullopt;
+    // The office's own screen: its primary one, counted in its own pixels.
+    const awt::Rectangle area = toolkit->getWorkArea();
+    const ScreenRect officeScreen{area.X, area.Y, area.Width, area.Height};
+    const ScreenRect workArea = panel->workArea.value_or(officeScreen);
+    const std::optional<ScreenRect> place = BesidePanel(*panel, workArea);
+    if (!place) return std::nullopt;
+    const double scale = panel->primaryScreen ? OfficeScale(*panel->primaryScreen, officeScreen) : 1.0;
     // A window the office would open maximised must be a normal one to stand beside the panel.
     uno::Reference<awt::XTopWindow2> top(window, uno::UNO_QUERY);
     if (top.is() && top->getIsMaximized()) top->setIsMaximized(false);
-    window->setPosSize(place->x, place->y, place->width, place->height, awt::PosSize::POSSIZE);
+    const ScreenRect first = InOfficeUnits(FirstShown(*place, workArea), scale);
+    window->setPosSize(first.x, first.y, first.width, first.height, awt::PosSize::POSSIZE);
+    return InOfficeUnits(*place, scale);
 }
 
-void OfficeInstance::ForgetDocument(const DocumentRef& document) { std::erase(placed_, document); }
+void OfficeInstance::DocumentOpened() {
+    if (shown_) SettleOwnership();
+}
+
+void OfficeInstance::DocumentClosed(const DocumentRef& document) {
+    std::erase(placed_, document);
+    if (shown_) SettleOwnership();
+}
 
 void OfficeInstance::CloseDocuments() {
     try {

@@ -27,6 +27,8 @@ constexpr int kTermGraceMs = 1500;
 // How long an office asked to terminate gets to end by itself (removing its own temporary and
 // lock files) before it is sent SIGTERM.
 constexpr long kEndSoonGraceMs = 3000;
+// How often the keeper looks whether the office has ended, where the system cannot tell it.
+constexpr int kExitPollMs = 50;
 
 long NowMs() {
     timespec ts{};
@@ -228,8 +230,30 @@ int EndOffice(pid_t office) {
     return status;
 }
 
+// Writes the keeper's name over the command line it inherited from the tool.
+void TakeOwnCommandLine(char* memory, size_t length) {
+    const size_t name = Length(kKeeperProcessName);
+    if (memory == nullptr || length <= name) return;
+    for (size_t i = 0; i < length; ++i) memory[i] = i < name ? kKeeperProcessName[i] : '\0';
+}
+
+// Waits for the office to end, or for a command while the tool is there, or until the time
+// given (-1: no limit); true when the tool sent something (or went).
+bool WaitForOfficeOrTool(int controlFd, int exitFd, int timeoutMs) {
+    pollfd fds[2];
+    nfds_t count = 0;
+    if (controlFd >= 0) fds[count++] = {controlFd, POLLIN, 0};
+    // Without a descriptor for the office's end, look for it now and then.
+    if (exitFd >= 0)
+        fds[count++] = {exitFd, POLLIN, 0};
+    else if (timeoutMs < 0 || timeoutMs > kExitPollMs)
+        timeoutMs = kExitPollMs;
+    return poll(fds, count, timeoutMs) > 0 && controlFd >= 0 && fds[0].revents != 0;
+}
+
 [[noreturn]] void RunKeeper(const KeeperPlan& plan) {
     prctl(PR_SET_NAME, kKeeperProcessName, 0, 0, 0);
+    TakeOwnCommandLine(plan.commandLine, plan.commandLineLength);
     signal(SIGPIPE, SIG_IGN);
     signal(SIGHUP, SIG_IGN);
     signal(SIGINT, SIG_IGN);
@@ -254,19 +278,27 @@ int EndOffice(pid_t office) {
     Report(plan.statusFd, kReportKeeper, getpid());
     Report(plan.statusFd, kReportStarted, office);
 
+    // Readable once the office has ended: the keeper sleeps until something happens.
+    const int exitFd = static_cast<int>(syscall(SYS_pidfd_open, office, 0));
     bool detached = false;
     bool toolGone = false;
     long endBy = -1;  // once the office was asked to end: when its grace period is over
     int status = 0;
     for (;;) {
         if (waitpid(office, &status, WNOHANG) == office) break;
-        if (endBy >= 0 && NowMs() >= endBy) {
+        const long now = NowMs();
+        if (endBy >= 0 && now >= endBy) {
             status = EndOffice(office);
             break;
         }
-        pollfd control{plan.controlFd, POLLIN, 0};
-        int ready = toolGone ? (SleepMs(50), 0) : poll(&control, 1, 50);
-        if (ready <= 0) continue;
+        if (toolGone && endBy < 0) {
+            // The user's office, with nobody left to send a command: its end is all that comes.
+            while (waitpid(office, &status, 0) < 0 && errno == EINTR) {
+            }
+            break;
+        }
+        const int timeout = endBy >= 0 ? static_cast<int>(endBy - now) : -1;
+        if (!WaitForOfficeOrTool(toolGone ? -1 : plan.controlFd, exitFd, timeout)) continue;
         char command = 0;
         ssize_t got = read(plan.controlFd, &command, 1);
         if (got == 1 && command == kKeeperDetach) {
@@ -287,6 +319,7 @@ int EndOffice(pid_t office) {
             }
         }
     }
+    if (exitFd >= 0) close(exitFd);
     RemoveOwnLockFiles(plan.documentList, plan.lockMarker);
     unlink(plan.pipePath);
     RemoveDeadPipes(plan.pipeDir, plan.ipcPipePrefix);

@@ -10,6 +10,8 @@
 
 #include <sys/types.h>
 
+#include <cstddef>
+
 namespace tabora::calc {
 
 // Commands from the tool, one byte each, on the control pipe.
@@ -18,7 +20,8 @@ inline constexpr char kKeeperAttach = 'A';  // the office is hidden again: end i
 inline constexpr char kKeeperKill = 'K';    // end the office now
 inline constexpr char kKeeperEndSoon = 'T'; // the office was asked to end: end it after a grace period
 
-// The keeper's own process name: not the tool's, so that ending the tool by name spares it.
+// The keeper's own process name and command line: not the tool's, so that ending the tool by
+// name or by command line spares it.
 inline constexpr char kKeeperProcessName[] = "tabora-keeper";
 
 // Reports to the tool on the status pipe, each a KeeperReport.
@@ -41,6 +44,10 @@ struct KeeperPlan {
     const char* pipePath = nullptr;       // the office's pipe socket, left behind when it is killed
     const char* pipeDir = nullptr;        // where the office makes its pipes ("/tmp")
     const char* ipcPipePrefix = nullptr;  // its single-instance pipe: "OSL_PIPE_<uid>_SingleOfficeIPC_"
+    // Where the kernel reads this process's command line from (the argument strings, and the
+    // environment strings after them): the keeper writes its own name there.
+    char* commandLine = nullptr;
+    size_t commandLineLength = 0;
     int controlFd = -1;                   // read end of the tool's commands
     int statusFd = -1;                    // write end of the reports
     int devNullFd = -1;

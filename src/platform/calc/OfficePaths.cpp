@@ -25,11 +25,19 @@ std::string FileUrl(const std::filesystem::path& path) {
     return url;
 }
 
-std::vector<std::string> OfficeEnvironment(const std::string& tempDir) {
+std::vector<std::string> OfficeEnvironment(const std::string& tempDir, const std::vector<std::string>& variables) {
+    std::vector<std::string> overrides = variables;
+    if (!tempDir.empty()) overrides.push_back("TMPDIR=" + tempDir);
+    auto overridden = [&](std::string_view entry) {
+        std::string_view name = entry.substr(0, entry.find('=') + 1);
+        for (const std::string& o : overrides)
+            if (std::string_view(o).substr(0, o.find('=') + 1) == name) return true;
+        return false;
+    };
     std::vector<std::string> env;
     for (char** e = environ; *e != nullptr; ++e)
-        if (std::string_view(*e).substr(0, 7) != "TMPDIR=") env.emplace_back(*e);
-    if (!tempDir.empty()) env.push_back("TMPDIR=" + tempDir);
+        if (!overridden(*e)) env.emplace_back(*e);
+    env.insert(env.end(), overrides.begin(), overrides.end());
     return env;
 }
 

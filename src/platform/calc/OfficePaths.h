@@ -14,7 +14,8 @@ std::string OfficeProgram();
 std::string FileUrl(const std::filesystem::path& path);
 
 // The tool's environment with TMPDIR set to the office's own temporary folder: what the office
-// leaves there goes with that folder, not into the system's.
-std::vector<std::string> OfficeEnvironment(const std::string& tempDir);
+// leaves there goes with that folder, not into the system's. The variables given ("NAME=value")
+// take the place of the tool's own.
+std::vector<std::string> OfficeEnvironment(const std::string& tempDir, const std::vector<std::string>& variables = {});
 
 }  // namespace tabora::calc

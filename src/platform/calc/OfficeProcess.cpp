@@ -6,7 +6,12 @@
 #include <sys/wait.h>
 
 #include <cerrno>
+#include <fstream>
+#include <sstream>
+#include <string>
 #include <string_view>
+#include <tuple>
+#include <utility>
 
 #include "platform/calc/CalcError.h"
 #include "platform/calc/OfficeKeeper.h"
@@ -50,6 +55,26 @@ bool ReadReport(int fd, KeeperReport& report, int timeoutMs) {
     return got == static_cast<ssize_t>(sizeof report);
 }
 
+// The memory the kernel shows as this process's command line: its argument strings, and the
+// environment strings right after them, which it shows too once the arguments' last byte is
+// overwritten. {nullptr, 0} when the system does not tell.
+std::pair<char*, size_t> CommandLineMemory() {
+    std::ifstream in("/proc/self/stat");
+    std::string stat;
+    std::getline(in, stat);
+    const auto paren = stat.rfind(')');
+    if (paren == std::string::npos || paren + 2 > stat.size()) return {nullptr, 0};
+    std::istringstream fields(stat.substr(paren + 2));
+    // Fields 48 to 51 of the line: arg_start, arg_end, env_start, env_end (from field 3 on here).
+    std::string field;
+    for (int i = 3; i < 48 && fields >> field; ++i) {
+    }
+    unsigned long argStart = 0, argEnd = 0, envStart = 0, envEnd = 0;
+    if (!(fields >> argStart >> argEnd >> envStart >> envEnd) || argStart == 0 || argEnd <= argStart) return {nullptr, 0};
+    const unsigned long end = envStart == argEnd && envEnd > envStart ? envEnd : argEnd;
+    return {reinterpret_cast<char*>(argStart), end - argStart};
+}
+
 }  // namespace
 
 std::unique_ptr<OfficeProcess> OfficeProcess::Start(const OfficeCommand& command) {
@@ -66,7 +91,7 @@ std::unique_ptr<OfficeProcess> OfficeProcess::Start(const OfficeCommand& command
     std::vector<char*> argv;
     for (auto& arg : argvStrings) argv.push_back(arg.data());
     argv.push_back(nullptr);
-    std::vector<std::string> envStrings = OfficeEnvironment(command.tempDir);
+    std::vector<std::string> envStrings = OfficeEnvironment(command.tempDir, command.environment);
     std::vector<char*> envp;
     for (auto& entry : envStrings) envp.push_back(entry.data());
     envp.push_back(nullptr);
@@ -81,6 +106,7 @@ std::unique_ptr<OfficeProcess> OfficeProcess::Start(const OfficeCommand& command
     plan.pipePath = command.pipePath.c_str();
     plan.pipeDir = command.pipeDir.c_str();
     plan.ipcPipePrefix = command.ipcPipePrefix.c_str();
+    std::tie(plan.commandLine, plan.commandLineLength) = CommandLineMemory();
     plan.controlFd = control.read.Get();
     plan.statusFd = status.write.Get();
     plan.devNullFd = devNull.Get();

@@ -25,6 +25,7 @@ struct OfficeCommand {
     std::string pipeDir;               // where the office makes its pipes
     std::string ipcPipePrefix;         // the start of its single-instance pipe's name
     std::string tempDir;               // the office's TMPDIR, inside the instance folder
+    std::vector<std::string> environment;  // "NAME=value" over the tool's own
 };
 
 class OfficeProcess {

@@ -17,7 +17,8 @@ constexpr auto kIdlePoll = std::chrono::milliseconds(100);
 
 }  // namespace
 
-SpareOffice::SpareOffice(std::function<void()> ready) : readyHook_(std::move(ready)), worker_([this] { Run(); }) {}
+SpareOffice::SpareOffice(std::function<void()> ready, std::vector<std::string> environment)
+    : readyHook_(std::move(ready)), environment_(std::move(environment)), worker_([this] { Run(); }) {}
 
 SpareOffice::~SpareOffice() {
     std::shared_ptr<OfficeInstance> spare;
@@ -67,7 +68,7 @@ void SpareOffice::Run() {
         lock.unlock();
         std::shared_ptr<OfficeInstance> started;
         try {
-            started = OfficeInstance::Start();
+            started = OfficeInstance::Start(environment_);
             started->WarmUp();
         } catch (...) {
             // no spare this time: the next instance starts as it would without one

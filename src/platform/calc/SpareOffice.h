@@ -8,7 +8,9 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
+#include <vector>
 
 namespace tabora::calc {
 
@@ -16,8 +18,9 @@ class OfficeInstance;
 
 class SpareOffice {
 public:
-    // ready: told on the worker thread each time a spare is ready; may be empty.
-    explicit SpareOffice(std::function<void()> ready);
+    // ready: told on the worker thread each time a spare is ready; may be empty. environment:
+    // what OfficeInstance::Start is given for each spare.
+    SpareOffice(std::function<void()> ready, std::vector<std::string> environment);
     // Ends the spare (and waits for one being started).
     ~SpareOffice();
     SpareOffice(const SpareOffice&) = delete;
@@ -34,6 +37,7 @@ private:
     bool Idle(std::chrono::steady_clock::time_point now) const;
 
     std::function<void()> readyHook_;
+    const std::vector<std::string> environment_;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::shared_ptr<OfficeInstance> ready_;

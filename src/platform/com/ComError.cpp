@@ -9,12 +9,24 @@
 
 namespace tabora::com {
 
+bool ServerGone(HRESULT hr) {
+    switch (static_cast<uint32_t>(hr)) {
+        case static_cast<uint32_t>(HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE)):
+        case static_cast<uint32_t>(RPC_E_DISCONNECTED):
+        case static_cast<uint32_t>(RPC_E_SERVER_DIED):
+        case static_cast<uint32_t>(RPC_E_SERVER_DIED_DNE): return true;
+        default: return false;
+    }
+}
+
 namespace {
 constexpr uint32_t kAutomationFacility = 0x800A0000u;
 constexpr char16_t kGenericDescription[] = u"オートメーション エラーです。";
 
 // COM's own failures as a Visual Basic client numbers them.
 int32_t VisualBasicNumber(HRESULT hr) {
+    // Visual Basic keeps the HRESULT of a disconnected object: the user closed Excel.
+    if (ServerGone(hr)) return hr == RPC_E_DISCONNECTED ? vb_error::kObjectDisconnected : vb_error::kServerUnavailable;
     switch (static_cast<uint32_t>(hr)) {
         case static_cast<uint32_t>(DISP_E_UNKNOWNNAME):
         case static_cast<uint32_t>(DISP_E_MEMBERNOTFOUND): return vb_error::kMemberNotFound;
@@ -26,11 +38,11 @@ int32_t VisualBasicNumber(HRESULT hr) {
         case static_cast<uint32_t>(DISP_E_OVERFLOW): return vb_error::kOverflow;
         case static_cast<uint32_t>(CO_E_CLASSSTRING):
         case static_cast<uint32_t>(REGDB_E_CLASSNOTREG): return vb_error::kCannotCreateObject;
-        case static_cast<uint32_t>(HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE)):
-        case static_cast<uint32_t>(RPC_E_DISCONNECTED):
-        case static_cast<uint32_t>(RPC_E_SERVER_DIED):
-        case static_cast<uint32_t>(RPC_E_SERVER_DIED_DNE): return vb_error::kServerUnavailable;
         case static_cast<uint32_t>(E_OUTOFMEMORY): return vb_error::kOutOfMemory;
+        case static_cast<uint32_t>(E_ACCESSDENIED): return vb_error::kPermissionDenied;
+        case static_cast<uint32_t>(E_NOINTERFACE): return vb_error::kNoAutomationInterface;
+        case static_cast<uint32_t>(E_INVALIDARG): return vb_error::kInvalidProcedureCall;
+        case static_cast<uint32_t>(E_NOTIMPL): return vb_error::kActionNotSupported;
         default: return 0;
     }
 }

@@ -4,7 +4,8 @@
 // Numbers read as a Visual Basic client reads them: an HRESULT of facility 0x800A (the
 // automation facility Excel raises its errors in) is its low 16 bits, 0x800A03EC being 1004;
 // COM's own failures take Visual Basic's numbers (an unknown member 438, a class that is not
-// registered 429, a server that died 462, ...); any other HRESULT is its own, negative, number.
+// registered 429, a server that died 462, access denied 70, ...); any other HRESULT, among them
+// RPC_E_DISCONNECTED of an Excel the user closed, is its own, negative, number.
 
 #include <cstdint>
 
@@ -16,6 +17,9 @@
 namespace tabora::com {
 
 int32_t ErrorNumber(HRESULT hr);
+
+// True for the failures of a call whose server has ended or cut its objects off.
+bool ServerGone(HRESULT hr);
 
 // An error that came as a bare HRESULT: its number, the program's text for that number (else
 // the system's text for the HRESULT, else a generic one), source "Tabora".

@@ -150,7 +150,7 @@ std::u16string DispatchObject::TypeName() const {
 bool DispatchObject::ServerAlive() const {
     UINT count = 0;
     HRESULT hr = dispatch_->GetTypeInfoCount(&count);
-    return !(FAILED(hr) && ErrorNumber(hr) == vb_error::kServerUnavailable);
+    return !ServerGone(hr);
 }
 
 }  // namespace tabora::com

@@ -28,7 +28,10 @@ void IconvDecoding::Decode(std::span<const std::byte> bytes, std::u16string& out
 }
 
 void IconvDecoding::Finish(std::u16string& out) {
-    if (!pending_.empty()) out.push_back(kReplacement);
+    if (!pending_.empty()) {
+        out.push_back(kReplacement);
+        NoteReplaced();
+    }
     pending_.clear();
     Convert(nullptr, nullptr, out);  // the closing sequence of a stateful code set, and a reset
 }
@@ -49,6 +52,7 @@ void IconvDecoding::Convert(char** in, size_t* inLeft, std::u16string& out) {
         } else if (error == EILSEQ && inLeft != nullptr && *inLeft > 0) {
             if (used == out.size()) out.resize(out.size() * 2 + 8);
             out[used++] = kReplacement;
+            NoteReplaced();
             ++*in;
             --*inLeft;
         } else {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/RuntimeError.h"
 #include "platform/posix/IconvDecoding.h"
 #include "text/Utf8Decoding.h"
 
@@ -39,6 +40,10 @@ bool IsAscii(const std::string& canonical) {
     return canonical == "ANSIX3.41968" || canonical == "ASCII" || canonical == "USASCII" || canonical == "646";
 }
 
+bool IsShiftJis(const std::string& canonical) {
+    return canonical == "SHIFTJIS" || canonical == "SJIS" || canonical == "CP932" || canonical == "WINDOWS31J";
+}
+
 }  // namespace
 
 LocaleTextDecoder::LocaleTextDecoder(std::string codeset) : codeset_(std::move(codeset)) {}
@@ -55,8 +60,17 @@ std::unique_ptr<TextDecoding> LocaleTextDecoder::StartDecoding() {
     if (canonical == "UTF8" || IsAscii(canonical)) return std::make_unique<text::Utf8Decoding>();
     // Shift_JIS text comes from tools that write Windows code page 932: "\" stays a backslash
     // (plain Shift_JIS reads it as a yen sign) and the vendor rows such as circled digits decode.
-    if (canonical == "SHIFTJIS" || canonical == "SJIS") return std::make_unique<IconvDecoding>("CP932");
+    if (IsShiftJis(canonical)) return std::make_unique<IconvDecoding>("CP932");
     return std::make_unique<IconvDecoding>(codeset_);
+}
+
+std::unique_ptr<TextDecoding> LocaleTextDecoder::StartFallbackDecoding() {
+    if (IsShiftJis(Canonical(codeset_))) return nullptr;
+    try {
+        return std::make_unique<IconvDecoding>("CP932");
+    } catch (const RuntimeError&) {
+        return nullptr;  // an iconv without it
+    }
 }
 
 }  // namespace tabora::platform::posix

@@ -18,6 +18,7 @@ public:
 
     const std::string& Codeset() const { return codeset_; }
     std::unique_ptr<TextDecoding> StartDecoding() override;
+    std::unique_ptr<TextDecoding> StartFallbackDecoding() override;
 
 private:
     std::string codeset_;

@@ -30,7 +30,11 @@ public:
           width_(static_cast<float>(d.width)),
           height_(static_cast<float>(d.height)) {
         widget_->setObjectName(ToQString(d.name));
-        if (!d.toolTip.empty()) widget_->setToolTip(ToQString(d.toolTip));
+        if (!d.toolTip.empty()) {
+            widget_->setToolTip(ToQString(d.toolTip));
+            widget_->setAccessibleDescription(ToQString(d.toolTip));
+        }
+        if (!d.accessibleName.empty()) widget_->setAccessibleName(ToQString(d.accessibleName));
         widget_->setEnabled(d.enabled);
         widget_->setVisible(d.visible);
         Place();

@@ -1,5 +1,6 @@
 #include "platform/qt/QtForm.h"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QResizeEvent>
@@ -10,6 +11,7 @@
 
 #include "app/ErrorTrap.h"
 #include "platform/RuntimeError.h"
+#include "platform/qt/Accessibility.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/Pictures.h"
 #include "platform/qt/QtListBox.h"
@@ -63,9 +65,16 @@ QWidget* WidgetOf(const Control& control) {
 }
 }  // namespace
 
-class QtForm::FormWindow : public QWidget {
+class QtForm::FormWindow : public QWidget, public MakesOwnAccessible {
 public:
     FormWindow(QtForm& form, Qt::WindowFlags flags) : QWidget(nullptr, flags), form_(form) {}
+
+    // A screen reader hears the main window as a frame and a fixed tool window as a dialog.
+    QAccessibleInterface* MakeAccessible() override {
+        return new QAccessibleWidget(this, form_.description_.border == BorderStyle::FixedToolWindow
+                                               ? QAccessible::Dialog
+                                               : QAccessible::Window);
+    }
 
 protected:
     void resizeEvent(QResizeEvent* event) override {
@@ -90,6 +99,7 @@ private:
 
 QtForm::QtForm(const FormDescription& description)
     : description_(description), window_(std::make_unique<FormWindow>(*this, FlagsFor(description))) {
+    InstallAccessibleFactory();  // before the window is first asked for its interface
     window_->setObjectName(ToQString(description_.name));
     window_->setWindowTitle(ToQString(description_.caption));
     if (!description_.icon.empty()) window_->setWindowIcon(WindowIcon(description_.icon));
@@ -132,6 +142,11 @@ void QtForm::CreateControls() {
             widget->raise();  // back to front, as listed
         }
         controls_[d.name] = std::move(control);
+    }
+    for (const ControlDescription& d : description_.controls) {
+        if (d.coveredBy.empty()) continue;
+        if (auto* label = dynamic_cast<QtLabel*>(FindControl(d.name)))
+            label->CoverWith(WidgetNamed(d.coveredBy));
     }
 }
 

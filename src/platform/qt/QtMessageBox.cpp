@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <memory>
 #include <vector>
 
 #include "platform/qt/QtStrings.h"
@@ -74,6 +75,22 @@ int16_t ButtonCodeOf(const QAbstractButton& button) {
 int16_t QtMessageBox::Show(int32_t style, const std::u16string& text, const std::u16string& title) {
     QMessageBox box(IconOf(style), ToQString(title), QString(), QMessageBox::NoButton,
                     QApplication::activeWindow());
+    return Run(box, style, text, QRect());
+}
+
+int16_t QtMessageBox::ShowInFrontOf(const ForeignOwner& owner, int32_t style, const std::u16string& text,
+                                    const std::u16string& title) {
+    // Null where the platform has no windows of other programs (offscreen).
+    const std::unique_ptr<QWindow> foreign(owner.window != 0 ? QWindow::fromWinId(owner.window) : nullptr);
+    QMessageBox box(IconOf(style), ToQString(title), QString(), QMessageBox::NoButton, nullptr);
+    if (foreign) {
+        box.winId();  // a native window of its own, to be told whose dialog it is
+        box.windowHandle()->setTransientParent(foreign.get());
+    }
+    return Run(box, style, text, owner.area);
+}
+
+int16_t QtMessageBox::Run(QMessageBox& box, int32_t style, const std::u16string& text, const QRect& centreOn) {
     box.setWindowModality(Qt::ApplicationModal);
     // Paths and sheet names are shown as they are, never read as markup.
     box.setTextFormat(Qt::PlainText);
@@ -90,6 +107,10 @@ int16_t QtMessageBox::Show(int32_t style, const std::u16string& text, const std:
     const size_t defaultIndex =
         std::min<size_t>(static_cast<size_t>((style & mb::kDefaultMask) >> 8), buttons.size() - 1);
     box.setDefaultButton(buttons[defaultIndex]);
+    if (!centreOn.isEmpty()) {
+        box.show();  // a message box takes its final size when shown
+        box.move(box.pos() + centreOn.center() - box.frameGeometry().center());
+    }
 
     box.exec();
     if (const QAbstractButton* clicked = box.clickedButton()) return ButtonCodeOf(*clicked);

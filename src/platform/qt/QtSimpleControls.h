@@ -1,6 +1,7 @@
 #pragma once
 // Labels, frames and picture buttons.
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 
@@ -16,6 +17,8 @@ public:
     QtLabel(const ControlDescription& d, QWidget* parent);
     std::u16string Caption() const override { return ToU16(label_->text()); }
     void SetCaption(const std::u16string& caption) override { label_->setText(ToQString(caption)); }
+    // For a label described as covered: screen readers skip it while cover shows.
+    void CoverWith(QWidget* cover);
 
 private:
     QtLabel(const ControlDescription& d, QLabel* label);

@@ -15,7 +15,9 @@ namespace tabora::platform::qt {
 
 namespace crlf {
 namespace {
-bool IsLineBreak(char16_t c) { return c == u'\n' || c == char16_t{0x2029}; }
+// Enter makes a paragraph separator, Shift+Enter a line separator (U+2028): both break the
+// line, as both Enters do in a Windows box.
+bool IsLineBreak(char16_t c) { return c == u'\n' || c == char16_t{0x2029} || c == char16_t{0x2028}; }
 }  // namespace
 
 std::u16string FromEditor(const std::u16string& editorText) {
@@ -125,7 +127,8 @@ public:
     }
 
 private:
-    // The document's own characters: no formatting, paragraph separators between lines.
+    // The document's own characters: no formatting, paragraph separators between lines and line
+    // separators within them.
     std::u16string EditorText() const { return ToU16(edit_->document()->toRawText()); }
 
     QPlainTextEdit* edit_;

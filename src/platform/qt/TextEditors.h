@@ -34,7 +34,8 @@ std::unique_ptr<TextEditor> MakeTextEditor(const ControlDescription& d, QWidget*
 
 // Multi-line text: the core's CR LF and the editor's line breaks. Exposed for tests.
 namespace crlf {
-// The editor's text (paragraph separators or line feeds between lines) with CR LF instead.
+// The editor's text (paragraph or line separators, or line feeds, between lines) with CR LF
+// instead.
 std::u16string FromEditor(const std::u16string& editorText);
 // A position in the editor's text as a position in the CR LF text, and back. A position
 // between CR and LF counts as the one before the CR.

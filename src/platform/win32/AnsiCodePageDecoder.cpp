@@ -28,7 +28,10 @@ public:
     }
 
     void Finish(std::u16string& out) override {
-        if (!pending_.empty()) out.push_back(kReplacement);
+        if (!pending_.empty()) {
+            out.push_back(kReplacement);
+            NoteReplaced();
+        }
         pending_.clear();
     }
 
@@ -57,7 +60,7 @@ private:
     }
 
     // Whole characters to UTF-16; a sequence that is no character becomes U+FFFD.
-    void DecodeUnits(const char* bytes, size_t length, std::u16string& out) const {
+    void DecodeUnits(const char* bytes, size_t length, std::u16string& out) {
         if (length == 0) return;
         if (Convert(bytes, length, out)) return;
         for (size_t i = 0; i < length;) {
@@ -67,6 +70,7 @@ private:
             } else {
                 // The lead byte goes; what followed it may begin a character of its own.
                 out.push_back(kReplacement);
+                NoteReplaced();
                 i += 1;
             }
         }
@@ -93,5 +97,15 @@ std::unique_ptr<TextDecoding> StartCodePageDecoding(unsigned codePage) {
 }
 
 std::unique_ptr<TextDecoding> AnsiCodePageDecoder::StartDecoding() { return StartCodePageDecoding(GetACP()); }
+
+std::unique_ptr<TextDecoding> AnsiCodePageDecoder::StartFallbackDecoding() {
+    constexpr unsigned kJapanese = 932;
+    if (GetACP() == kJapanese) return nullptr;
+    try {
+        return StartCodePageDecoding(kJapanese);
+    } catch (const RuntimeError&) {
+        return nullptr;  // not installed
+    }
+}
 
 }  // namespace tabora::platform::win32

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/RuntimeError.h"
+#include "platform/win32/Dpi.h"
 #include "platform/win32/MessagePump.h"
 #include "platform/win32/Twips.h"
 #include "platform/win32/UiGuard.h"
@@ -75,7 +76,7 @@ Win32Form::Win32Form(const FormDescription& description)
     : description_(description), background_(CreateSolidBrush(ToColorRef(description.backColor))) {
     CreateWindowFromDescription();
     CreateControls();
-    ApplyDpi(GetDpiForWindow(Window()));
+    ApplyDpi(DpiOfWindow(Window()));
     SetClientSize(dpi_);
 }
 
@@ -116,11 +117,19 @@ void Win32Form::CreateControls() {
         auto* native = dynamic_cast<NativeControl*>(control.get());
         byHandle_[native->Handle()] = native;
         if (!d.toolTip.empty()) AddToolTip(native->Handle(), d.toolTip);
-        controls_.push_back({std::move(control), native});
+        // Screen readers name a text or list box after the label just in front of it; this one
+        // stays hidden, so that it shows nothing.
+        WindowOwner nameLabel;
+        if ((d.kind == ControlKind::TextBox || d.kind == ControlKind::ListBox) && !d.accessibleName.empty()) {
+            nameLabel = CreateChild(L"STATIC", SS_LEFT | SS_NOPREFIX, 0, site, d.accessibleName);
+        }
+        controls_.push_back({std::move(control), native, std::move(nameLabel)});
     }
     // Later controls lie in front: each goes to the top of its siblings in turn.
+    constexpr UINT kOnlyOrder = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
     for (const Entry& entry : controls_) {
-        SetWindowPos(entry.native->Outer(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(entry.native->Outer(), HWND_TOP, 0, 0, 0, 0, kOnlyOrder);
+        if (entry.nameLabel) SetWindowPos(entry.nameLabel.get(), HWND_TOP, 0, 0, 0, 0, kOnlyOrder);
         if (entry.control->Visible()) ::ShowWindow(entry.native->Outer(), SW_SHOWNA);
         if (entry.native->IsTabStop()) tabOrder_.push_back(entry.native);
     }
@@ -165,7 +174,7 @@ void Win32Form::ApplyDpi(unsigned dpi) {
     }
     if (!description_.icon.empty()) {
         auto load = [&](int metric) {
-            const int size = GetSystemMetricsForDpi(metric, dpi_);
+            const int size = SystemMetricAtDpi(metric, dpi_);
             return IconOwner(static_cast<HICON>(
                 LoadImageW(GetModuleHandleW(nullptr), Wide(description_.icon), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
         };
@@ -179,7 +188,7 @@ void Win32Form::ApplyDpi(unsigned dpi) {
 void Win32Form::SetClientSize(unsigned dpi) {
     RECT rect{0, 0, TwipsToPixels(static_cast<float>(description_.clientWidth), dpi),
               TwipsToPixels(static_cast<float>(description_.clientHeight), dpi)};
-    AdjustWindowRectExForDpi(&rect, StyleOf(description_), FALSE, ExStyleOf(description_), dpi);
+    AdjustWindowRectAtDpi(rect, StyleOf(description_), ExStyleOf(description_), dpi);
     SetWindowPos(Window(), nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -54,6 +54,7 @@ private:
     struct Entry {
         std::unique_ptr<Control> control;
         NativeControl* native;
+        WindowOwner nameLabel;  // a text or list box's name, for screen readers (see CreateControls)
     };
 
     Control* FindControl(const std::u16string& name) override;

@@ -38,15 +38,21 @@ public:
 class AnsiCodePageDecoder : public LegacyTextDecoder {
 public:
     std::unique_ptr<TextDecoding> StartDecoding() override;
+    std::unique_ptr<TextDecoding> StartFallbackDecoding() override;
 };
 
 // A decoding of any Windows code page (932 is Shift_JIS).
 std::unique_ptr<TextDecoding> StartCodePageDecoding(unsigned codePage);
 
-// A named mutex per user, held until the process ends. It lives in the Global namespace, so
-// that the user's other sessions see it too, and its name carries the user's SID, so that other
-// users do not; only where the Global namespace is refused (a sandbox, or a name another user
-// took first) does it fall back to the session's own Local namespace.
+struct PrivateNamespaceCloser {
+    void operator()(HANDLE handle) const;
+};
+
+// A named mutex per user, held until the process ends. It lives in a private namespace bound to
+// the user's SID, which only the user's own processes can make: no other user can take its name
+// first, and the user's other sessions see it. A mutex that this start may not open (an elevated
+// start's) counts as held. Where the SID cannot be read or the system has no private namespaces,
+// the lock is the session's own.
 class NamedMutexInstanceLock : public InstanceLock {
 public:
     explicit NamedMutexInstanceLock(std::u16string program = u"Tabora");
@@ -55,14 +61,16 @@ public:
     NamedMutexInstanceLock& operator=(const NamedMutexInstanceLock&) = delete;
 
     bool IsAnotherInstanceRunning() override;
-    // The mutex name without its namespace, and the name the lock holds (empty until it holds
-    // one), for tests.
-    const std::u16string& MutexName() const { return name_; }
+    // The name of the mutex the lock holds (empty until it holds one), for tests.
     const std::u16string& HeldName() const { return heldName_; }
 
 private:
-    std::u16string name_;
+    // Takes the mutex of that name unless another start holds it; true when one does.
+    bool AnotherHolds(const std::u16string& name, SECURITY_ATTRIBUTES* security);
+
+    std::u16string program_;
     std::u16string heldName_;
+    std::unique_ptr<std::remove_pointer_t<HANDLE>, PrivateNamespaceCloser> namespace_;
     HANDLE mutex_ = nullptr;
 };
 

@@ -87,8 +87,10 @@ void Win32Frame::OnPlaced(int width, int height) {
     SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, width, height, SWP_NOACTIVATE);
 }
 
+// An icon button does not draw its window text: screen readers take it for the button's name.
 Win32PictureButton::Win32PictureButton(const ControlDescription& d, const ControlSite& site)
-    : Win32Control(d, CreateChild(L"BUTTON", BS_PUSHBUTTON | BS_ICON | WS_TABSTOP, 0, site), site.containerBack) {}
+    : Win32Control(d, CreateChild(L"BUTTON", BS_PUSHBUTTON | BS_ICON | WS_TABSTOP, 0, site, d.accessibleName),
+                   site.containerBack) {}
 
 void Win32PictureButton::OnCommand(WORD code) {
     if (code == BN_CLICKED) Click.Raise();

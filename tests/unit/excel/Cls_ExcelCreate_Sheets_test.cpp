@@ -64,13 +64,51 @@ TEST_F(WrapperFixture, ACopyWhoseDeleteAlsoFailsStillReportsTheNamingError) {
     EXPECT_FALSE(State().DisplayAlerts());  // as it was: the wrapper was never shown
 }
 
-TEST_F(WrapperFixture, RenameForceDeletesTheWorksheetOfThatNameFirst) {
+TEST_F(WrapperFixture, RenameForceGivesTheNameToTheRenamedSheetAndDeletesTheOther) {
     OpenedWrapper({u"Base", u"Old"});
+    Book().FindSheet(u"Base")->MutableCell(1, 1).value = Variant(u"base");
     wrapper->SetRenameForce(u"True");
     EXPECT_TRUE(wrapper->SheetRename(u"Base", u"Old"));
     EXPECT_EQ(Book().SheetNames(), (std::vector<std::u16string>{u"Old"}));
-    EXPECT_EQ(State().deletions.at(0).sheetName, u"Old");
+    EXPECT_EQ(Book().FindSheet(u"Old")->Value(1, 1), Variant(u"base"));
 }
+
+struct ForcedFailure {
+    const char* what;
+    bool copy;  // SheetCopy; else SheetRename
+    CallMatcher failing;
+};
+
+void PrintTo(const ForcedFailure& failure, std::ostream* out) { *out << failure.what; }
+
+class RenameForceFailure : public WrapperFixture, public ::testing::WithParamInterface<ForcedFailure> {};
+
+// RenameForce replaces the sheet of that name only once the new one bears the name: whichever
+// step fails, the workbook is left as it was, that sheet with the user's own contents.
+TEST_P(RenameForceFailure, LeavesTheWorkbookAsItWas) {
+    OpenedWrapper({u"Base", u"Old", u"Tail"});
+    Book().FindSheet(u"Old")->MutableCell(1, 1).value = Variant(u"user's");
+    wrapper->SetRenameForce(u"True");
+    excel.FailCall(GetParam().failing, excel_error::ApplicationDefined());
+    EXPECT_FALSE(GetParam().copy ? wrapper->SheetCopy(u"Base", u"Old")
+                                 : wrapper->SheetRename(u"Base", u"Old"));
+    ASSERT_EQ(Book().SheetNames(), (std::vector<std::u16string>{u"Base", u"Old", u"Tail"}));
+    EXPECT_EQ(Book().FindSheet(u"Old")->Value(1, 1), Variant(u"user's"));
+}
+
+const CallMatcher kNaming = CallMatcher::On(u"Worksheet", u"Name").OfKind(InvokeKind::PropertyPut);
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, RenameForceFailure,
+    ::testing::Values(
+        ForcedFailure{"the copy", true, CallMatcher::On(u"Worksheet", u"Copy")},
+        ForcedFailure{"copy: the old sheet's new name", true, kNaming.Nth(1)},
+        ForcedFailure{"copy: the copy's name", true, kNaming.Nth(2)},
+        ForcedFailure{"copy: deleting the old sheet", true, CallMatcher::On(u"Worksheet", u"Delete").Nth(1)},
+        ForcedFailure{"rename: the old sheet's new name", false, kNaming.Nth(1)},
+        ForcedFailure{"rename: the rename", false, kNaming.Nth(2)},
+        ForcedFailure{"rename: deleting the old sheet", false, CallMatcher::On(u"Worksheet", u"Delete")}),
+    [](const ::testing::TestParamInfo<ForcedFailure>& step) { return "Step" + std::to_string(step.index); });
 
 TEST_F(WrapperFixture, ACopyOrRenameWithoutAWorkbookFailsInsteadOfReportingSuccess) {
     OpenedWrapper({u"Base"}, true);

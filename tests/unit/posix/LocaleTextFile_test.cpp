@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Runtime.h"
 #include "platform/posix/LocaleTextDecoder.h"
@@ -103,12 +104,11 @@ TEST_F(LocaleTextFileTest, ReadsAShiftJisFileInAShiftJisLocale) {
     UseShiftJisLocale();
     LocaleTextDecoder decoder(UserLocaleCodeset());
     platform::ScopedRuntime runtime{{.files = &files, .legacyText = &decoder}};
-    // "シート1,表" / "C:\data" / an invalid byte in the middle of a line / "ｱｲ" without a line end.
-    const auto file = dir.Write("names.csv",
-                                "\x83\x56\x81\x5B\x83\x67\x31,\x95\x5C\r\nC:\\data\r\nx\x80y\r\n\r\n\xB1\xB2");
+    // "シート1,表" / "C:\data" / "ｱｲ" without a line end.
+    const auto file = dir.Write("names.csv", "\x83\x56\x81\x5B\x83\x67\x31,\x95\x5C\r\nC:\\data\r\n\r\n\xB1\xB2");
     Cls_CSVSeparater reader;
     ASSERT_TRUE(reader.ReadBaseFile(U16(file)));
-    ASSERT_EQ(reader.GetRecordCount(), 4);
+    ASSERT_EQ(reader.GetRecordCount(), 3);
     EXPECT_EQ(reader.GetItemCount(), 2);
     ASSERT_TRUE(reader.MoveFirst());
     EXPECT_EQ(reader.GetItem(0), u"シート1");
@@ -116,10 +116,64 @@ TEST_F(LocaleTextFileTest, ReadsAShiftJisFileInAShiftJisLocale) {
     reader.MoveNext();
     EXPECT_EQ(reader.GetCurrentData(), u"C:\\data");
     reader.MoveNext();
-    EXPECT_EQ(reader.GetCurrentData(), u"x\uFFFDy");
-    reader.MoveNext();
     EXPECT_EQ(reader.GetCurrentData(), u"ｱｲ");
 }
+
+struct FallbackCase {
+    const char* name;
+    const char* locale;  // "ja_JP.SJIS" is built by the test
+    std::string bytes;
+    std::optional<std::vector<std::u16string>> records;  // none: the read fails
+    int32_t asciiLinesBefore = 0;  // lines "0123456789" before the bytes, not among the records
+};
+
+class LegacyFallbackTest : public LocaleTextFileTest, public ::testing::WithParamInterface<FallbackCase> {};
+
+// Files that are not text in the locale's code set mostly come from Japanese Windows: they read
+// as code page 932, and a file that is neither fails and leaves the records loaded before.
+TEST_P(LegacyFallbackTest, BytesInvalidInTheLocaleReadAsCodePage932OrFail) {
+    const FallbackCase& c = GetParam();
+    if (std::string(c.locale) == "ja_JP.SJIS") {
+        UseShiftJisLocale();
+    } else {
+        UseLocale(c.locale);
+    }
+    LocaleTextDecoder decoder(UserLocaleCodeset());
+    platform::ScopedRuntime runtime{{.files = &files, .legacyText = &decoder}};
+    Cls_CSVSeparater reader;
+    reader.SetBaseData(u"kept1\r\nkept2");
+    reader.MoveFirst();
+    std::string bytes;
+    for (int32_t i = 0; i < c.asciiLinesBefore; ++i) bytes += "0123456789\r\n";
+    const bool read = reader.ReadBaseFile(U16(dir.Write("in.csv", bytes + c.bytes)));
+    if (!c.records) {
+        EXPECT_FALSE(read);
+        EXPECT_EQ(reader.GetRecordCount(), 2);
+        EXPECT_EQ(reader.GetCurrentData(), u"kept1");
+        return;
+    }
+    ASSERT_TRUE(read);
+    ASSERT_EQ(reader.GetRecordCount(), c.asciiLinesBefore + static_cast<int32_t>(c.records->size()));
+    std::vector<std::u16string> records;
+    for (bool more = reader.MoveFirst(); more; more = reader.MoveNext()) {
+        if (records.empty() && reader.GetCurrentData() == u"0123456789") continue;
+        records.push_back(reader.GetCurrentData());
+    }
+    EXPECT_EQ(records, *c.records);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, LegacyFallbackTest,
+    ::testing::Values(
+        FallbackCase{"ShiftJisInAUtf8Locale", "C.UTF-8", "\x83\x56\x81\x5B\x83\x67\x31,\x87\x40\r\nC:\\data\r",
+                     std::vector<std::u16string>{u"シート1,①", u"C:\\data"}},
+        FallbackCase{"ShiftJisWithoutALocale", "C", "\x93\xFA\x96\x7B", std::vector<std::u16string>{u"日本"}},
+        // past the first piece the reader takes of a file
+        FallbackCase{"ShiftJisAfterALongAsciiBeginning", "C.UTF-8", "\x95\x5C", std::vector<std::u16string>{u"表"}, 30000},
+        FallbackCase{"NeitherUtf8NorCodePage932", "C.UTF-8", "ok\r\n\x80\r\n", std::nullopt},
+        FallbackCase{"CutOffAtTheEnd", "C.UTF-8", "x\x93", std::nullopt},
+        FallbackCase{"InvalidInAShiftJisLocale", "ja_JP.SJIS", "x\x80y", std::nullopt}),
+    [](const auto& param_info) { return param_info.param.name; });
 
 TEST_F(LocaleTextFileTest, ReadsUtf8WhereTheSystemHasNoLocale) {
     const auto file = dir.Write("names.csv", "\xE3\x82\xB7\xE3\x83\xBC\xE3\x83\x88\r\n");

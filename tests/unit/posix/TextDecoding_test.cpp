@@ -13,7 +13,8 @@ std::span<const std::byte> Bytes(std::string_view text) {
     return std::as_bytes(std::span(text.data(), text.size()));
 }
 
-// Decodes bytes cut into pieces at the given positions.
+// Decodes bytes cut into pieces at the given positions. Every U+FFFD of the cases stands for bad
+// bytes, and the decoding must say so: a file read over them is no text.
 std::u16string Decode(const std::string& codeset, std::string_view bytes, const std::vector<size_t>& cuts = {}) {
     LocaleTextDecoder decoder(codeset);
     const auto decoding = decoder.StartDecoding();
@@ -25,6 +26,7 @@ std::u16string Decode(const std::string& codeset, std::string_view bytes, const 
     }
     decoding->Decode(Bytes(bytes.substr(from)), out);
     decoding->Finish(out);
+    EXPECT_EQ(decoding->Replaced(), out.find(u'\uFFFD') != std::u16string::npos);
     return out;
 }
 

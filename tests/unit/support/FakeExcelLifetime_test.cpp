@@ -1,3 +1,4 @@
+#include "support/AutomationCalls.h"
 #include "support/FakeExcelErrors.h"
 #include "unit/support/FakeExcelFixture.h"
 
@@ -76,6 +77,8 @@ TEST_F(FakeExcelLifetime, QuitEndsTheInstanceAndLaterCallsFailAsDisconnected) {
     EXPECT_EQ(excel.RunningInstanceCount(), 0);
     EXPECT_EQ(ErrorOf([&] { sheet->Get(u"Name"); }), excel_error::kDisconnected);
     EXPECT_EQ(ErrorOf([&] { app->Get(u"Workbooks"); }), excel_error::kDisconnected);
+    // Number, text and source as the COM layer gives them for an Excel the user closed.
+    EXPECT_EQ(test::ErrorOf([&] { app->Get(u"Visible"); }), vb_error::Raise(vb_error::kObjectDisconnected).Record());
 }
 
 TEST_F(FakeExcelLifetime, ObjectsOfClosedWorkbooksAndDeletedSheetsReportAnAutomationError) {
@@ -85,7 +88,7 @@ TEST_F(FakeExcelLifetime, ObjectsOfClosedWorkbooksAndDeletedSheetsReportAnAutoma
     a->Call(u"Delete");
     EXPECT_EQ(ErrorOf([&] { a->Get(u"Name"); }), excel_error::kObjectDeleted);
     EXPECT_EQ(ErrorOf([&] { cell->Put(u"Value", u"x"); }), excel_error::kObjectDeleted);
-    book->Call(u"Close");
+    book->Call(u"Close", {false});  // changed: Excel would ask otherwise
     EXPECT_EQ(ErrorOf([&] { book->Get(u"Name"); }), excel_error::kObjectDeleted);
     EXPECT_EQ(app->Get(u"ActiveWorkbook"), Variant(ObjectRef()));
 }

@@ -23,6 +23,9 @@ INSTANTIATE_TEST_SUITE_P(
                       LineEndCase{"LfCrIsTwoEnds", u"A\n\rB", u"A\r\n\r\nB"},
                       LineEndCase{"CrCrLf", u"A\r\r\nB", u"A\r\n\r\nB"},
                       LineEndCase{"Mixed", u"\nA\r\nB\rC\n", u"\r\nA\r\nB\r\nC\r\n"},
+                      LineEndCase{"LineSeparator", u"A\u2028B\u2028", u"A\r\nB\r\n"},
+                      LineEndCase{"ParagraphSeparator", u"A\u2029\u2029B", u"A\r\n\r\nB"},
+                      LineEndCase{"SeparatorThenCrLfIsTwoEnds", u"A\u2028\r\nB", u"A\r\n\r\nB"},
                       LineEndCase{"NoLineEnd", u"A,x", u"A,x"},
                       LineEndCase{"Empty", u"", u""}),
     [](const auto& param_info) { return param_info.param.name; });

@@ -67,10 +67,12 @@ TEST_F(DuplicationTest, NamesAreTheLineUpToItsFirstCommaAndBlankLinesAreSkipped)
     EXPECT_EQ(Sheets(), (Names{u"Base", u"Other", u"A", u"  ", u"B"}));
 }
 
-TEST_F(DuplicationTest, PastedLinesWithBareLineEndsAreOneNameEach) {
-    CopyWhileModal(u"A\nB\rC\r\nD\n");
+// Text pasted from elsewhere may break its lines with a bare LF or CR, or with Unicode's line
+// and paragraph separators (U+2028, U+2029).
+TEST_F(DuplicationTest, PastedLinesWithAnyLineBreakAreOneNameEach) {
+    CopyWhileModal(u"A\nB\rC\r\nD\u2028E\u2029F\u2028\r\nG\n");
     Button(u"Cmd_Open").Press();
-    EXPECT_EQ(Sheets(), (Names{u"Base", u"Other", u"A", u"B", u"C", u"D"}));
+    EXPECT_EQ(Sheets(), (Names{u"Base", u"Other", u"A", u"B", u"C", u"D", u"E", u"F", u"G"}));
 }
 
 TEST_F(DuplicationTest, ANameAlreadyInUseIsSkippedAndTheRestAreMade) {

@@ -168,5 +168,45 @@ TEST_F(WindowFixture, ClosingTheWindowLeavesTheWorkbookOpenForTheUser) {
     EXPECT_EQ(excel.LiveReferences(), 0);
 }
 
+// Loading the next workbook closes the listed one as Excel closes a workbook once it was shown:
+// with a question about the sheets the duplication window made. A Cancel leaves that workbook
+// open, with its copies, in its instance for the user; the next workbook loads whatever the answer.
+class SaveQuestionOnLoad : public WindowFixture, public ::testing::WithParamInterface<int16_t> {};
+
+TEST_P(SaveQuestionOnLoad, AsksAboutTheCopiesMadeInTheListedWorkbook) {
+    using namespace platform::button;
+    const int16_t answer = GetParam();
+    Load({u"Base"}, u"Copies.xls");
+    const std::u16string path = Path().Text();
+    forms.OnModal(u"Frm_More", [this](HeadlessForm& dialog) {
+        dialog.TextBox(u"Txt_NewSheets").Paste(u"Base-2");
+        runtime.boxes.Answer(kYes);
+        dialog.Button(u"Cmd_Copy").Press();
+    });
+    List().ClickItem(0);
+    Button(u"Cmd_Open").Press();
+    ASSERT_EQ(List().Items(), (Names{u"Base", u"Base-2"}));
+    runtime.boxes.ClearShown();
+    runtime.boxes.Answer(answer);
+
+    Load({u"Next"}, u"Next.xls");
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text, u"'Copies.xls' への変更を保存しますか?");
+    EXPECT_EQ(WorksheetNamesInFile(path), answer == kYes ? (Names{u"Base", u"Base-2"}) : (Names{u"Base"}));
+    EXPECT_EQ(List().Items(), (Names{u"Next"}));
+    const FakeInstance& first = excel.Instance(1);
+    ASSERT_EQ(first.Workbooks().size(), answer == kCancel ? 1u : 0u);
+    if (answer == kCancel) {
+        EXPECT_EQ(first.Workbooks()[0]->SheetNames(), (Names{u"Base", u"Base-2"}));
+    }
+
+    window.reset();
+    EXPECT_FALSE(first.ended) << "left to the user";
+    EXPECT_EQ(excel.LiveReferences(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, SaveQuestionOnLoad,
+                         ::testing::Values(platform::button::kYes, platform::button::kNo, platform::button::kCancel));
+
 }  // namespace
 }  // namespace tabora::test
