@@ -7,7 +7,7 @@
 namespace tabora::excel::model {
 
 Arguments::Arguments(const Invocation& call, std::span<const std::u16string_view> parameters)
-    : bound_(parameters.size(), nullptr) {
+    : count_(parameters.size()) {
     std::span<const Variant> positional = call.args;
     if (call.kind == InvokeKind::PropertyPut && !positional.empty()) {
         newValue_ = &positional.back();
@@ -24,7 +24,7 @@ Arguments::Arguments(const Invocation& call, std::span<const std::u16string_view
 }
 
 bool Arguments::Has(size_t index) const {
-    return index < bound_.size() && bound_[index] != nullptr && !bound_[index]->IsMissing();
+    return index < count_ && bound_[index] != nullptr && !bound_[index]->IsMissing();
 }
 
 const Variant& Arguments::Value(size_t index) const {

@@ -3,6 +3,7 @@
 // positional ones in order, named ones by name ignoring case. An omitted (Missing) argument
 // counts as not given.
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -33,8 +34,13 @@ public:
     bool FlagOr(size_t index, bool fallback) const { return Has(index) ? Flag(index) : fallback; }
     std::u16string Text(size_t index) const;
 
+    // The most parameters a member has (Workbooks.Open's 13): arguments are bound in place, as a
+    // long list of sheets makes as many calls.
+    static constexpr size_t kMaxParameters = 16;
+
 private:
-    std::vector<const Variant*> bound_;
+    std::array<const Variant*, kMaxParameters> bound_{};
+    size_t count_ = 0;
     const Variant* newValue_ = nullptr;
 };
 

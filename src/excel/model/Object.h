@@ -61,8 +61,9 @@ template <class T>
 Variant DispatchTo(T& object, std::span<const Member<T>> table, const Invocation& call) {
     // A collection's default member is its Item.
     const bool byDefault = call.member.empty() || EqualsIgnoringCase(call.member, u"_Default");
+    const std::u16string_view wanted = byDefault ? u"Item" : call.member;
     for (const Member<T>& member : table) {
-        if (!EqualsIgnoringCase(member.name, byDefault ? u"Item" : call.member)) continue;
+        if (member.name != wanted && !EqualsIgnoringCase(member.name, wanted)) continue;
         const bool write = call.kind == InvokeKind::PropertyPut;
         if (write ? member.put == nullptr : member.get == nullptr) break;
         const Arguments args(call, {member.parameters.begin(), member.parameters.size()});

@@ -67,8 +67,25 @@ std::vector<SheetRef> SheetsObject::Members() const {
 }
 
 std::vector<Variant> SheetsObject::Items() {
+    // All the sheets of one enumeration in one allocation: a workbook of a thousand sheets is
+    // listed without a thousand of them.
+    // The block holds the application and the workbook once; its sheets borrow them.
+    struct Block {
+        std::shared_ptr<Application> app;
+        WorkbookRef workbook;
+        std::vector<SheetObject> sheets;
+    };
+    std::vector<SheetRef> members = Members();
+    auto block = std::make_shared<Block>(Block{SharedApp(), workbook_, {}});
+    const std::shared_ptr<Application> app(std::shared_ptr<Application>(), block->app.get());
+    const WorkbookRef workbook(WorkbookRef(), block->workbook.get());
+    block->sheets.reserve(members.size());
     std::vector<Variant> items;
-    for (SheetRef& sheet : Members()) items.push_back(Make<SheetObject>(workbook_, std::move(sheet)));
+    items.reserve(members.size());
+    for (SheetRef& sheet : members) {
+        SheetObject& object = block->sheets.emplace_back(app, workbook, std::move(sheet));
+        items.emplace_back(ObjectRef(block, &object));
+    }
     return items;
 }
 

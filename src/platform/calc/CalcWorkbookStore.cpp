@@ -50,10 +50,19 @@ std::u16string CalcWorkbookStore::Path() {
 }
 
 std::vector<excel::model::SheetRef> CalcWorkbookStore::Sheets() {
+    // Every sheet's name in one call to the office, and every sheet in one allocation that holds
+    // the document once for all of them.
     const uno::Sequence<rtl::OUString> names = document_->sheets->getElementNames();
+    struct Block {
+        std::shared_ptr<CalcDocument> document;
+        std::vector<CalcSheetStore> sheets;
+    };
+    auto block = std::make_shared<Block>(Block{document_, {}});
+    const std::shared_ptr<CalcDocument> borrowed(std::shared_ptr<CalcDocument>(), block->document.get());
+    block->sheets.reserve(static_cast<size_t>(names.getLength()));
     std::vector<excel::model::SheetRef> sheets;
     sheets.reserve(static_cast<size_t>(names.getLength()));
-    for (const auto& name : names) sheets.push_back(std::make_shared<CalcSheetStore>(document_, ToU16(name)));
+    for (const auto& name : names) sheets.emplace_back(block, &block->sheets.emplace_back(borrowed, ToU16(name)));
     return sheets;
 }
 
