@@ -25,6 +25,7 @@
 // - Objects whose sheet was deleted or whose workbook was closed raise -2147221080; every object
 //   of an instance that has quit or ended raises -2147417848 (see FakeExcelErrors.h).
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -64,6 +65,9 @@ public:
     void FailEverything(ErrorRecord error);
     // Removes every failure, CreateApplication's too.
     void ClearFailures();
+    // action runs while a matching call is in flight, before it takes effect: the events that
+    // run while an out-of-process server is awaited.
+    void DuringCall(CallMatcher matcher, std::function<void()> action);
 
     // --- the call log ---
     const std::vector<RecordedCall>& Calls() const;

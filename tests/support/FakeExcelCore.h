@@ -16,6 +16,7 @@ struct FakeExcelCore {
     std::shared_ptr<FakeInstance> global;                  // instance 0, made on first use
     std::vector<RecordedCall> calls;
     FailureRules failures;
+    CallHooks duringCalls;
     std::deque<Variant> openFilenameAnswers;
     int liveReferences = 0;  // every object handed out and not yet released
 };
