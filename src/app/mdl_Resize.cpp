@@ -28,15 +28,24 @@ const ResizeItem* FindByIdentity(const std::vector<ResizeItem>& table, int32_t b
 
 void ResizeControls(platform::Control& frmA_Window, ResizeInfo& typA_Info, std::vector<ResizeItem>& typA_Table,
                     int32_t lngCount) {
+    // A yield, and every size set (the window's raises a nested pass), can run other events; the
+    // window empties its table when it unloads. The pass goes on only while its table holds the
+    // same records for the same window, so the references below stay good.
+    const ResizeItem* const records = typA_Table.data();
+    const auto tableStands = [&] {
+        return typA_Table.data() == records && static_cast<int32_t>(typA_Table.size()) > std::max(lngCount, 1) &&
+               typA_Table[1].Ctl == &frmA_Window;
+    };
     platform::DoEvents();
-    // The window empties its table when it unloads, and may have done so during the yield.
-    if (static_cast<int32_t>(typA_Table.size()) <= std::max(lngCount, 1)) return;
+    if (!tableStands()) return;
 
     if (static_cast<float>(typA_Info.MinHeight) > frmA_Window.Height()) {
         frmA_Window.SetHeight(static_cast<float>(typA_Info.MinHeight));
+        if (!tableStands()) return;
     }
     if (static_cast<float>(typA_Info.MinWidth) > frmA_Window.Width()) {
         frmA_Window.SetWidth(static_cast<float>(typA_Info.MinWidth));
+        if (!tableStands()) return;
     }
 
     // Measure and remember the change before touching a control, so that a nested pass raised
@@ -57,7 +66,9 @@ void ResizeControls(platform::Control& frmA_Window, ResizeInfo& typA_Info, std::
         item.AddHeight = item.HeightRate * baseHeight;
         item.AddWidth = item.WidthRate * baseWidth;
         item.Ctl->SetHeight(item.Ctl->Height() + item.AddHeight);
+        if (!tableStands()) return;
         item.Ctl->SetWidth(item.Ctl->Width() + item.AddWidth);
+        if (!tableStands()) return;
     }
 
     for (int32_t i = 2; i <= lngCount; ++i) {
@@ -68,6 +79,7 @@ void ResizeControls(platform::Control& frmA_Window, ResizeInfo& typA_Info, std::
                 item.AddTop = base->AddHeight + base->AddTop;
             }
             item.Ctl->SetTop(item.Ctl->Top() + item.AddTop);
+            if (!tableStands()) return;
         }
         item.AddLeft = 0;
         if (item.LeftBase != nullptr) {
@@ -75,6 +87,7 @@ void ResizeControls(platform::Control& frmA_Window, ResizeInfo& typA_Info, std::
                 item.AddLeft = base->AddWidth + base->AddLeft;
             }
             item.Ctl->SetLeft(item.Ctl->Left() + item.AddLeft);
+            if (!tableStands()) return;
         }
     }
 

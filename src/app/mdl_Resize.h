@@ -32,7 +32,8 @@ struct ResizeItem {
 
 // Records 1..lngCount of table are used (index 0 never); record 1 is the window itself. A
 // failure of the platform (a size refused) ends the pass and reaches the caller. The pass
-// yields to the event loop first; a table emptied meanwhile (the window unloaded) ends it.
+// yields to the event loop, and a size set on the window raises its Resize, which may run a
+// nested pass: after each of these a table emptied meanwhile (the window unloaded) ends it.
 void ResizeControls(platform::Control& frmA_Window, ResizeInfo& typA_Info, std::vector<ResizeItem>& typA_Table,
                     int32_t lngCount);
 

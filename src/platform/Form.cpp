@@ -61,8 +61,29 @@ void Form::ReleaseModalOwner() {
     ModalEnded(*owner);
 }
 
+void Form::RunHandler(const std::function<void()>& handler) {
+    const std::weak_ptr<Handlers> formAlive = handlers_;
+    ++handlers_->running;
+    try {
+        handler();
+    } catch (...) {
+        if (!formAlive.expired()) HandlerReturned();
+        throw;
+    }
+    if (!formAlive.expired()) HandlerReturned();
+}
+
+void Form::HandlerReturned() {
+    if (--handlers_->running > 0 || !std::exchange(handlers_->unloadAsked, false)) return;
+    Unload();
+}
+
 void Form::Unload() {
     if (!loaded_ || unloading_ || modalChildren_ > 0) return;
+    if (handlers_->running > 0) {
+        handlers_->unloadAsked = true;
+        return;
+    }
     {
         const ScopeExit done([this] { unloading_ = false; });
         unloading_ = true;

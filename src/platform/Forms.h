@@ -1,6 +1,7 @@
 #pragma once
 // A rendered form with its controls, and the factory that renders descriptions.
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -12,8 +13,9 @@ namespace tabora::platform {
 
 // The lifecycle every platform shares is written here once: Load runs once, the first Show
 // follows a Load and raises Resize then Activate, a load step that unloads the form ends the
-// load, a modal form locks its owner and gives it back its own enabled state, and a form with a
-// modal form open over it cannot be unloaded (it would pull the dialog's data from under it).
+// load, a modal form locks its owner and gives it back its own enabled state, a form with a
+// modal form open over it cannot be unloaded (it would pull the dialog's data from under it),
+// and an unload asked for while one of the form's handlers runs waits until it returns.
 // A platform supplies only the window primitives below.
 class Form : public Control {
 public:
@@ -29,7 +31,8 @@ public:
     // locked meanwhile and afterwards keeps the enabled state it was last given.
     void ShowModal(Form& owner);
     // Raises Unload, then closes the window. A user's close does the same. Refused (nothing
-    // happens) while a modal form shown over this one is open.
+    // happens) while a modal form shown over this one is open. Asked for while one of the form's
+    // handlers runs, it is carried out when the outermost of them returns.
     void Unload();
     bool IsLoaded() const { return loaded_; }
     bool HasModalChild() const { return modalChildren_ > 0; }
@@ -56,6 +59,16 @@ public:
     Event<> Resize;
     Event<> UnloadEvent;
 
+    // Connects one of the form's handlers, to an event of the form or of one of its controls.
+    // A close can arrive while a handler runs: in a yield, in a message box's loop, or while a
+    // call into the server waits. It waits for the handler, so that no handler finds the window's
+    // state (its wrapper, its tables, its owner's lock) released under it.
+    template <class... Args, class Handler>
+    [[nodiscard]] Connection ConnectHandler(Event<Args...>& event, Handler handler) {
+        return event.Connect(
+            [this, handler = std::move(handler)](Args... args) { RunHandler([&] { handler(args...); }); });
+    }
+
 protected:
     // The control of that name, or nullptr: all a platform provides for the look-ups above.
     virtual Control* FindControl(const std::u16string& name) = 0;
@@ -80,8 +93,15 @@ protected:
     static void RefuseWhileMinimized(bool minimized);
 
 private:
+    struct Handlers {
+        int running = 0;
+        bool unloadAsked = false;
+    };
+
     void ApplyEnabled() { EnableWindow(enabled_, modalChildren_ > 0); }
     void ReleaseModalOwner();
+    void RunHandler(const std::function<void()>& handler);
+    void HandlerReturned();
 
     bool loaded_ = false;
     bool shown_ = false;
@@ -89,6 +109,8 @@ private:
     bool enabled_ = true;
     int modalChildren_ = 0;
     Form* modalOwner_ = nullptr;  // while shown modal
+    // Shared with the handlers that run, which may outlive the form.
+    std::shared_ptr<Handlers> handlers_ = std::make_shared<Handlers>();
 
     template <class T>
     T& Named(const std::u16string& name) {

@@ -17,7 +17,7 @@ Frm_More::Frm_More(platform::FormFactory& forms)
       Txt_SheetName(form_->TextBoxNamed(u"Txt_SheetName")),
       Cmd_Copy(form_->PictureButtonNamed(u"Cmd_Copy")),
       Txt_NewSheets(form_->TextBoxNamed(u"Txt_NewSheets")) {
-    connections_.push_back(Cmd_Copy.Click.Connect([this] { Cmd_Copy_Click(); }));
+    connections_.push_back(form_->ConnectHandler(Cmd_Copy.Click, [this] { Cmd_Copy_Click(); }));
     form_->Load();
 }
 
@@ -36,7 +36,6 @@ bool Frm_More::CopySheets() {
         if (!mdl_ErrorFunction::ConfirmMessage(kYesNo + kQuestion, u"以下のSheetを作成しますか？", u"開始の合図")) {
             return;
         }
-        if (!form_->IsLoaded()) return;  // closed while the question was up
         Cls_CSVSeparater reader;
         reader.SetSeparateMode_CSV();
         // Pasted names may end their lines with a bare LF or CR, or U+2028 or U+2029; the reader
@@ -44,10 +43,11 @@ bool Frm_More::CopySheets() {
         reader.SetBaseData(text::WithCrLfLineEnds(Txt_NewSheets.Text()));
         if (!reader.MoveFirst()) return;
         const std::u16string baseName = Txt_SheetName.Text();
-        if (clsM_Excel == nullptr) throw vb_error::Raise(vb_error::kObjectNotSet);
+        const std::shared_ptr<Cls_ExcelCreate> book = clsM_Excel;
+        if (book == nullptr) throw vb_error::Raise(vb_error::kObjectNotSet);
         do {
             const std::u16string newName = reader.GetItem(0);
-            if (!clsM_Excel->SheetCopy(baseName, newName)) {
+            if (!book->SheetCopy(baseName, newName)) {
                 // A copy that failed is not "all done": say which line, and keep the names.
                 mdl_ErrorFunction::ShowMessage(kOkOnly + kExclamation, u"シートを作成できませんでした。\r" + newName,
                                                u"Error");

@@ -38,7 +38,7 @@ Frm_Test::~Frm_Test() {
 }
 
 void Frm_Test::ConnectEvents() {
-    auto on = [this](auto& event, auto handler) { connections_.push_back(event.Connect(handler)); };
+    auto on = [this](auto& event, auto handler) { connections_.push_back(form_->ConnectHandler(event, handler)); };
     on(form_->LoadEvent, [this] { ShowErrorsOf([this] { Form_Load(); }); });
     on(form_->Activate, [this] { ShowErrorsOf([this] { Form_Activate(); }); });
     on(form_->Resize, [this] { Form_Resize(); });
@@ -92,6 +92,8 @@ void Frm_Test::Cmd_Get_Click() {
     OpenWorkbook();
 }
 
+// Each call into the server holds its own reference to the wrapper: while the call waits, other
+// events run, and one of them may replace the window's wrapper with the next load's.
 bool Frm_Test::CloseWorkbook() {
     return ShowErrorsOf([this] {
         // Held for the call: the application may ask whether to save the workbook, and the
@@ -108,11 +110,14 @@ bool Frm_Test::OpenWorkbook() {
     const bool trappedNothing = ShowErrorsOf([this, &listed] {
         const std::u16string path = Txt_Path.Text();
         if (path.empty()) return;
-        clsM_ExcelBook = std::make_shared<Cls_ExcelCreate>(services_.excel);
-        clsM_ExcelBook->MsgDisplayFlg_Prop(false);
-        if (!clsM_ExcelBook->FileOpen(path, u"")) return;
-        if (!clsM_ExcelBook->Show()) return;
-        if (!clsM_ExcelBook->SetSheetNames(Lst_Item)) return;
+        const auto book = std::make_shared<Cls_ExcelCreate>(services_.excel);
+        clsM_ExcelBook = book;
+        book->MsgDisplayFlg_Prop(false);
+        // A load started while this one waited has taken the window over: the list is its.
+        const auto current = [&] { return clsM_ExcelBook == book; };
+        if (!book->FileOpen(path, u"") || !current()) return;
+        if (!book->Show() || !current()) return;
+        if (!book->SetSheetNames(Lst_Item) || !current()) return;
         Cmd_Change.SetEnabled(true);
         Cmd_Open.SetEnabled(true);
         listed = true;

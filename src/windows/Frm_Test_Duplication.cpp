@@ -18,9 +18,9 @@ bool Frm_Test::OpenMoreWindow() {
         more.Cmd_Copy.SetEnabled(true);
         more.clsM_Excel = clsM_ExcelBook;
         more.Form().ShowModal(*form_);
-        if (!form_->IsLoaded()) return;
-        if (!clsM_ExcelBook) throw vb_error::Raise(vb_error::kObjectNotSet);
-        refilled = clsM_ExcelBook->SetSheetNames(Lst_Item);
+        const std::shared_ptr<Cls_ExcelCreate> book = clsM_ExcelBook;
+        if (!book) throw vb_error::Raise(vb_error::kObjectNotSet);
+        refilled = book->SetSheetNames(Lst_Item);
     });
     return refilled;
 }

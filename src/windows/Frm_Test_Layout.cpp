@@ -38,7 +38,6 @@ void Frm_Test::Form_Resize() {
     IgnoreErrorsOf([this] {
         Fra_Sheet.SetVisible(false);
         mdl_Resize::ResizeControls(*form_, typM_ResizeInfo, typM_ResizeTable, lngM_ResizeCount);
-        if (!form_->IsLoaded()) return;  // closed while the pass yielded
         Lst_Item.SetHeight(Fra_Sheet.Height() - static_cast<float>(lngM_ListGap));
     });
     // Shown again also after a refused size, or the lower half of the window would stay blank.

@@ -23,7 +23,6 @@ void Frm_Test::Cmd_Change_Click() { ChangeSheet(); }
 void Frm_Test::Txt_SheetName_KeyDown(int16_t& KeyCode, int16_t /*Shift: Enter counts with any*/) {
     if (KeyCode == kEnterKey) {
         SearchSheetName();
-        if (!form_->IsLoaded()) return;  // closed while the search yielded
         Txt_SheetName.SetSelStart(static_cast<int32_t>(Txt_SheetName.Text().size()));
         if (lngM_LastKeyCode == kEnterKey) {
             Txt_SheetName.SetText(Lst_Item.Text());
@@ -54,7 +53,7 @@ bool Frm_Test::SelectListItem(const std::u16string& strA_Text) {
             const ScopeExit searching([this] { blnM_Searching = false; });
             Lst_Item.SetListIndex(i);
             platform::DoEvents();
-            found = form_->IsLoaded();
+            found = true;
             return;
         }
     });
@@ -64,10 +63,10 @@ bool Frm_Test::SelectListItem(const std::u16string& strA_Text) {
 bool Frm_Test::ChangeSheet() {
     try {
         platform::DoEvents();
-        if (!form_->IsLoaded()) return false;  // closed while it yielded: nothing to switch
         const std::u16string name = Txt_SheetName.Text();
-        if (!clsM_ExcelBook) throw vb_error::Raise(vb_error::kObjectNotSet);
-        clsM_ExcelBook->ActiveSheetName(name);
+        const std::shared_ptr<Cls_ExcelCreate> book = clsM_ExcelBook;
+        if (!book) throw vb_error::Raise(vb_error::kObjectNotSet);
+        book->ActiveSheetName(name);
         return true;
     } catch (...) {
         mdl_ErrorFunction::ShowMessage(platform::mb::kOkOnly + platform::mb::kExclamation, kSheetNotFound, u"Error");

@@ -384,6 +384,34 @@ TYPED_TEST_P(ControlBehaviour, AFormWithAModalChildOpenCannotBeClosed) {
     EXPECT_FALSE(this->form->IsLoaded()) << "closes once the modal form is gone";
 }
 
+// A close that arrives while one of the form's handlers runs, or a handler that one of them
+// raised, waits until the outermost has returned.
+TYPED_TEST_P(ControlBehaviour, ACloseWhileAHandlerRunsIsCarriedOutWhenItReturns) {
+    for (const bool inNestedHandler : {false, true}) {
+        auto closing = this->set.Forms().Create(BehaviourFormDescription());
+        std::vector<std::string> events;
+        auto unload = closing->UnloadEvent.Connect([&] { events.push_back("Unload"); });
+        bool stayedWhileHandling = false;
+        auto close = [&] { this->set.CloseByUser(*closing); };
+        auto change = closing->ConnectHandler(closing->TextBoxNamed(u"Txt_One").Change, close);
+        auto click = closing->ConnectHandler(closing->PictureButtonNamed(u"Cmd_Go").Click, [&] {
+            if (inNestedHandler) {
+                closing->TextBoxNamed(u"Txt_One").SetText(u"閉じる");
+            } else {
+                close();
+            }
+            this->set.Settle();
+            stayedWhileHandling = closing->IsLoaded() && closing->Visible() && events.empty();
+        });
+        this->set.Show(*closing);
+        this->set.Press(closing->PictureButtonNamed(u"Cmd_Go"));
+        EXPECT_TRUE(stayedWhileHandling) << "nested " << inNestedHandler;
+        EXPECT_FALSE(closing->IsLoaded()) << "nested " << inNestedHandler;
+        EXPECT_FALSE(closing->Visible()) << "nested " << inNestedHandler;
+        EXPECT_EQ(events, std::vector<std::string>{"Unload"}) << "nested " << inNestedHandler;
+    }
+}
+
 TYPED_TEST_P(ControlBehaviour, ControlsKeepTheirTwipsAndFlags) {
     platform::Control& label = this->form->ControlNamed(u"Lbl_Note");
     label.SetLeft(135.5f);
@@ -423,7 +451,8 @@ REGISTER_TYPED_TEST_SUITE_P(ControlBehaviour, ChangeFollowsARealChangeInsideTheA
                             AModalFormHoldsItsOwnerUntilItIsUnloaded, ALoadStepThatUnloadsTheFormEndsTheShow,
                             ASizeSetWhileMinimisedRaises384AndChangesNothing,
                             AfterAModalFormTheOwnerKeepsTheEnabledStateItWasGiven,
-                            AFormWithAModalChildOpenCannotBeClosed, ControlsKeepTheirTwipsAndFlags,
+                            AFormWithAModalChildOpenCannotBeClosed,
+                            ACloseWhileAHandlerRunsIsCarriedOutWhenItReturns, ControlsKeepTheirTwipsAndFlags,
                             AMissingNameOrAnotherKindRaisesError9);
 
 }  // namespace tabora::test

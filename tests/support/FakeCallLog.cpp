@@ -20,6 +20,17 @@ std::optional<ErrorRecord> FailureRules::Check(const RecordedCall& call) {
     return failure;
 }
 
+void CallHooks::Run(const RecordedCall& call) {
+    // Collected first: an action may make calls of its own, and add hooks.
+    std::vector<std::function<void()>> due;
+    for (Hook& hook : hooks_) {
+        if (!hook.matcher.Matches(call)) continue;
+        ++hook.seen;
+        if (hook.matcher.occurrence == 0 || hook.matcher.occurrence == hook.seen) due.push_back(hook.action);
+    }
+    for (const auto& action : due) action();
+}
+
 std::string FormatValue(const Variant& value, const std::function<std::string(const ObjectRef&)>& describe) {
     switch (value.Type()) {
         case VariantType::Empty: return "Empty";

@@ -92,6 +92,25 @@ private:
     std::optional<ErrorRecord> everything_;
 };
 
+// What runs while chosen calls are in flight, as other events run while a server's answer is
+// awaited.
+class CallHooks {
+public:
+    void Add(CallMatcher matcher, std::function<void()> action) {
+        hooks_.push_back({std::move(matcher), std::move(action), 0});
+    }
+    // Runs the actions of the hooks the call matches. Counts the call for occurrences.
+    void Run(const RecordedCall& call);
+
+private:
+    struct Hook {
+        CallMatcher matcher;
+        std::function<void()> action;
+        int seen;
+    };
+    std::vector<Hook> hooks_;
+};
+
 // The text of a recorded call; describe names an object argument ("<Worksheet \"Sheet1\">").
 std::string FormatCall(const std::u16string& objectKind, const Invocation& call,
                        const std::function<std::string(const ObjectRef&)>& describe);

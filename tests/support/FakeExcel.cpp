@@ -50,6 +50,10 @@ void FakeExcel::FailCall(CallMatcher matcher, ErrorRecord error) { core_->failur
 
 void FakeExcel::FailEverything(ErrorRecord error) { core_->failures.FailEverything(std::move(error)); }
 
+void FakeExcel::DuringCall(CallMatcher matcher, std::function<void()> action) {
+    core_->duringCalls.Add(std::move(matcher), std::move(action));
+}
+
 void FakeExcel::ClearFailures() {
     core_->failures.Clear();
     createFailure_.reset();

@@ -19,6 +19,7 @@
 // sheet never asks: FakeInstance::deletions tells whether alerts were on. Every object of an
 // instance that has quit or ended raises -2147417848 (see FakeExcelErrors.h).
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -58,6 +59,9 @@ public:
     void FailEverything(ErrorRecord error);
     // Removes every failure, CreateApplication's too.
     void ClearFailures();
+    // action runs while a matching call is in flight, before it takes effect: the events that
+    // run while an out-of-process server is awaited.
+    void DuringCall(CallMatcher matcher, std::function<void()> action);
 
     // --- the call log ---
     const std::vector<RecordedCall>& Calls() const;

@@ -19,6 +19,7 @@ struct FakeExcelCore {
     std::vector<std::shared_ptr<excel::model::Application>> models;
     std::vector<RecordedCall> calls;
     FailureRules failures;
+    CallHooks duringCalls;
     std::deque<Variant> openFilenameAnswers;
     int liveReferences = 0;  // every object handed out and not yet released
 };

@@ -50,6 +50,7 @@ auto FakeProxy::Run(const Invocation& call, Action action) {
     core_->calls.push_back(std::move(record));
     const size_t index = core_->calls.size() - 1;
     try {
+        core_->duringCalls.Run(core_->calls[index]);
         if (auto failure = core_->failures.Check(core_->calls[index])) throw RuntimeError(std::move(*failure));
         if (instance_->ended) throw RuntimeError(excel_error::Disconnected());
         return action();

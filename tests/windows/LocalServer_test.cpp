@@ -9,6 +9,7 @@
 #include <string>
 
 #include "ErrorChecks.h"
+#include "LocalTestServer.h"
 #include "platform/RuntimeError.h"
 #include "platform/com/ComAutomationServer.h"
 #include "platform/com/DispatchObject.h"
@@ -16,46 +17,21 @@
 namespace tabora::com {
 namespace {
 
-struct TestClass {
-    const wchar_t* progId;
-    const wchar_t* clsid;
-};
-constexpr TestClass kServer{L"Tabora.TestServer", L"{6C1E0A52-6F0B-4E39-9B7E-2F3D6A1C9E50}"};
-constexpr TestClass kDoomedServer{L"Tabora.DoomedTestServer", L"{6C1E0A52-6F0B-4E39-9B7E-2F3D6A1C9E51}"};
-
-void SetDefault(HKEY root, const std::wstring& path, const std::wstring& value) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr), ERROR_SUCCESS);
-    RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
-}
-
-std::wstring ServerPath() {
-    wchar_t self[MAX_PATH];
-    std::wstring path(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
-    return path.substr(0, path.find_last_of(L"\\/") + 1) + L"tabora_test_server.exe";
-}
-
-// ProgID and class under HKEY_CLASSES_ROOT, as the in-process fake's are; the server is told
-// which class to serve.
-void Register(const TestClass& test) {
-    SetDefault(HKEY_CLASSES_ROOT, std::wstring(test.progId) + L"\\CLSID", test.clsid);
-    SetDefault(HKEY_CLASSES_ROOT, std::wstring(L"CLSID\\") + test.clsid + L"\\LocalServer32",
-               L"\"" + ServerPath() + L"\" " + test.clsid);
-}
+using test::CreateTestServer;
+using test::RegisterTestServer;
+using test::TestServerClass;
+constexpr TestServerClass kServer = test::kTestServer;
+constexpr TestServerClass kDoomedServer{L"Tabora.DoomedTestServer", L"{6C1E0A52-6F0B-4E39-9B7E-2F3D6A1C9E51}"};
 
 using test::ErrorOf;
 
 class LocalServerTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        Register(kServer);
-        Register(kDoomedServer);
+        RegisterTestServer(kServer);
+        RegisterTestServer(kDoomedServer);
     }
-    static ObjectRef Create(const TestClass& test) {
-        return ComAutomationServer(reinterpret_cast<const char16_t*>(test.progId)).CreateApplication();
-    }
+    static ObjectRef Create(const TestServerClass& test) { return CreateTestServer(test); }
 };
 
 TEST_F(LocalServerTest, ValuesCrossTheProcessBoundaryWithTheirExactTypes) {

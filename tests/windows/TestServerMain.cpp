@@ -7,6 +7,7 @@
 //   Keep(object) / Kept        holds an object of the caller's and gives it back
 //   CountOf(object)            calls the caller's object back (its Count)
 //   Fail(number[, text])       raises error number of the automation facility, with text if any
+//   Wait(milliseconds)         answers after that long, as a slow server does
 // The class to serve is the first argument ("{CLSID}"); COM adds -Embedding. The process ends
 // once it has held no object for a few seconds: ending with the last one would race with a
 // client that is just then connecting to its class object for the next.
@@ -210,6 +211,12 @@ IDispatch* NewApplication() {
         exception->bstrSource = SysAllocString(L"Tabora.TestServer");
         if (text != nullptr && text->vt == VT_BSTR) exception->bstrDescription = SysAllocString(text->bstrVal);
         return DISP_E_EXCEPTION;
+    });
+    application->Define(L"Wait", 9, [](const Call& call, VARIANT*, EXCEPINFO*) {
+        VARIANT* milliseconds = call.Argument(0, -1);
+        if (milliseconds == nullptr || milliseconds->vt != VT_I4) return DISP_E_TYPEMISMATCH;
+        Sleep(static_cast<DWORD>(milliseconds->lVal));
+        return S_OK;
     });
     return application;
 }

@@ -156,6 +156,36 @@ TEST_F(DuplicationTest, TheListWindowStaysWhileTheDialogIsUpAndTheCopyStillWorks
     EXPECT_TRUE(Form().Enabled());
 }
 
+// The user closes the dialog while its question is open: the dialog waits for the answer, with
+// the list window still locked under it, and closes once the answer has been acted on.
+class CloseDuringTheQuestionTest : public DuplicationTest, public ::testing::WithParamInterface<int16_t> {};
+
+TEST_P(CloseDuringTheQuestionTest, TheAnswerIsActedOnThenTheDialogCloses) {
+    bool dialogStayedUnderBox = false, ownerLockedUnderBox = false, closedAfter = false;
+    forms.OnModal(u"Frm_More", [&](HeadlessForm& dialog) {
+        dialog.TextBox(u"Txt_NewSheets").Paste(u"A\r\nB");
+        runtime.boxes.WhileNextIsOpen([&] {
+            dialog.Unload();
+            dialogStayedUnderBox = dialog.IsLoaded();
+            ownerLockedUnderBox = !Form().Enabled();
+        });
+        runtime.boxes.Answer(GetParam());
+        dialog.Button(u"Cmd_Copy").Press();
+        closedAfter = !dialog.IsLoaded();
+    });
+    Button(u"Cmd_Open").Press();
+    EXPECT_TRUE(dialogStayedUnderBox);
+    EXPECT_TRUE(ownerLockedUnderBox);
+    EXPECT_TRUE(closedAfter);
+    EXPECT_EQ(Sheets(),
+              GetParam() == kYes ? (Names{u"Base", u"Other", u"A", u"B"}) : (Names{u"Base", u"Other"}));
+    EXPECT_EQ(List().Items(), Sheets());
+    EXPECT_TRUE(Form().Enabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, CloseDuringTheQuestionTest, ::testing::Values(kYes, kNo),
+                         [](const auto& test) { return test.param == kYes ? "Yes" : "No"; });
+
 TEST_F(WindowFixture, TheDuplicationButtonWithAnEmptyNameDoesNothing) {
     Load({u"A"});
     Button(u"Cmd_Open").Press();
