@@ -22,7 +22,7 @@
 #include "excel/Cls_ExcelCreate.h"
 #include "platform/Runtime.h"
 #include "platform/calc/CalcServer.h"
-#include "platform/calc/CalcWorkbook.h"
+#include "platform/calc/ObjectAccess.h"
 #include "platform/calc/OfficePaths.h"
 #include "platform/calc/ProfileTemplate.h"
 #include "support/HeadlessControls.h"
@@ -108,7 +108,7 @@ void BM_ListThousandSheetNames(benchmark::State& state) {
     ObjectRef bareApp = f.server->CreateApplication();
     bareApp->Put(u"DisplayAlerts", false);
     ObjectRef bareBook = bareApp->GetObject(u"Workbooks")->Call(u"Open", {f.bigBook}).AsObject();
-    auto sheets = dynamic_cast<calc::CalcWorkbook&>(*bareBook).Document()->getSheets();
+    auto sheets = calc::DocumentOf(bareBook)->getSheets();
     std::vector<double> bare, wrapper;
     // The two alternate which goes first, so that neither always finds the office just woken.
     bool bareFirst = true;

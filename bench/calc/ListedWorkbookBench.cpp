@@ -25,7 +25,7 @@
 #include <com/sun/star/util/XCloseable.hpp>
 
 #include "calc/CalcTestSupport.h"
-#include "platform/calc/CalcObject.h"
+#include "platform/calc/ObjectAccess.h"
 #include "platform/calc/CalcServer.h"
 #include "platform/calc/DocumentAccess.h"
 #include "platform/calc/OfficePaths.h"
@@ -81,7 +81,7 @@ void BM_ListedWorkbook(benchmark::State& state) {
     }
     // The running office, and the list its names go to.
     ObjectRef running = coldServer->CreateApplication();
-    auto& office = dynamic_cast<calc::CalcObject&>(*running).Office();
+    auto& office = *calc::OfficeOf(running);
     const std::string fileUrl = calc::FileUrl(calc::test::Utf8(runningBook));
     const rtl::OUString url = rtl::OUString::fromUtf8(rtl::OString(fileUrl.c_str()));
     platform::ControlDescription listDescription;

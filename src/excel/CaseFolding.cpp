@@ -58,9 +58,16 @@ std::u16string FoldCase(std::u16string_view text) {
 }
 
 bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
+    // ASCII folds A-Z only: member names and most sheet names never reach the table.
+    const auto asciiLower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 0x20) : c; };
     size_t i = 0, j = 0;
-    while (i < a.size() && j < b.size())
-        if (FoldCase(NextCodePoint(a, i)) != FoldCase(NextCodePoint(b, j))) return false;
+    while (i < a.size() && j < b.size()) {
+        if (a[i] < 0x80 && b[j] < 0x80) {
+            if (asciiLower(a[i++]) != asciiLower(b[j++])) return false;
+        } else if (FoldCase(NextCodePoint(a, i)) != FoldCase(NextCodePoint(b, j))) {
+            return false;
+        }
+    }
     return i == a.size() && j == b.size();
 }
 

@@ -1,28 +1,26 @@
 #include "excel/WorkbookGrid.h"
 
 #include "excel/CaseFolding.h"
+#include "excel/model/Xl.h"
 
 namespace tabora::excel {
 
-namespace {
-// ".xls" of "/a/Book.xls"; empty when the file name has no extension.
-std::u16string_view ExtensionOf(std::u16string_view path) {
+std::optional<int32_t> FileFormatFor(std::u16string_view path) {
     const size_t dot = path.find_last_of(u"./\\");
-    if (dot == std::u16string_view::npos || path[dot] != u'.') return {};
-    return path.substr(dot);
+    const std::u16string_view extension = dot == std::u16string_view::npos || path[dot] != u'.' ? u"" : path.substr(dot + 1);
+    if (extension.empty() || EqualsIgnoringCase(extension, u"xls")) return xl::kExcel8;
+    if (EqualsIgnoringCase(extension, u"xlsx")) return xl::kOpenXmlWorkbook;
+    if (EqualsIgnoringCase(extension, u"ods")) return xl::kOpenDocumentSpreadsheet;
+    if (EqualsIgnoringCase(extension, u"csv")) return xl::kCsv;
+    return std::nullopt;
 }
-}  // namespace
 
-WorkbookGrid GridOfWorkbook(std::u16string_view fileName) {
-    return EqualsIgnoringCase(ExtensionOf(fileName), u".xls") ? kBinaryGrid : kLargeGrid;
+bool IsBinaryFormat(int32_t fileFormat) {
+    return fileFormat == xl::kExcel8 || fileFormat == xl::kExcel7 || fileFormat == xl::kWorkbookNormal;
 }
 
-bool SavesBinaryFormat(std::u16string_view path, int32_t fileFormat) {
-    constexpr int32_t kXlWorkbookNormal = -4143, kXlExcel8 = 56, kXlExcel7 = 39;
-    if (fileFormat != 0)
-        return fileFormat == kXlWorkbookNormal || fileFormat == kXlExcel8 || fileFormat == kXlExcel7;
-    const std::u16string_view extension = ExtensionOf(path);
-    return extension.empty() || EqualsIgnoringCase(extension, u".xls");
+WorkbookGrid GridOfFormat(std::optional<int32_t> fileFormat) {
+    return fileFormat && IsBinaryFormat(*fileFormat) ? kBinaryGrid : kLargeGrid;
 }
 
 }  // namespace tabora::excel

@@ -1,6 +1,7 @@
 // What only the Calc server can show of cells: formulas are evaluated (the in-memory Excel keeps
 // a formula as its text and does not evaluate it).
 #include "calc/CalcTestSupport.h"
+#include "excel/ExcelTexts.h"
 
 namespace tabora::calc::test {
 namespace {
@@ -35,12 +36,12 @@ TEST_F(CalcCells, APastedFormulaFollowsItsNewPlace) {
 }
 
 // What the office says of a call it refuses names its own source files: the user sees Excel's
-// words for the number instead.
+// words instead.
 TEST_F(CalcCells, ARefusalOfTheOfficeIsToldInExcelsWords) {
     NewWorkbook();
     const ErrorRecord error = ErrorOf([&] { ActiveSheet()->Get(u"Range", {u"no such range"}); });
     EXPECT_EQ(error.Number, 1004);
-    EXPECT_EQ(error.Description, vb_error::Description(1004)) << Utf8(error.Description);
+    EXPECT_EQ(error.Description, excel::MethodFailedText(u"_Worksheet", u"Range")) << Utf8(error.Description);
 }
 
 }  // namespace

@@ -1,12 +1,11 @@
 // The Calc server's own tables, without an office: Excel's palette, border, paste and file
-// formats, and how a call's arguments are bound.
+// formats.
 #include <gtest/gtest.h>
 
 #include "calc/CalcTestSupport.h"
 #include "platform/calc/BorderStyle.h"
 #include "platform/calc/ExcelPalette.h"
 #include "platform/calc/FileFormats.h"
-#include "platform/calc/MemberCall.h"
 #include "platform/calc/PasteOptions.h"
 
 namespace tabora::calc::test {
@@ -49,30 +48,15 @@ TEST(CalcRules, PasteOptionsTranslateToCalcsPasteSpecial) {
     EXPECT_EQ(ErrorOf([] { TranslatePaste(-4104, 9, false, false); }).Number, 1004);
 }
 
-TEST(CalcRules, SaveFormatsFollowTheFileFormatOrTheExtension) {
-    EXPECT_EQ(ExportFilter(u"/a/b.xls"), u"MS Excel 97");
-    EXPECT_EQ(ExportFilter(u"/a/b.XLSX"), u"Calc MS Excel 2007 XML");
-    EXPECT_EQ(ExportFilter(u"/a/b.ods"), u"calc8");
-    EXPECT_EQ(ExportFilter(u"/a.d/book"), u"MS Excel 97");
-    EXPECT_EQ(ExportFilter(u"/a/b.pdfx"), std::nullopt);
-    EXPECT_EQ(ExportFilter(u"/a/b.xls", 51), u"Calc MS Excel 2007 XML");
-    EXPECT_EQ(ExportFilter(u"/a/b.xlsx", 56), u"MS Excel 97");
-    EXPECT_EQ(ExportFilter(u"/a/b.xls", 12345), std::nullopt);
-}
-
-TEST(CalcRules, ArgumentsBindByPositionOrByNameIgnoringCase) {
-    EXPECT_TRUE(SameName(u"ActiveWorkbook", u"activeworkbook"));
-    EXPECT_FALSE(SameName(u"Name", u"Names"));
-
-    const Variant args[] = {Variant(int32_t{1}), Variant(u"v")};
-    const NamedArgument named[] = {{u"shift", Variant(int32_t{-4121})}};
-    Invocation put{InvokeKind::PropertyPut, u"Value", args, named, kExcelLocale};
-    MemberCall call(put);
-    EXPECT_EQ(call.Count(), 1u) << "the value of a put is not an index";
-    EXPECT_EQ(call.Value(), Variant(u"v"));
-    EXPECT_EQ(call.Arg(5, u"Shift"), Variant(int32_t{-4121}));
-    EXPECT_TRUE(call.Arg(3).IsMissing());
-    EXPECT_EQ(ErrorOf([&] { call.Expect(0); }).Number, 450);
+TEST(CalcRules, FileFormatsHaveTheirFilters) {
+    EXPECT_EQ(ExportFilter(56), u"MS Excel 97");
+    EXPECT_EQ(ExportFilter(-4143), u"MS Excel 97");
+    EXPECT_EQ(ExportFilter(51), u"Calc MS Excel 2007 XML");
+    EXPECT_EQ(ExportFilter(60), u"calc8");
+    EXPECT_EQ(ExportFilter(12345), std::nullopt);
+    EXPECT_EQ(FileFormatOfFilter(u"MS Excel 95"), 56);
+    EXPECT_EQ(FileFormatOfFilter(u"Calc MS Excel 2007 XML"), 51);
+    EXPECT_EQ(FileFormatOfFilter(u"calc8"), 60);
 }
 
 }  // namespace

@@ -147,5 +147,24 @@ TEST_P(RulesContract, ErrorsCarryTheProgramsTextsForTheirNumbers) {
     EXPECT_EQ(count.Description, vb_error::Description(450));
 }
 
+TEST_P(RulesContract, ArgumentsBindAsExcelBindsThem) {
+    auto book = OpenedWorkbook(u"Binding.xls", {u"One", u"Two"});
+    auto sheets = book->GetObject(u"Worksheets");
+    auto one = sheets->GetObject(u"Item", {u"One"});
+    auto two = sheets->GetObject(u"Item", {u"Two"});
+    // Names of named arguments are compared ignoring case; one Excel lacks is 448.
+    one->Call(u"Copy", {}, {{u"after", Variant(two)}});
+    EXPECT_EQ(WorksheetNamesOf(book), (std::vector<std::u16string>{u"One", u"Two", u"One (2)"}));
+    EXPECT_EQ(ErrorOf([&] { one->Call(u"Copy", {}, {{u"Afterr", Variant(two)}}); }).Number, 448);
+    EXPECT_EQ(sheets->Get(u"Count"), Variant(int32_t{3})) << "the refused copy made nothing";
+    // An item's position may be any number; a column, letters; one index counts along the rows.
+    EXPECT_EQ(sheets->GetObject(u"Item", {2.0})->Get(u"Name"), Variant(u"Two"));
+    EXPECT_EQ(one->GetObject(u"Cells", {int32_t{1}, u"B"})->Get(u"Column"), Variant(int32_t{2}));
+    auto a2 = one->GetObject(u"Cells", {int32_t{257}});
+    EXPECT_EQ(a2->Get(u"Row"), Variant(int32_t{2}));
+    EXPECT_EQ(a2->Get(u"Column"), Variant(int32_t{1}));
+    book->Call(u"Close", {false});
+}
+
 }  // namespace
 }  // namespace tabora::test

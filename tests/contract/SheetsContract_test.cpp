@@ -34,7 +34,7 @@ TEST_P(SheetsContract, EnumerationListsEveryWorksheetInTabOrder) {
     EXPECT_EQ(WorksheetNamesOf(book), (std::vector<std::u16string>{u"売上", u"Sheet B", u"仕入 2024"}));
 }
 
-TEST_P(SheetsContract, ActivateMakesTheSheetActiveWhileHidden) {
+TEST_P(SheetsContract, ActivateMakesTheSheetActiveWhileTheApplicationIsHidden) {
     auto book = NewWorkbook({u"One", u"Two", u"Three"});
     book->GetObject(u"Sheets")->GetObject(u"Item", {u"Three"})->Call(u"Activate");
     EXPECT_EQ(book->GetObject(u"ActiveSheet")->Get(u"Name"), Variant(u"Three"));

@@ -49,7 +49,7 @@ protected:
         return path;
     }
     // The workbook of the latest load, as the in-memory Excel holds it.
-    FakeWorkbook& Workbook() { return *excel.Instance(excel.InstanceCount()).activeWorkbook; }
+    FakeWorkbook& Workbook() { return *excel.Instance(excel.InstanceCount()).ActiveWorkbook(); }
 
     ScriptedMessageBox boxes;
     platform::qt::QtEventLoop events;

@@ -6,6 +6,9 @@
 
 namespace tabora::test {
 
+namespace xl = excel::xl;
+using excel::xl::kNone;
+
 namespace {
 bool OneOf(int32_t value, std::initializer_list<int32_t> allowed) {
     return std::find(allowed.begin(), allowed.end(), value) != allowed.end();
@@ -88,28 +91,8 @@ void MoveCells(FakeSheet& sheet, const std::function<std::optional<CellAddress>(
 }
 }  // namespace
 
-bool IsPasteType(int32_t value) {
-    return OneOf(value, {xl::kPasteAll, xl::kPasteValues, xl::kPasteFormats, xl::kPasteFormulas,
-                         xl::kPasteAllExceptBorders, -4144, 6, 8, 11, 12});
-}
-bool IsPasteOperation(int32_t value) {
-    return OneOf(value, {xl::kOperationNone, xl::kOperationAdd, xl::kOperationSubtract, xl::kOperationMultiply,
-                         xl::kOperationDivide});
-}
-bool IsBorderIndex(int32_t value) { return value >= 5 && value <= 12; }
-bool IsLineStyle(int32_t value) { return OneOf(value, {1, -4115, 4, 5, -4118, -4119, 13, kXlNone}); }
-bool IsBorderWeight(int32_t value) { return OneOf(value, {1, 2, -4138, 4}); }
-constexpr int32_t kXlColorIndexAutomatic = -4105;
-constexpr int32_t kXlPatternSolid = 1;
-
-bool IsColorIndex(int32_t value) { return (value >= 1 && value <= 56) || value == kXlColorIndexAutomatic || value == kXlNone; }
-bool IsPattern(int32_t value) {
-    return OneOf(value, {-4105, 9, 16, -4121, 17, -4124, -4125, -4126, 18, 15, -4128, 13, 11, 14, 12, kXlNone, 10, 1,
-                         -4162, -4166});
-}
-
 FakeClipboard CopyCells(const FakeSheet& sheet, const CellArea& area) {
-    FakeClipboard clipboard{sheet.name, area, {}};
+    FakeClipboard clipboard{area, {}};
     for (const auto& [address, cell] : sheet.cells) {
         if (area.Contains(address) && cell != FakeCell{}) {
             clipboard.cells[{address.row - area.top, address.col - area.left}] = cell;
@@ -122,8 +105,8 @@ bool PasteCells(FakeSheet& sheet, CellAddress at, const FakeClipboard& clipboard
     const int32_t rows = options.transpose ? clipboard.source.Columns() : clipboard.source.Rows();
     const int32_t cols = options.transpose ? clipboard.source.Rows() : clipboard.source.Columns();
     // Whole lines reach the model's end; anything else must stay within the sheet's grid.
-    const int32_t lastRow = clipboard.source.IsWholeColumns() ? kMaxRows : sheet.grid.rows;
-    const int32_t lastColumn = clipboard.source.IsWholeRows() ? kMaxColumns : sheet.grid.columns;
+    const int32_t lastRow = clipboard.source.IsWholeColumns() ? kMaxRows : sheet.Grid().rows;
+    const int32_t lastColumn = clipboard.source.IsWholeRows() ? kMaxColumns : sheet.Grid().columns;
     if (at.row < 1 || at.col < 1 || at.row + rows - 1 > lastRow || at.col + cols - 1 > lastColumn) return false;
     const CellArea target{at.row, at.col, at.row + rows - 1, at.col + cols - 1};
     if (SplitsMerge(sheet, target, target)) return false;
@@ -148,7 +131,7 @@ bool PasteCells(FakeSheet& sheet, CellAddress at, const FakeClipboard& clipboard
 }
 
 bool InsertCells(FakeSheet& sheet, const CellArea& area, bool shiftDown) {
-    const Axis axis{shiftDown, sheet.grid};
+    const Axis axis{shiftDown, sheet.Grid()};
     const int32_t count = axis.End(area) - axis.Start(area) + 1;
     const CellArea moving = axis.Strip(area, axis.Start(area));
     const CellArea fallingOff = axis.Strip(area, axis.Limit() - count + 1);
@@ -173,7 +156,7 @@ bool InsertCells(FakeSheet& sheet, const CellArea& area, bool shiftDown) {
 }
 
 bool DeleteCells(FakeSheet& sheet, const CellArea& area, bool shiftUp) {
-    const Axis axis{shiftUp, sheet.grid};
+    const Axis axis{shiftUp, sheet.Grid()};
     const int32_t first = axis.Start(area);
     const int32_t last = axis.End(area);
     const int32_t count = last - first + 1;
@@ -313,15 +296,15 @@ void SetInterior(FakeSheet& sheet, const CellArea& area, std::optional<int32_t> 
             CellFormat& format = sheet.MutableCell(row, col).format;
             // A colour fills the cell (solid unless it has a pattern); automatic or none, and the
             // pattern none, take the fill away.
-            if (colorIndex && (*colorIndex == kXlNone || *colorIndex == kXlColorIndexAutomatic)) {
-                format.colorIndex = kXlNone;
-                format.pattern = kXlNone;
+            if (colorIndex && (*colorIndex == kNone || *colorIndex == xl::kAutomatic)) {
+                format.colorIndex = kNone;
+                format.pattern = kNone;
             } else if (colorIndex) {
                 format.colorIndex = *colorIndex;
-                if (format.pattern == kXlNone) format.pattern = kXlPatternSolid;
+                if (format.pattern == kNone) format.pattern = xl::kPatternSolid;
             }
             if (pattern) format.pattern = *pattern;
-            if (pattern == kXlNone) format.colorIndex = kXlNone;
+            if (pattern == kNone) format.colorIndex = kNone;
         }
     }
 }

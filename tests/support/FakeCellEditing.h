@@ -5,46 +5,18 @@
 
 #include <optional>
 
+#include <map>
+
 #include "support/FakeWorkbookModel.h"
 
 namespace tabora::test {
 
-// Excel's paste types, operations and border indexes this double understands.
-namespace xl {
-inline constexpr int32_t kPasteAll = -4104;
-inline constexpr int32_t kPasteValues = -4163;
-inline constexpr int32_t kPasteFormats = -4122;
-inline constexpr int32_t kPasteFormulas = -4123;
-inline constexpr int32_t kPasteAllExceptBorders = 7;
-inline constexpr int32_t kOperationNone = -4142;
-inline constexpr int32_t kOperationAdd = 2;
-inline constexpr int32_t kOperationSubtract = 3;
-inline constexpr int32_t kOperationMultiply = 4;
-inline constexpr int32_t kOperationDivide = 5;
-inline constexpr int32_t kShiftDown = -4121;
-inline constexpr int32_t kShiftToRight = -4161;
-inline constexpr int32_t kShiftUp = -4162;
-inline constexpr int32_t kShiftToLeft = -4159;
-inline constexpr int32_t kEdgeLeft = 7;
-inline constexpr int32_t kEdgeTop = 8;
-inline constexpr int32_t kEdgeBottom = 9;
-inline constexpr int32_t kEdgeRight = 10;
-}  // namespace xl
-
-struct PasteOptions {
-    int32_t paste = xl::kPasteAll;
-    int32_t operation = xl::kOperationNone;
-    bool skipBlanks = false;
-    bool transpose = false;
+// What Copy takes of a range: its cells as they are at that moment.
+struct FakeClipboard {
+    CellArea source;
+    // The source's non-blank or formatted cells, by offset from its top-left corner (0-based).
+    std::map<CellAddress, FakeCell> cells;
 };
-
-bool IsPasteType(int32_t value);
-bool IsPasteOperation(int32_t value);
-bool IsBorderIndex(int32_t value);       // 5 to 12
-bool IsLineStyle(int32_t value);
-bool IsBorderWeight(int32_t value);
-bool IsColorIndex(int32_t value);        // 1 to 56, automatic, none
-bool IsPattern(int32_t value);
 
 FakeClipboard CopyCells(const FakeSheet& sheet, const CellArea& area);
 

@@ -4,8 +4,9 @@
 #include <stdexcept>
 #include <utility>
 
+#include "excel/model/Object.h"
 #include "support/FakeExcelCore.h"
-#include "support/FakeObjects.h"
+#include "support/FakeProxy.h"
 
 namespace tabora::test {
 
@@ -13,21 +14,34 @@ FakeExcel::FakeExcel() : core_(std::make_shared<FakeExcelCore>()) {}
 
 FakeExcel::~FakeExcel() = default;
 
+namespace {
+// The Application object of a new instance over its store, and the instance's model kept.
+ObjectRef Start(FakeExcelCore& core, const std::shared_ptr<FakeInstance>& instance) {
+    instance->openFilenameAnswers = &core.openFilenameAnswers;
+    ObjectRef application = excel::model::Application::Create(instance);
+    auto model = dynamic_cast<excel::model::Object&>(*application).SharedApp();
+    instance->model = model;
+    core.models.push_back(std::move(model));
+    return application;
+}
+}  // namespace
+
 ObjectRef FakeExcel::CreateApplication() {
     if (createFailure_) throw RuntimeError(*createFailure_);
     auto instance = std::make_shared<FakeInstance>();
     instance->id = static_cast<int>(core_->instances.size()) + 1;
     core_->instances.push_back(instance);
-    return std::make_shared<FakeApplicationObject>(core_, instance);
+    return std::make_shared<FakeProxy>(core_, instance, Start(*core_, instance));
 }
 
 ObjectRef FakeExcel::GlobalApplication() {
     if (!global_) {
         core_->global = std::make_shared<FakeInstance>();
         core_->global->userControl = true;  // kept for the program's life
-        global_ = std::make_shared<FakeApplicationObject>(core_, core_->global);
+        globalModel_ = Start(*core_, core_->global);
+        global_ = std::make_shared<FakeProxy>(core_, core_->global, globalModel_);
     }
-    return std::make_shared<FakeApplicationObject>(core_, core_->global);
+    return std::make_shared<FakeProxy>(core_, core_->global, globalModel_);
 }
 
 void FakeExcel::AnswerOpenFilename(Variant answer) { core_->openFilenameAnswers.push_back(std::move(answer)); }

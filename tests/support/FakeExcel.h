@@ -11,19 +11,13 @@
 // that are objects answer Nothing (an empty reference in an Object variant) where Excel has none:
 // ActiveWorkbook, ActiveSheet and Selection with no workbook open. Using that answer raises 91.
 //
-// Where Excel leaves a choice, this double does as follows:
-// - Member names and named arguments match ignoring case; a property read and a method call are
-//   interchangeable, as Excel's IDispatch takes either. Arguments bind by Excel's parameter
-//   names, so SaveAs takes AccessMode named or as its 7th positional argument (Missing in
-//   between). Too many arguments raise 450, an unknown name 448, a required one left out 449.
-// - Select works only on cells of the sheet in front (1004 otherwise), as in Excel; each
-//   worksheet keeps its own selection, and Application.Selection is the front sheet's.
-// - Deleting a sheet never asks: FakeInstance::deletions tells whether alerts were on.
-// - Copy snapshots the cells (the clipboard); formulas are kept as text and never evaluated;
-//   a range keeps its address when rows or columns move under it; reading Value of more than
-//   one cell (an array in Excel) raises 1004.
-// - Objects whose sheet was deleted or whose workbook was closed raise -2147221080; every object
-//   of an instance that has quit or ended raises -2147417848 (see FakeExcelErrors.h).
+// Excel's behaviour is its object model's (excel/model), the same the Calc server runs; this
+// double holds the workbooks in memory (FakeWorkbookModel.h) and adds what tests need on top:
+// the call record, failures on demand, scripted answers and the references alive. Where Excel
+// would ask the user, it answers from scripts: a file-open dialog (AnswerOpenFilename), whether
+// to save a changed workbook (FakeInstance::saveAnswers, Save when none is left). Deleting a
+// sheet never asks: FakeInstance::deletions tells whether alerts were on. Every object of an
+// instance that has quit or ended raises -2147417848 (see FakeExcelErrors.h).
 
 #include <functional>
 #include <memory>
@@ -92,6 +86,7 @@ public:
 private:
     std::shared_ptr<FakeExcelCore> core_;
     ObjectRef global_;
+    ObjectRef globalModel_;  // the global application's own object, under its proxies
     std::optional<ErrorRecord> createFailure_;
 };
 

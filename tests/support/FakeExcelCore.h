@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "excel/model/Application.h"
 #include "support/FakeCallLog.h"
 #include "support/FakeWorkbookModel.h"
 
@@ -14,6 +15,8 @@ namespace tabora::test {
 struct FakeExcelCore {
     std::vector<std::shared_ptr<FakeInstance>> instances;  // instance n at index n - 1
     std::shared_ptr<FakeInstance> global;                  // instance 0, made on first use
+    // Excel's state of each instance, kept for the tests to read after its last object went.
+    std::vector<std::shared_ptr<excel::model::Application>> models;
     std::vector<RecordedCall> calls;
     FailureRules failures;
     CallHooks duringCalls;

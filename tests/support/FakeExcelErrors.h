@@ -1,6 +1,6 @@
 #pragma once
-// The errors the Excel double raises, numbered and worded as a Visual Basic program sees them
-// when it drives Excel late-bound.
+// The errors Excel raises, numbered and worded as a Visual Basic program sees them, for tests to
+// make calls of the Excel double fail with and to expect.
 
 #include <string>
 #include <string_view>

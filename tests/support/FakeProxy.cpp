@@ -1,5 +1,7 @@
 #include "support/FakeProxy.h"
 
+#include "excel/CaseFolding.h"
+#include "excel/model/Object.h"
 #include "support/FakeExcelErrors.h"
 #include "support/FakeStrings.h"
 
@@ -8,10 +10,17 @@ namespace tabora::test {
 namespace {
 // The log keeps no object alive: an object argument stays an (empty) object reference.
 Variant Scrubbed(const Variant& value) { return value.IsObject() ? Variant(ObjectRef()) : value; }
+
+// The model's own object behind a proxy passed back as an argument.
+Variant Unwrapped(const Variant& value) {
+    if (!value.IsObject() || value == Variant(ObjectRef())) return value;
+    const auto* proxy = dynamic_cast<const FakeProxy*>(value.AsObject().get());
+    return proxy == nullptr ? value : Variant(proxy->Inner());
+}
 }  // namespace
 
-FakeProxy::FakeProxy(std::shared_ptr<FakeExcelCore> core, std::shared_ptr<FakeInstance> instance, std::u16string kind)
-    : core_(std::move(core)), instance_(std::move(instance)), kind_(std::move(kind)) {
+FakeProxy::FakeProxy(std::shared_ptr<FakeExcelCore> core, std::shared_ptr<FakeInstance> instance, ObjectRef inner)
+    : core_(std::move(core)), instance_(std::move(instance)), inner_(std::move(inner)) {
     ++core_->liveReferences;
     ++instance_->liveReferences;
 }
@@ -19,30 +28,23 @@ FakeProxy::FakeProxy(std::shared_ptr<FakeExcelCore> core, std::shared_ptr<FakeIn
 FakeProxy::~FakeProxy() {
     --core_->liveReferences;
     // A hidden instance has no user to stay for: it ends with its last reference.
-    if (--instance_->liveReferences == 0 && !instance_->userControl && !instance_->ended) instance_->End();
+    if (--instance_->liveReferences == 0 && !instance_->userControl) instance_->End();
 }
 
-std::string FakeProxy::Describe() const { return "<" + ToUtf8(kind_) + ">"; }
-
-std::vector<Variant> FakeProxy::Items() { NoSuchMember(); }
-
-Variant FakeProxy::Invoke(const Invocation& call) {
-    return Run(call, [&] { return Dispatch(call); });
+std::string FakeProxy::Describe() const {
+    const auto* object = dynamic_cast<const excel::model::Object*>(inner_.get());
+    return ToUtf8(object != nullptr ? object->Describe() : u"<" + TypeName() + u">");
 }
 
-std::vector<Variant> FakeProxy::Enumerate(uint32_t locale) {
-    const Invocation call{InvokeKind::PropertyGet, kEnumerateMember, {}, {}, locale};
-    std::vector<Variant> items;
-    Run(call, [&] {
-        items = Items();
-        return Variant();
-    });
-    return items;
+Variant FakeProxy::Wrapped(Variant value) const {
+    if (!value.IsObject() || value == Variant(ObjectRef())) return value;
+    return Variant(ObjectRef(std::make_shared<FakeProxy>(core_, instance_, value.AsObject())));
 }
 
-Variant FakeProxy::Run(const Invocation& call, const std::function<Variant()>& action) {
-    RecordedCall record{instance_->id, kind_, std::u16string(call.member), call.kind, {}, {}, call.locale,
-                        FormatCall(kind_, call, DescribeObject), 0};
+template <class Action>
+auto FakeProxy::Run(const Invocation& call, Action action) {
+    RecordedCall record{instance_->id, TypeName(), std::u16string(call.member), call.kind, {}, {}, call.locale,
+                        FormatCall(TypeName(), call, DescribeObject), 0};
     for (const Variant& arg : call.args) record.args.push_back(Scrubbed(arg));
     for (const NamedArgument& named : call.named) record.named.push_back({named.name, Scrubbed(named.value)});
     core_->calls.push_back(std::move(record));
@@ -51,7 +53,6 @@ Variant FakeProxy::Run(const Invocation& call, const std::function<Variant()>& a
         core_->duringCalls.Run(core_->calls[index]);
         if (auto failure = core_->failures.Check(core_->calls[index])) throw RuntimeError(std::move(*failure));
         if (instance_->ended) throw RuntimeError(excel_error::Disconnected());
-        CheckExists();
         return action();
     } catch (const RuntimeError& error) {
         core_->calls[index].error = error.Number();
@@ -59,14 +60,31 @@ Variant FakeProxy::Run(const Invocation& call, const std::function<Variant()>& a
     }
 }
 
-bool Is(std::u16string_view member, std::u16string_view name) { return EqualsIgnoringCase(member, name); }
+Variant FakeProxy::Invoke(const Invocation& call) {
+    return Run(call, [&] {
+        std::vector<Variant> args;
+        for (const Variant& arg : call.args) args.push_back(Unwrapped(arg));
+        std::vector<NamedArgument> named;
+        for (const NamedArgument& argument : call.named) named.push_back({argument.name, Unwrapped(argument.value)});
+        // Deleting a sheet never asks here: the record tells whether a real Excel would have.
+        const bool sheet = TypeName() == u"Worksheet" || TypeName() == u"Chart";
+        if (sheet && call.kind != InvokeKind::PropertyPut && excel::EqualsIgnoringCase(call.member, u"Delete")) {
+            const std::u16string name = inner_->Get(u"Name").AsString();
+            inner_->Call(u"Delete");
+            instance_->deletions.push_back({name, instance_->DisplayAlerts()});
+            return Variant();
+        }
+        return Wrapped(inner_->Invoke({call.kind, call.member, args, named, call.locale}));
+    });
+}
 
-bool IsPut(const Invocation& call) { return call.kind == InvokeKind::PropertyPut; }
-
-void NoSuchMember() { throw vb_error::Raise(vb_error::kMemberNotFound); }
-
-void ReadOnly(const Invocation& call) {
-    if (IsPut(call)) NoSuchMember();
+std::vector<Variant> FakeProxy::Enumerate(uint32_t locale) {
+    const Invocation call{InvokeKind::PropertyGet, kEnumerateMember, {}, {}, locale};
+    return Run(call, [&] {
+        std::vector<Variant> items = inner_->Enumerate(locale);
+        for (Variant& item : items) item = Wrapped(std::move(item));
+        return items;
+    });
 }
 
 std::string DescribeObject(const ObjectRef& object) {

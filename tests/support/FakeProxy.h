@@ -1,10 +1,9 @@
 #pragma once
-// The base of every object the Excel double hands out. Like an interface pointer from COM, each
-// one is a fresh reference into the model: it is counted while it lives, records each call made
-// on it, lets failure rules refuse a call before anything changes, and ends a hidden instance
-// when the instance's last reference goes.
+// What the Excel double puts around every object of Excel's model it hands out. Like an
+// interface pointer from COM, each one is a fresh reference: it is counted while it lives,
+// records each call made through it, lets failure rules refuse a call before anything changes,
+// and ends a hidden instance when the instance's last reference goes.
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,49 +15,31 @@ namespace tabora::test {
 
 class FakeProxy : public AutomationObject {
 public:
-    FakeProxy(std::shared_ptr<FakeExcelCore> core, std::shared_ptr<FakeInstance> instance, std::u16string kind);
+    FakeProxy(std::shared_ptr<FakeExcelCore> core, std::shared_ptr<FakeInstance> instance, ObjectRef inner);
     ~FakeProxy() override;
     FakeProxy(const FakeProxy&) = delete;
     FakeProxy& operator=(const FakeProxy&) = delete;
 
-    Variant Invoke(const Invocation& call) final;
-    std::vector<Variant> Enumerate(uint32_t locale) final;
-
-    const std::u16string& Kind() const { return kind_; }
+    Variant Invoke(const Invocation& call) override;
+    std::vector<Variant> Enumerate(uint32_t locale) override;
     // Excel's class names are the kinds the call log uses: "Worksheet", "Chart", "Range", ...
-    std::u16string TypeName() const override { return kind_; }
+    std::u16string TypeName() const override { return inner_->TypeName(); }
+
+    const ObjectRef& Inner() const { return inner_; }
     const std::shared_ptr<FakeInstance>& InstanceState() const { return instance_; }
     // How a call log names this object: <Worksheet "Sheet1">, <Range A1:B2>, <Workbooks>.
-    virtual std::string Describe() const;
+    std::string Describe() const;
 
-protected:
-    // Carries out a call that passed the failure rules; 438 for a member the object lacks.
-    virtual Variant Dispatch(const Invocation& call) = 0;
-    // The items of a collection, in order; 438 for an object that is no collection.
-    virtual std::vector<Variant> Items();
-    // Raises the automation error of an object whose workbook or sheet is gone.
-    virtual void CheckExists() const {}
-
-    template <class Proxy, class... Args>
-    Variant Make(Args&&... args) const {
-        return Variant(ObjectRef(std::make_shared<Proxy>(core_, instance_, std::forward<Args>(args)...)));
-    }
+private:
+    // Runs action as call, recorded, after the failure rules and the instance's end are checked.
+    template <class Action>
+    auto Run(const Invocation& call, Action action);
+    Variant Wrapped(Variant value) const;
 
     std::shared_ptr<FakeExcelCore> core_;
     std::shared_ptr<FakeInstance> instance_;
-
-private:
-    Variant Run(const Invocation& call, const std::function<Variant()>& action);
-
-    std::u16string kind_;
+    ObjectRef inner_;
 };
-
-// Member names match ignoring case, as Excel's do.
-bool Is(std::u16string_view member, std::u16string_view name);
-bool IsPut(const Invocation& call);
-[[noreturn]] void NoSuchMember();
-// A put on a member that can only be read, or a read of one that can only be written.
-void ReadOnly(const Invocation& call);
 
 // The call log's name for any object: a proxy's description, else <Object>.
 std::string DescribeObject(const ObjectRef& object);

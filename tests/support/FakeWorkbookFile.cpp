@@ -63,7 +63,7 @@ void WriteCell(std::ostream& out, CellAddress address, const FakeCell& cell) {
     for (const auto& [index, border] : cell.format.borders) {
         out << "border\t" << at << index << "\t" << border.lineStyle << "\t" << border.weight << "\n";
     }
-    if (cell.format.colorIndex != kXlNone || cell.format.pattern != kXlNone) {
+    if (cell.format.colorIndex != excel::xl::kNone || cell.format.pattern != excel::xl::kNone) {
         out << "interior\t" << at << cell.format.colorIndex << "\t" << cell.format.pattern << "\n";
     }
 }
@@ -132,7 +132,7 @@ bool ReadLine(const std::vector<std::string_view>& f, LoadedWorkbook& loaded) {
     FakeCell& cell = sheet.MutableCell(n[0], n[1]);
     if (kind == "border" && f.size() == 6) {
         int32_t weight = 0;
-        cell.format.borders[n[2]] = {n[3], Parse(f[5], weight) ? weight : kXlThin};
+        cell.format.borders[n[2]] = {n[3], Parse(f[5], weight) ? weight : excel::xl::kThin};
         return true;
     }
     if (kind == "interior") {
@@ -175,10 +175,10 @@ void WriteWorkbookFile(const std::u16string& path, const std::vector<FixtureShee
         for (const FixtureCell& cell : fixture.cells) StoreValue(sheet->MutableCell(cell.row, cell.col), cell.value);
         made.push_back(std::move(sheet));
     }
-    FakeWorkbook book;
-    book.sheets = made;
+    // The first visible sheet is in front.
+    const auto shown = std::find_if(made.begin(), made.end(), [](const auto& sheet) { return sheet->IsVisible(); });
     std::ostringstream text;
-    WriteSheets(text, made, std::max(1, book.PositionOf(book.VisibleSheetNear(1).get())));
+    WriteSheets(text, made, shown == made.end() ? 1 : static_cast<int32_t>(shown - made.begin()) + 1);
     if (!WriteText(path, text.str())) throw std::runtime_error("cannot write fixture workbook " + ToUtf8(path));
 }
 

@@ -2,95 +2,16 @@
 
 #include <algorithm>
 
+#include "excel/SaveChangesQuestion.h"
+#include "excel/WorkbookGrid.h"
+#include "excel/model/Messages.h"
+#include "platform/Runtime.h"
+#include "support/FakeCellEditing.h"
+#include "support/FakeCellInput.h"
 #include "support/FakeStrings.h"
+#include "support/FakeWorkbookFile.h"
 
 namespace tabora::test {
-
-CellArea CellArea::Between(CellAddress a, CellAddress b) {
-    return {std::min(a.row, b.row), std::min(a.col, b.col), std::max(a.row, b.row), std::max(a.col, b.col)};
-}
-
-bool CellArea::Contains(CellAddress cell) const {
-    return cell.row >= top && cell.row <= bottom && cell.col >= left && cell.col <= right;
-}
-
-bool CellArea::Contains(const CellArea& other) const {
-    return Contains(CellAddress{other.top, other.left}) && Contains(CellAddress{other.bottom, other.right});
-}
-
-bool CellArea::Intersects(const CellArea& other) const {
-    return other.left <= right && other.right >= left && other.top <= bottom && other.bottom >= top;
-}
-
-std::u16string ColumnLetters(int32_t col) {
-    std::u16string letters;
-    for (; col > 0; col = (col - 1) / 26) letters.insert(letters.begin(), static_cast<char16_t>(u'A' + (col - 1) % 26));
-    return letters;
-}
-
-std::u16string AreaText(const CellArea& area) {
-    const auto cell = [](int32_t row, int32_t col) {
-        return ColumnLetters(col) + FromUtf8(std::to_string(row));
-    };
-    if (area.top == area.bottom && area.left == area.right) return cell(area.top, area.left);
-    return cell(area.top, area.left) + u":" + cell(area.bottom, area.right);
-}
-
-std::optional<int32_t> ColumnNumber(std::u16string_view letters) {
-    if (letters.empty() || letters.size() > 3) return std::nullopt;
-    int32_t col = 0;
-    for (char16_t c : letters) {
-        const char16_t upper = c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 0x20) : c;
-        if (upper < u'A' || upper > u'Z') return std::nullopt;
-        col = col * 26 + (upper - u'A' + 1);
-    }
-    if (col > kMaxColumns) return std::nullopt;
-    return col;
-}
-
-namespace {
-// One end of an address: column letters, row digits, or both; 0 for a part that is left out.
-std::optional<CellAddress> ParseCorner(std::u16string_view text) {
-    size_t i = 0;
-    const auto dollar = [&] {
-        if (i < text.size() && text[i] == u'$') ++i;
-    };
-    dollar();
-    const size_t lettersStart = i;
-    while (i < text.size() && ((text[i] >= u'A' && text[i] <= u'Z') || (text[i] >= u'a' && text[i] <= u'z'))) ++i;
-    const std::u16string_view letters = text.substr(lettersStart, i - lettersStart);
-    dollar();
-    int32_t row = 0;
-    const size_t digitsStart = i;
-    while (i < text.size() && text[i] >= u'0' && text[i] <= u'9' && row <= kMaxRows) row = row * 10 + (text[i++] - u'0');
-    if (i != text.size() || (letters.empty() && i == digitsStart)) return std::nullopt;
-    if (i > digitsStart && (row < 1 || row > kMaxRows)) return std::nullopt;
-    int32_t col = 0;
-    if (!letters.empty()) {
-        const auto number = ColumnNumber(letters);
-        if (!number) return std::nullopt;
-        col = *number;
-    }
-    return CellAddress{row, col};
-}
-}  // namespace
-
-std::optional<CellArea> ParseArea(std::u16string_view address) {
-    const size_t colon = address.find(u':');
-    const auto first = ParseCorner(address.substr(0, colon));
-    const auto second = colon == std::u16string_view::npos ? first : ParseCorner(address.substr(colon + 1));
-    if (!first || !second) return std::nullopt;
-    const bool wholeColumns = first->row == 0 && second->row == 0;
-    const bool wholeRows = first->col == 0 && second->col == 0;
-    if (wholeColumns && colon != std::u16string_view::npos) {
-        return CellArea::WholeColumns(std::min(first->col, second->col), std::max(first->col, second->col));
-    }
-    if (wholeRows && colon != std::u16string_view::npos) {
-        return CellArea::WholeRows(std::min(first->row, second->row), std::max(first->row, second->row));
-    }
-    if (first->row == 0 || first->col == 0 || second->row == 0 || second->col == 0) return std::nullopt;
-    return CellArea::Between(*first, *second);
-}
 
 const FakeCell& FakeSheet::Cell(int32_t row, int32_t col) const {
     static const FakeCell blank;
@@ -102,11 +23,90 @@ void FakeSheet::Tidy() {
     std::erase_if(cells, [](const auto& entry) { return entry.second == FakeCell{}; });
 }
 
-void PrintTo(const CellAddress& address, std::ostream* out) {
-    *out << ToUtf8(AreaText({address.row, address.col, address.row, address.col}));
+excel::WorkbookGrid FakeSheet::Grid() const {
+    return workbook == nullptr ? excel::kLargeGrid : excel::model::Application::GridOf(*workbook);
 }
 
-void PrintTo(const CellArea& area, std::ostream* out) { *out << ToUtf8(AreaText(area)); }
+bool FakeSheet::Exists() { return workbook != nullptr && !workbook->closed; }
+
+bool FakeSheet::SetName(const std::u16string& newName) {
+    name = newName;
+    Touch();
+    return true;
+}
+
+void FakeSheet::SetVisibility(int32_t value) {
+    visibility = value;
+    Touch();
+}
+
+bool FakeSheet::SetValue(const CellArea& area, const Variant& value) {
+    FakeCell written;
+    if (!StoreValue(written, value)) return false;
+    for (int32_t row = area.top; row <= std::min(area.bottom, Grid().rows); ++row) {
+        for (int32_t col = area.left; col <= std::min(area.right, Grid().columns); ++col) {
+            FakeCell& cell = MutableCell(row, col);
+            cell.value = written.value;
+            cell.formula = written.formula;
+        }
+    }
+    Touch();
+    return true;
+}
+
+bool FakeSheet::Paste(SheetStore& source, const CellArea& area, CellAddress at, const PasteOptions& options) {
+    const bool pasted = PasteCells(*this, at, CopyCells(dynamic_cast<FakeSheet&>(source), area), options);
+    Touch();
+    return pasted;
+}
+
+bool FakeSheet::Insert(const CellArea& area, bool shiftDown) {
+    const bool inserted = InsertCells(*this, area, shiftDown);
+    Touch();
+    return inserted;
+}
+
+bool FakeSheet::Delete(const CellArea& area, bool shiftUp) {
+    const bool deleted = DeleteCells(*this, area, shiftUp);
+    Touch();
+    return deleted;
+}
+
+void FakeSheet::Merge(const CellArea& area) {
+    MergeCells(*this, area);
+    Touch();
+}
+
+std::optional<BorderFormat> FakeSheet::Border(const CellArea& area, int32_t index) { return GetBorder(*this, area, index); }
+
+void FakeSheet::SetBorder(const CellArea& area, int32_t index, std::optional<int32_t> lineStyle,
+                          std::optional<int32_t> weight) {
+    using namespace excel::xl;
+    const std::vector<int32_t> indexes =
+        index == 0 ? std::vector<int32_t>{kEdgeLeft, kEdgeTop, kEdgeBottom, kEdgeRight, kInsideVertical, kInsideHorizontal}
+                   : std::vector<int32_t>{index};
+    for (int32_t one : indexes) test::SetBorder(*this, area, one, lineStyle, weight);
+    Touch();
+}
+
+std::optional<int32_t> FakeSheet::Interior(const CellArea& area, InteriorPart part) {
+    std::optional<int32_t> shared;
+    for (int32_t row = area.top; row <= std::min(area.bottom, Grid().rows); ++row) {
+        for (int32_t col = area.left; col <= std::min(area.right, Grid().columns); ++col) {
+            const CellFormat& format = Cell(row, col).format;
+            const int32_t value = part == InteriorPart::ColorIndex ? format.colorIndex : format.pattern;
+            if (shared && *shared != value) return std::nullopt;
+            shared = value;
+        }
+    }
+    return shared.value_or(excel::xl::kNone);
+}
+
+void FakeSheet::SetInterior(const CellArea& area, InteriorPart part, int32_t value) {
+    const bool color = part == InteriorPart::ColorIndex;
+    test::SetInterior(*this, area, color ? std::optional(value) : std::nullopt, color ? std::nullopt : std::optional(value));
+    Touch();
+}
 
 void PrintTo(const FakeCell& cell, std::ostream* out) {
     *out << "{" << TypeName(cell.value.Type());
@@ -116,7 +116,7 @@ void PrintTo(const FakeCell& cell, std::ostream* out) {
     for (const auto& [index, border] : cell.format.borders) {
         *out << " border" << index << "=" << border.lineStyle << "/" << border.weight;
     }
-    if (cell.format.colorIndex != kXlNone || cell.format.pattern != kXlNone) {
+    if (cell.format.colorIndex != excel::xl::kNone || cell.format.pattern != excel::xl::kNone) {
         *out << " interior " << cell.format.colorIndex << "/" << cell.format.pattern;
     }
     *out << "}";
@@ -144,60 +144,178 @@ std::vector<std::u16string> FakeWorkbook::SheetNames() const {
 
 std::vector<std::u16string> FakeWorkbook::WorksheetNames() const {
     std::vector<std::u16string> names;
-    for (const auto& sheet : Worksheets()) names.push_back(sheet->name);
+    for (const auto& sheet : sheets)
+        if (!sheet->isChart) names.push_back(sheet->name);
     return names;
 }
 
-std::vector<std::shared_ptr<FakeSheet>> FakeWorkbook::Worksheets() const {
-    std::vector<std::shared_ptr<FakeSheet>> worksheets;
-    for (const auto& sheet : sheets) {
-        if (!sheet->isChart) worksheets.push_back(sheet);
-    }
-    return worksheets;
+void FakeWorkbook::Hold(std::vector<std::shared_ptr<FakeSheet>> taken) {
+    sheets = std::move(taken);
+    for (const auto& sheet : sheets) sheet->workbook = this;
 }
 
-int FakeWorkbook::VisibleSheetCount() const {
-    return static_cast<int>(std::count_if(sheets.begin(), sheets.end(), [](const auto& sheet) { return sheet->IsVisible(); }));
+void FakeWorkbook::Activate(excel::model::SheetStore& sheet) {
+    for (const auto& held : sheets)
+        if (held.get() == &sheet) activeSheet = held;
 }
 
-std::shared_ptr<FakeSheet> FakeWorkbook::VisibleSheetNear(int32_t position) const {
-    const auto count = static_cast<int32_t>(sheets.size());
-    for (int32_t i = std::max(position, 1); i <= count; ++i) {
-        if (sheets[static_cast<size_t>(i - 1)]->IsVisible()) return sheets[static_cast<size_t>(i - 1)];
+excel::model::SheetRef FakeWorkbook::CopySheet(excel::model::SheetStore& source, int32_t position,
+                                               const std::u16string& copyName) {
+    auto copy = std::make_shared<FakeSheet>(dynamic_cast<FakeSheet&>(source));
+    copy->name = copyName;
+    copy->workbook = this;
+    sheets.insert(sheets.begin() + std::clamp<int32_t>(position, 0, static_cast<int32_t>(sheets.size())), copy);
+    return copy;
+}
+
+void FakeWorkbook::DeleteSheet(excel::model::SheetStore& sheet) {
+    std::erase_if(sheets, [&](const auto& held) { return held.get() == &sheet; });
+    if (activeSheet.get() == &sheet) activeSheet = nullptr;
+    dynamic_cast<FakeSheet&>(sheet).workbook = nullptr;
+}
+
+bool FakeWorkbook::Modified() { return HasUnsavedChanges(*this); }
+
+void FakeWorkbook::SetModified(bool value) {
+    if (value)
+        markedUnsaved = true;
+    else
+        MarkSaved(*this);
+}
+
+void FakeWorkbook::SaveAs(const std::u16string& path, int32_t format) {
+    if (!SaveWorkbookFile(path, *this)) {
+        throw RuntimeError(vb_error::kApplicationDefined, excel::messages::CannotSaveTo(path), u"Microsoft Excel");
     }
-    for (int32_t i = std::min(position, count); i >= 1; --i) {
-        if (sheets[static_cast<size_t>(i - 1)]->IsVisible()) return sheets[static_cast<size_t>(i - 1)];
+    fullName = path;
+    const size_t slash = path.find_last_of(u"\\/");
+    name = slash == std::u16string::npos ? path : path.substr(slash + 1);
+    fileFormat = format;
+    MarkSaved(*this);
+}
+
+void FakeWorkbook::Save() {
+    if (!SaveWorkbookFile(fullName, *this)) {
+        throw RuntimeError(vb_error::kApplicationDefined, excel::messages::MethodFailedText(u"Workbook", u"Save"), u"Microsoft Excel");
     }
-    return nullptr;
+    MarkSaved(*this);
+}
+
+namespace {
+std::shared_ptr<excel::model::Application> Live(const FakeInstance& instance) {
+    return instance.ended ? nullptr : instance.model.lock();
+}
+}  // namespace
+
+bool FakeInstance::Visible() const {
+    const auto app = Live(*this);
+    return app && app->Visible();
+}
+
+bool FakeInstance::DisplayAlerts() const {
+    const auto app = Live(*this);
+    return !app || app->DisplayAlerts();
+}
+
+int32_t FakeInstance::SheetsInNewWorkbook() const {
+    const auto app = Live(*this);
+    return app ? app->SheetsInNewWorkbook() : 3;
+}
+
+std::vector<std::shared_ptr<FakeWorkbook>> FakeInstance::Workbooks() const {
+    std::vector<std::shared_ptr<FakeWorkbook>> workbooks;
+    if (const auto app = Live(*this))
+        for (const auto& workbook : app->Workbooks()) workbooks.push_back(std::dynamic_pointer_cast<FakeWorkbook>(workbook));
+    return workbooks;
+}
+
+std::shared_ptr<FakeWorkbook> FakeInstance::ActiveWorkbook() const {
+    const auto app = Live(*this);
+    return app ? std::dynamic_pointer_cast<FakeWorkbook>(app->ActiveWorkbook()) : nullptr;
+}
+
+bool FakeInstance::CopyMode() const {
+    const auto app = Live(*this);
+    return app && app->Copied().has_value();
 }
 
 FakeWorkbook* FakeInstance::FindWorkbook(std::u16string_view workbookName) const {
-    for (const auto& workbook : workbooks) {
+    for (const auto& workbook : Workbooks())
         if (EqualsIgnoringCase(workbook->name, workbookName)) return workbook.get();
-    }
     return nullptr;
 }
 
 FakeSheet* FakeInstance::ActiveSheet() const {
-    return activeWorkbook ? activeWorkbook->activeSheet.get() : nullptr;
+    const auto workbook = ActiveWorkbook();
+    return workbook ? workbook->activeSheet.get() : nullptr;
 }
 
-void FakeInstance::Activate(const std::shared_ptr<FakeWorkbook>& workbook, const std::shared_ptr<FakeSheet>& sheet) {
-    activeWorkbook = workbook;
-    if (workbook && sheet) workbook->activeSheet = sheet;
+FakeInstance::Opened FakeInstance::Open(const std::u16string& path) {
+    LoadedWorkbook loaded = LoadWorkbookFile(path);
+    if (loaded.problem == LoadedWorkbook::Problem::Missing) return {nullptr, OpenProblem::NotFound};
+    if (loaded.problem == LoadedWorkbook::Problem::NotAWorkbook) return {nullptr, OpenProblem::NotAWorkbook};
+    auto workbook = std::make_shared<FakeWorkbook>();
+    const size_t slash = path.find_last_of(u"\\/");
+    workbook->name = slash == std::u16string::npos ? path : path.substr(slash + 1);
+    workbook->fullName = path;
+    const size_t active = static_cast<size_t>(loaded.activeSheet - 1);
+    workbook->Hold(std::move(loaded.sheets));
+    workbook->activeSheet = workbook->sheets[active];
+    workbook->fileFormat = excel::FileFormatFor(path).value_or(excel::xl::kOpenXmlWorkbook);
+    MarkSaved(*workbook);
+    return {workbook, OpenProblem::None};
 }
 
-void FakeInstance::RemoveWorkbook(const FakeWorkbook* workbook) {
-    std::erase_if(workbooks, [workbook](const auto& held) { return held.get() == workbook; });
-    // The window behind the closed one comes to the front: the last one opened.
-    if (activeWorkbook.get() == workbook) activeWorkbook = workbooks.empty() ? nullptr : workbooks.back();
+excel::model::WorkbookRef FakeInstance::Add(const std::vector<std::u16string>& sheetNames) {
+    auto workbook = std::make_shared<FakeWorkbook>();
+    workbook->name = u"Book" + FromUtf8(std::to_string(++addedWorkbooks));
+    std::vector<std::shared_ptr<FakeSheet>> sheets;
+    for (const std::u16string& sheetName : sheetNames) {
+        sheets.push_back(std::make_shared<FakeSheet>());
+        sheets.back()->name = sheetName;
+    }
+    workbook->Hold(std::move(sheets));
+    workbook->activeSheet = workbook->sheets.front();
+    MarkSaved(*workbook);  // unchanged as far as the user can tell, as Excel's new workbook is
+    return workbook;
 }
 
-void FakeInstance::End() {
+void FakeInstance::SetVisible(bool visible, const std::vector<excel::model::WorkbookRef>&) {
+    // Shown to the user, the instance is the user's: it stays when released.
+    if (visible) userControl = true;
+}
+
+excel::model::SaveAnswer FakeInstance::AskToSaveChanges(excel::model::WorkbookStore& workbook) {
+    switch (platform::MessageBox().Show(excel::kSaveChangesStyle, excel::SaveChangesQuestion(workbook.Name()),
+                                        excel::kSaveChangesTitle)) {
+        case platform::button::kYes: return excel::model::SaveAnswer::Save;
+        case platform::button::kNo: return excel::model::SaveAnswer::DontSave;
+        default: return excel::model::SaveAnswer::Cancel;
+    }
+}
+
+std::optional<std::u16string> FakeInstance::GetOpenFilename(const std::u16string&, const std::u16string&) {
+    if (openFilenameAnswers == nullptr || openFilenameAnswers->empty()) return std::nullopt;  // the user cancelled
+    const Variant answer = std::move(openFilenameAnswers->front());
+    openFilenameAnswers->pop_front();
+    return answer.Type() == VariantType::String ? std::optional(answer.AsString()) : std::nullopt;
+}
+
+void FakeInstance::Quit() {
+    quitCalled = true;
     ended = true;
-    workbooks.clear();
-    activeWorkbook.reset();
-    clipboard.reset();
+}
+
+void FakeInstance::RethrowAsAutomationError() {
+    try {
+        throw;
+    } catch (const RuntimeError&) {
+        throw;
+    } catch (const std::bad_cast&) {
+        throw vb_error::Raise(vb_error::kTypeMismatch);
+    } catch (...) {
+        throw vb_error::Raise(vb_error::kApplicationDefined);
+    }
 }
 
 }  // namespace tabora::test

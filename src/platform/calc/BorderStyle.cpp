@@ -3,6 +3,7 @@
 #include "platform/calc/CalcError.h"
 
 namespace tabora::calc {
+namespace xl = excel::xl;
 namespace {
 
 // com.sun.star.table.BorderLineStyle
@@ -15,8 +16,8 @@ constexpr int32_t kHairWidth = 2, kThinWidth = 26, kMediumWidth = 53, kThickWidt
 
 std::optional<int16_t> CalcLineStyle(int32_t excelLineStyle) {
     switch (excelLineStyle) {
-        case kXlLineStyleNone: return std::nullopt;
-        case kXlContinuous: return kSolid;
+        case xl::kNone: return std::nullopt;
+        case xl::kContinuous: return kSolid;
         case -4115: return kDashed;      // xlDash
         case 4: return kDashDot;         // xlDashDot
         case 5: return kDashDotDot;      // xlDashDotDot
@@ -29,32 +30,32 @@ std::optional<int16_t> CalcLineStyle(int32_t excelLineStyle) {
 
 int32_t CalcLineWidth(int32_t excelWeight) {
     switch (excelWeight) {
-        case kXlHairline: return kHairWidth;
-        case kXlThin: return kThinWidth;
-        case kXlMedium: return kMediumWidth;
-        case kXlThick: return kThickWidth;
+        case xl::kHairline: return kHairWidth;
+        case xl::kThin: return kThinWidth;
+        case xl::kMedium: return kMediumWidth;
+        case xl::kThick: return kThickWidth;
         default: throw CalcFailure(kErrRefused, u"Borders.Weight");
     }
 }
 
 int32_t ExcelLineStyle(CalcLine line) {
-    if (line.width <= 0 || line.style == kNone) return kXlLineStyleNone;
+    if (line.width <= 0 || line.style == kNone) return xl::kNone;
     switch (line.style) {
         case kDotted: return -4118;
         case kDashed: return -4115;
         case kDouble: return -4119;
         case kDashDot: return 4;
         case kDashDotDot: return 5;
-        default: return kXlContinuous;
+        default: return xl::kContinuous;
     }
 }
 
 int32_t ExcelWeight(CalcLine line) {
-    if (line.width <= 0 || line.style == kNone) return kXlThin;  // Excel's answer for no line
-    if (line.width < (kHairWidth + kThinWidth) / 2) return kXlHairline;
-    if (line.width < (kThinWidth + kMediumWidth) / 2) return kXlThin;
-    if (line.width < (kMediumWidth + kThickWidth) / 2) return kXlMedium;
-    return kXlThick;
+    if (line.width <= 0 || line.style == kNone) return xl::kThin;  // Excel's answer for no line
+    if (line.width < (kHairWidth + kThinWidth) / 2) return xl::kHairline;
+    if (line.width < (kThinWidth + kMediumWidth) / 2) return xl::kThin;
+    if (line.width < (kMediumWidth + kThickWidth) / 2) return xl::kMedium;
+    return xl::kThick;
 }
 
 BorderEdge EdgeForIndex(int32_t index) {

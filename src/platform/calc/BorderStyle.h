@@ -4,14 +4,10 @@
 #include <cstdint>
 #include <optional>
 
+#include "excel/model/Xl.h"
+
 namespace tabora::calc {
 
-inline constexpr int32_t kXlLineStyleNone = -4142;
-inline constexpr int32_t kXlContinuous = 1;
-inline constexpr int32_t kXlHairline = 1;
-inline constexpr int32_t kXlThin = 2;
-inline constexpr int32_t kXlMedium = -4138;
-inline constexpr int32_t kXlThick = 4;
 
 // A Calc line: a com.sun.star.table.BorderLineStyle value and a width in 1/100 mm.
 struct CalcLine {

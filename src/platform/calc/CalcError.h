@@ -28,6 +28,8 @@ enum CalcErrorNumber : int32_t {
 // The error with the program's description for its number (vb_error::Description), and detail
 // after it when given.
 RuntimeError CalcFailure(int32_t number, std::u16string detail = {});
+// The office refused, in Excel's words (excel/model/Messages.h).
+inline RuntimeError Refused(std::u16string text) { return RuntimeError(kErrRefused, std::move(text), kCalcSource); }
 inline RuntimeError OfficeStartError(std::u16string detail) {
     return CalcFailure(kErrCannotCreate, std::move(detail));
 }

@@ -1,6 +1,9 @@
 #include "platform/calc/CalcServer.h"
+#include "platform/calc/ObjectAccess.h"
 
-#include "platform/calc/CalcApplication.h"
+#include "excel/model/Application.h"
+#include "excel/model/Objects.h"
+#include "platform/calc/CalcStore.h"
 #include "platform/calc/OfficeRetirement.h"
 #include "platform/calc/SpareOffice.h"
 
@@ -22,10 +25,11 @@ public:
         if (spare_) spare_->Prepare();
         office->SetPanelRectangle(options_.panel);
         office->AskThrough(options_.ask);
+        office->AskThrough(options_.ask);
         office->RetireThrough(retirement_);
         if (options_.officeStarted) options_.officeStarted(office->ProcessId());
         // Excel starts hidden with alerts on; the caller decides from there.
-        return std::make_shared<CalcApplication>(std::move(office));
+        return excel::model::Application::Create(std::make_shared<CalcStore>(std::move(office)));
     }
 
     ObjectRef GlobalApplication() override {
@@ -47,10 +51,22 @@ std::unique_ptr<AutomationServer> MakeCalcServer(CalcServerOptions options) {
     return std::make_unique<CalcServer>(std::move(options));
 }
 
+std::shared_ptr<OfficeInstance> OfficeOf(const ObjectRef& object) {
+    auto* model = dynamic_cast<excel::model::Object*>(object.get());
+    auto* store = model != nullptr ? dynamic_cast<CalcStore*>(&model->App().Store()) : nullptr;
+    return store != nullptr ? store->Office() : nullptr;
+}
+
 std::optional<pid_t> OfficeProcessOf(const ObjectRef& application) {
-    auto* calc = dynamic_cast<CalcObject*>(application.get());
-    if (calc == nullptr) return std::nullopt;
-    return calc->Office().ProcessId();
+    auto office = OfficeOf(application);
+    if (!office) return std::nullopt;
+    return office->ProcessId();
+}
+
+DocumentRef DocumentOf(const ObjectRef& workbook) {
+    auto* model = dynamic_cast<excel::model::WorkbookObject*>(workbook.get());
+    auto* store = model != nullptr ? dynamic_cast<CalcWorkbookStore*>(model->Store().get()) : nullptr;
+    return store != nullptr ? store->Document() : DocumentRef();
 }
 
 }  // namespace tabora::calc

@@ -36,7 +36,8 @@ struct CalcServerOptions {
 
 std::unique_ptr<AutomationServer> MakeCalcServer(CalcServerOptions options = {});
 
-// The office process behind an application object of this server.
+// The office process behind an object of this server.
 std::optional<pid_t> OfficeProcessOf(const ObjectRef& application);
+
 
 }  // namespace tabora::calc

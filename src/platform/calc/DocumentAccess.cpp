@@ -27,14 +27,6 @@ uno::Reference<frame::XFrame> FrameOf(const DocumentRef& document) {
     return uno::Reference<frame::XFrame>(model->getCurrentController()->getFrame(), uno::UNO_SET_THROW);
 }
 
-std::vector<std::u16string> SheetNames(OfficeInstance& office, const DocumentRef& document) {
-    const uno::Sequence<rtl::OUString> names = office.SheetsOf(document)->getElementNames();
-    std::vector<std::u16string> result;
-    result.reserve(static_cast<size_t>(names.getLength()));
-    for (const auto& name : names) result.push_back(ToU16(name));
-    return result;
-}
-
 int32_t SheetIndex(const SheetRef& sheet) {
     uno::Reference<sheet::XCellRangeAddressable> addressable(sheet, uno::UNO_QUERY_THROW);
     return addressable->getRangeAddress().Sheet;

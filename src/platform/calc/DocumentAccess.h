@@ -25,8 +25,6 @@ using RangeRef = css::uno::Reference<css::table::XCellRange>;
 css::uno::Reference<css::sheet::XSpreadsheetView> ViewOf(const DocumentRef& document);
 css::uno::Reference<css::frame::XFrame> FrameOf(const DocumentRef& document);
 
-// All sheet names in tab order, in one call.
-std::vector<std::u16string> SheetNames(OfficeInstance& office, const DocumentRef& document);
 // 0-based position of a sheet in its document.
 int32_t SheetIndex(const SheetRef& sheet);
 

@@ -6,9 +6,6 @@
 
 namespace tabora::calc {
 
-inline constexpr int32_t kColorIndexNone = -4142;
-inline constexpr int32_t kColorIndexAutomatic = -4105;
-
 // 0xRRGGBB of a palette entry 1..56; nothing for other numbers.
 std::optional<int32_t> PaletteColor(int32_t index);
 // The first palette entry with exactly this colour, or the nearest one.

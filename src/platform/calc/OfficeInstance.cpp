@@ -125,13 +125,12 @@ OfficeInstance::~OfficeInstance() {
     // (no document, so no window the user could close it by). It is asked first, so that it
     // removes its own pipes, temporary files and lock files; its keeper makes sure of it afterwards,
     // without keeping the tool waiting.
-    const bool end = process_->Running() && (!visible_ || !HasDocument());
+    const bool end = process_->Running() && (!shown_ || !HasDocument());
     std::shared_ptr<OfficeRetirement> retirement = retirement_.lock();
-    if (end && visible_ && retirement) {
+    if (end && shown_ && retirement) {
         // Most likely replaced by the load that starts now: ended once the tool is quiet, and by
         // its keeper should the tool go first.
         process_->TakeBack();
-        ForgetDocuments();
         retirement->Retire([context = std::move(context_), desktop = std::move(desktop_),
                             process = std::shared_ptr<OfficeProcess>(std::move(process_))]() mutable {
             bool asked = AskToEnd(desktop);
@@ -154,7 +153,6 @@ OfficeInstance::~OfficeInstance() {
         }
     }
     // References to the office go first, while it still answers; then the process.
-    ForgetDocuments();
     try {
         desktop_.clear();
         context_.clear();
@@ -162,19 +160,8 @@ OfficeInstance::~OfficeInstance() {
     }
     if (asked)
         process_->LetEnd();
-    else if (end && visible_)
+    else if (end && shown_)
         process_->TakeBack();
-}
-
-void OfficeInstance::ForgetDocuments() noexcept {
-    try {
-        workbooks_.clear();
-        active_.clear();
-        sheets_.clear();
-        copySource.reset();
-    } catch (...) {
-        // a reference to an office that has gone
-    }
 }
 
 bool OfficeInstance::HasDocument() {
@@ -210,21 +197,23 @@ void OfficeInstance::RethrowAsAutomationError() {
     }
 }
 
-void OfficeInstance::SetVisible(bool visible) {
-    if (visible) {
-        for (const auto& document : workbooks_) ShowDocument(document);
-    } else {
-        for (const auto& document : workbooks_) {
-            uno::Reference<frame::XModel> model(document, uno::UNO_QUERY_THROW);
-            model->getCurrentController()->getFrame()->getContainerWindow()->setVisible(false);
-        }
-    }
-    visible_ = visible;
+bool OfficeInstance::StillRunning() {
+    const auto now = std::chrono::steady_clock::now();
+    if (now - runningCheckedAt_ < std::chrono::milliseconds(20)) return true;
+    if (!Running()) return false;
+    runningCheckedAt_ = now;
+    return true;
+}
+
+void OfficeInstance::SetShown(bool shown) {
+    shown_ = shown;
     SettleOwnership();
 }
 
+void OfficeInstance::HideDocument(const DocumentRef& document) { FrameOf(document)->getContainerWindow()->setVisible(false); }
+
 void OfficeInstance::SettleOwnership() {
-    const bool users = visible_ && HasDocument();
+    const bool users = shown_ && HasDocument();
     if (users)
         process_->HandToUser();
     else
@@ -233,7 +222,7 @@ void OfficeInstance::SettleOwnership() {
 }
 
 int16_t OfficeInstance::Ask(const DocumentRef& document, DocumentQuestion question) {
-    if (visible_) LocateWindow(document, question);
+    if (shown_) LocateWindow(document, question);
     return ask_ ? ask_(question) : platform::MessageBox().Show(question.style, question.text, question.title);
 }
 
@@ -279,42 +268,25 @@ std::optional<ScreenRect> OfficeInstance::PlaceBesidePanel(const DocumentRef& do
     return InOfficeUnits(*place, scale);
 }
 
-void OfficeInstance::AddWorkbook(const DocumentRef& document, const std::string& path) {
-    if (!path.empty()) dir_.RecordDocument(path);
-    workbooks_.push_back(document);
-    active_ = document;
-    if (visible_) SettleOwnership();
+void OfficeInstance::DocumentOpened() {
+    if (shown_) SettleOwnership();
 }
 
-uno::Reference<sheet::XSpreadsheets> OfficeInstance::SheetsOf(const DocumentRef& document) {
-    for (const auto& [known, sheets] : sheets_)
-        if (known == document) return sheets;
-    uno::Reference<sheet::XSpreadsheets> sheets(document->getSheets(), uno::UNO_SET_THROW);
-    sheets_.emplace_back(document, sheets);
-    return sheets;
-}
-
-void OfficeInstance::MakeActive(const DocumentRef& document) {
-    if (std::find(workbooks_.begin(), workbooks_.end(), document) != workbooks_.end()) active_ = document;
-}
-
-void OfficeInstance::ForgetWorkbook(const DocumentRef& document) {
-    workbooks_.erase(std::remove(workbooks_.begin(), workbooks_.end(), document), workbooks_.end());
-    if (active_ == document) active_ = workbooks_.empty() ? DocumentRef() : workbooks_.back();
-    std::erase_if(sheets_, [&](const auto& entry) { return entry.first == document; });
+void OfficeInstance::DocumentClosed(const DocumentRef& document) {
     std::erase(placed_, document);
-    if (copySource && copySource->document == document) copySource.reset();
-    if (visible_) SettleOwnership();
+    if (shown_) SettleOwnership();
 }
 
 void OfficeInstance::CloseDocuments() {
-    for (const auto& document : workbooks_) {
-        try {
-            uno::Reference<util::XCloseable> closeable(document, uno::UNO_QUERY);
+    try {
+        uno::Reference<frame::XDesktop> desktop(desktop_, uno::UNO_QUERY_THROW);
+        uno::Reference<container::XEnumeration> components = desktop->getComponents()->createEnumeration();
+        while (components->hasMoreElements()) {
+            uno::Reference<util::XCloseable> closeable(components->nextElement(), uno::UNO_QUERY);
             if (closeable.is()) closeable->close(true);
-        } catch (const uno::Exception&) {
-            // ending the process settles it
         }
+    } catch (const uno::Exception&) {
+        // ending the process settles it
     }
 }
 
@@ -344,7 +316,6 @@ void OfficeInstance::WarmUp() {
 void OfficeInstance::Quit() {
     CloseDocuments();
     const bool asked = AskToEnd(desktop_);  // refused or gone: the keeper ends it below
-    ForgetDocuments();
     if (asked)
         process_->LetEnd();
     else

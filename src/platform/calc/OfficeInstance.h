@@ -1,17 +1,16 @@
 #pragma once
-// One running office and the application state Excel keeps per instance. Every object of the
-// instance holds it, so the office ends when the last object is released (unless it was shown and
-// still shows a document).
+// One running office process, its connection, and its windows. The application's store holds it
+// (CalcStore.h), so the office ends when the last object of its application is released (unless
+// it was shown and still shows a document).
 
 #include <com/sun/star/awt/XWindow.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
-#include <com/sun/star/sheet/XSpreadsheets.hpp>
-#include <com/sun/star/table/CellRangeAddress.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 
 #include <sys/types.h>
 
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
@@ -28,14 +27,6 @@ class OfficeRetirement;
 
 using DocumentRef = css::uno::Reference<css::sheet::XSpreadsheetDocument>;
 
-// Excel's copy mode: the range last copied, until it is pasted by an insert or cancelled.
-struct CopySource {
-    DocumentRef document;
-    css::table::CellRangeAddress address;
-    bool entireColumns = false;
-    bool entireRows = false;
-};
-
 class OfficeInstance {
 public:
     // A new office process of its own, connected; throws RuntimeError (429) when it cannot start.
@@ -51,28 +42,24 @@ public:
 
     pid_t ProcessId() const { return process_->Pid(); }
     bool Running() { return process_->Running(); }
+    // Running, asked of the system at most every few milliseconds: what the server answers from
+    // its own records (a long list of sheet names) still fails at once once the office has gone.
+    bool StillRunning();
 
     // Maps the exception being handled to a RuntimeError and throws it; call inside catch.
     [[noreturn]] void RethrowAsAutomationError();
 
-    // Application state.
-    bool displayAlerts = true;
-    int32_t sheetsInNewWorkbook = 3;
-    std::optional<CopySource> copySource;
-    bool Visible() const { return visible_; }
-    void SetVisible(bool visible);
-
-    // Workbooks opened or added through this instance, oldest first, and the active one.
-    const std::vector<DocumentRef>& Workbooks() const { return workbooks_; }
-    DocumentRef ActiveWorkbook() const { return active_; }
-    void AddWorkbook(const DocumentRef& document, const std::string& path);
-    void MakeActive(const DocumentRef& document);
-    void ForgetWorkbook(const DocumentRef& document);
+    // Shown to the user: while it also holds a document the office is then the user's, and stays
+    // when the tool lets go of it or ends.
+    void SetShown(bool shown);
+    bool Shown() const { return shown_; }
     // Notes a document's path before the office opens or saves it, so that the lock file it makes
     // there is removed even when the office is killed in the middle.
     void NoteDocument(const std::string& path) { dir_.RecordDocument(path); }
-    // The document's sheet container, asked for once per document.
-    css::uno::Reference<css::sheet::XSpreadsheets> SheetsOf(const DocumentRef& document);
+    // A document opened or added, or closed: whose the office is may change with it; a closed
+    // document's window is placed afresh should it be shown again.
+    void DocumentOpened();
+    void DocumentClosed(const DocumentRef& document);
 
     // Where a shown office with nothing left to show goes when it is released, to be ended once
     // the tool is quiet; without one (or once it has gone) it ends at once.
@@ -86,6 +73,7 @@ public:
     void SetPanelRectangle(PanelRectangle panel) { panel_ = std::move(panel); }
     // Shows the document's window with its menus and bars (hidden documents have none shown).
     void ShowDocument(const DocumentRef& document);
+    void HideDocument(const DocumentRef& document);
     // Makes a first spreadsheet and closes it, so that the office has loaded what a load needs:
     // the first load in a new office costs most of a second more than any later one.
     void WarmUp();
@@ -96,8 +84,6 @@ private:
     // One start; nullptr when the office ended asking to be started again.
     static std::shared_ptr<OfficeInstance> StartOnce(const std::vector<std::string>& environment);
     void CloseDocuments();
-    // Lets go of every reference to the office's documents.
-    void ForgetDocuments() noexcept;
     // True when the office has a document open (ours or one the user opened in it).
     bool HasDocument();
     // A shown office with a document is the user's: it outlives the tool, a crash or a kill of
@@ -118,10 +104,8 @@ private:
     AskUser ask_;
     css::uno::Reference<css::uno::XComponentContext> context_;
     css::uno::Reference<css::frame::XComponentLoader> desktop_;
-    std::vector<DocumentRef> workbooks_;
-    DocumentRef active_;
-    std::vector<std::pair<DocumentRef, css::uno::Reference<css::sheet::XSpreadsheets>>> sheets_;
-    bool visible_ = false;
+    bool shown_ = false;
+    std::chrono::steady_clock::time_point runningCheckedAt_;
     PanelRectangle panel_;
     std::vector<DocumentRef> placed_;
 };

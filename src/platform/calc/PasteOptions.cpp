@@ -1,5 +1,6 @@
 #include "platform/calc/PasteOptions.h"
 
+#include "excel/model/Xl.h"
 #include "platform/calc/CalcError.h"
 
 namespace tabora::calc {
@@ -7,7 +8,7 @@ namespace {
 
 std::u16string FlagsFor(int32_t pasteType) {
     switch (pasteType) {
-        case kXlPasteAll:
+        case excel::xl::kPasteAll:
         case 7:    // xlPasteAllExceptBorders: Calc cannot leave borders out
         case 13:   // xlPasteAllUsingSourceTheme
         case 14:   // xlPasteAllMergingConditionalFormats
@@ -24,7 +25,7 @@ std::u16string FlagsFor(int32_t pasteType) {
 
 int16_t OperationFor(int32_t operation) {
     switch (operation) {
-        case kXlPasteOperationNone: return 0;
+        case excel::xl::kOperationNone: return 0;
         case 2: return 1;  // xlPasteSpecialOperationAdd
         case 3: return 2;  // subtract
         case 4: return 3;  // multiply

@@ -6,8 +6,6 @@
 
 namespace tabora::calc {
 
-inline constexpr int32_t kXlPasteAll = -4104;
-inline constexpr int32_t kXlPasteOperationNone = -4142;
 
 struct CalcPaste {
     std::u16string flags;    // InsertContents "Flags": A all, S text, V numbers, D dates, F formulas, T formats, N notes

@@ -49,7 +49,7 @@ TEST_F(WrapperFixture, ACopyThatCannotBeNamedIsDeletedWithAlertsOffAndTheFailure
     ASSERT_EQ(State().deletions.size(), 1u);
     EXPECT_EQ(State().deletions[0].sheetName, u"Base (2)");
     EXPECT_FALSE(State().deletions[0].displayAlerts);
-    EXPECT_TRUE(State().displayAlerts);
+    EXPECT_TRUE(State().DisplayAlerts());
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].text.substr(0, 5), u"1004 ");
     EXPECT_EQ(excel.LiveReferences(), 1);
@@ -61,7 +61,7 @@ TEST_F(WrapperFixture, ACopyWhoseDeleteAlsoFailsStillReportsTheNamingError) {
     EXPECT_FALSE(wrapper->SheetCopy(u"Base", u"a*b"));
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].text.substr(0, 5), u"1004 ");
-    EXPECT_FALSE(State().displayAlerts);  // as it was: the wrapper was never shown
+    EXPECT_FALSE(State().DisplayAlerts());  // as it was: the wrapper was never shown
 }
 
 TEST_F(WrapperFixture, RenameForceGivesTheNameToTheRenamedSheetAndDeletesTheOther) {

@@ -17,8 +17,8 @@ using platform::button::kYes;
 TEST_F(WrapperFixture, CreationStartsItsOwnHiddenInstanceWithAlertsOff) {
     NewWrapper();
     EXPECT_EQ(excel.CallTexts(), (Texts{"Application.DisplayAlerts = False", "Application.Visible = False"}));
-    EXPECT_FALSE(State().visible);
-    EXPECT_FALSE(State().displayAlerts);
+    EXPECT_FALSE(State().Visible());
+    EXPECT_FALSE(State().DisplayAlerts());
     EXPECT_EQ(excel.Calls().at(0).locale, 1033u);
     Cls_ExcelCreate second(excel);
     EXPECT_EQ(excel.RunningInstanceCount(), 2);
@@ -45,9 +45,9 @@ TEST_F(WrapperFixture, ReleaseLeavesAShownInstanceRunningAndEndsAHiddenOne) {
     ASSERT_TRUE(wrapper->Show());
     wrapper.reset();
     EXPECT_EQ(excel.RunningInstanceCount(), 1);
-    EXPECT_TRUE(excel.Instance(2).visible);
-    EXPECT_TRUE(excel.Instance(2).displayAlerts);
-    EXPECT_EQ(excel.Instance(2).workbooks.size(), 1u);
+    EXPECT_TRUE(excel.Instance(2).Visible());
+    EXPECT_TRUE(excel.Instance(2).DisplayAlerts());
+    EXPECT_EQ(excel.Instance(2).Workbooks().size(), 1u);
 }
 
 TEST_F(WrapperFixture, FileOpenOpensActivatesTheFirstSheetWithAnIntegerIndex) {
@@ -93,21 +93,21 @@ TEST_F(WrapperFixture, FileCreateMakesOneSheetAndPutsTheSettingBack) {
               (Texts{"Application.SheetsInNewWorkbook", "Application.SheetsInNewWorkbook = 1&",
                      "Application.Workbooks", "Workbooks.Add()", "Application.SheetsInNewWorkbook = 3&"}));
     EXPECT_EQ(Book().sheets.size(), 1u);
-    EXPECT_EQ(State().sheetsInNewWorkbook, 3);
+    EXPECT_EQ(State().SheetsInNewWorkbook(), 3);
 }
 
 TEST_F(WrapperFixture, FileCreatePutsTheUsersSettingBackWhenAddFails) {
     NewWrapper();
     excel.FailCall(CallMatcher::On(u"Workbooks", u"Add"), excel_error::ApplicationDefined());
     EXPECT_FALSE(wrapper->FileCreate());
-    EXPECT_EQ(State().sheetsInNewWorkbook, 3);
+    EXPECT_EQ(State().SheetsInNewWorkbook(), 3);
 }
 
 // Excel refuses to bring a hidden sheet to the front: a workbook whose first sheet is hidden still
 // opens, with its own shown sheet in front, and saves.
 TEST_F(WrapperFixture, AWorkbookWhoseFirstSheetIsHiddenOpensAndSaves) {
     const std::u16string path = folder.File(u"FirstHidden.xls");
-    WriteWorkbookFile(path, {{u"Hidden", false, {}}, {u"Shown", false, {}}}, {kXlSheetHidden, kXlSheetVisible});
+    WriteWorkbookFile(path, {{u"Hidden", false, {}}, {u"Shown", false, {}}}, {excel::xl::kSheetHidden, excel::xl::kSheetVisible});
     NewWrapper();
     ASSERT_TRUE(wrapper->FileOpen(path));
     EXPECT_EQ(Book().activeSheet->name, u"Shown");
@@ -129,7 +129,7 @@ TEST_F(WrapperFixture, AFailedExistenceCheckFailsTheOperationWithOneReport) {
     EXPECT_FALSE(wrapper->FileOpen(tooLong));
     EXPECT_EQ(Boxes().size(), 2u);
     EXPECT_EQ(wrapper->GetActiveSheet(), nullptr);
-    EXPECT_TRUE(excel.Instance(2).workbooks.empty());
+    EXPECT_TRUE(excel.Instance(2).Workbooks().empty());
 }
 
 // The server resolves a relative name against its own folder, not the tool's.

@@ -127,20 +127,14 @@ TEST(NewSheetNames, TakeTheFirstFreeNumber) {
     EXPECT_EQ(ToUtf8(NewSheetName(u"Chart", {})), "Chart1");
 }
 
-TEST(WorkbookGrids, FollowTheFileFormat) {
-    EXPECT_EQ(GridOfWorkbook(u"/a/Book.xls"), (WorkbookGrid{65536, 256}));
-    EXPECT_EQ(GridOfWorkbook(u"C:\\a\\BOOK.XLS"), kBinaryGrid);
-    for (const char16_t* name : {u"Book.xlsx", u"Book.xlsm", u"Book.ods", u"Book1", u"/a.xls/Book", u"Book.xlsb"})
-        EXPECT_EQ(GridOfWorkbook(name), (WorkbookGrid{1048576, 16384})) << ToUtf8(name);
-}
-
-TEST(WorkbookGrids, ASaveWritesTheBinaryFormatForXlsOrNoExtensionUnlessAFormatIsGiven) {
-    const std::tuple<const char16_t*, int32_t, bool> saves[] = {
-        {u"/a/Book", 0, true},       {u"/a.d/Book", 0, true},        {u"C:\\a.d\\Book", 0, true},
-        {u"/a/Book.XLS", 0, true},   {u"/a/Book.xlsx", 0, false},    {u"/a/Book.ods", 0, false},
-        {u"/a/Book.xlsx", 56, true}, {u"/a/Book.xlsx", -4143, true}, {u"/a/Book.xls", 51, false}};
-    for (const auto& [path, format, binary] : saves)
-        EXPECT_EQ(SavesBinaryFormat(path, format), binary) << ToUtf8(path) << " " << format;
+TEST(WorkbookGrids, ASaveWritesTheBinaryFormatForXlsOrNoExtension) {
+    const std::tuple<const char16_t*, std::optional<int32_t>> saves[] = {
+        {u"/a/Book", 56},        {u"/a.d/Book", 56},    {u"C:\\a.d\\Book", 56}, {u"/a/Book.XLS", 56},
+        {u"/a/Book.xlsx", 51},   {u"/a/Book.ods", 60},  {u"/a/Book.csv", 6},     {u"/a/Book.xlsb", std::nullopt}};
+    for (const auto& [path, format] : saves) EXPECT_EQ(FileFormatFor(path), format) << ToUtf8(path);
+    for (int32_t binary : {56, 39, -4143}) EXPECT_EQ(GridOfFormat(binary), (WorkbookGrid{65536, 256})) << binary;
+    for (std::optional<int32_t> large : {std::optional<int32_t>(51), std::optional<int32_t>(60), std::optional<int32_t>()})
+        EXPECT_EQ(GridOfFormat(large), (WorkbookGrid{1048576, 16384}));
 }
 
 template <class F>

@@ -42,7 +42,7 @@ protected:
         return *wrapper;
     }
     FakeInstance& State() { return excel.Instance(1); }
-    FakeWorkbook& Book() { return *State().activeWorkbook; }
+    FakeWorkbook& Book() { return *State().ActiveWorkbook(); }
     const std::vector<ShownBox>& Boxes() { return runtime.boxes.Shown(); }
 
     TestRuntime runtime;

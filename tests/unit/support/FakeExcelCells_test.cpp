@@ -118,7 +118,7 @@ TEST_F(FakeExcelCells, InteriorTakesExcelsColourIndexesAndPatternsOnly) {
     interior->Put(u"Pattern", int32_t{1});
     EXPECT_EQ(ErrorOf([&] { interior->Put(u"ColorIndex", int32_t{57}); }), 1004);
     EXPECT_EQ(ErrorOf([&] { interior->Put(u"Pattern", int32_t{2}); }), 1004);
-    EXPECT_EQ(Data().Cell(1, 2).format.colorIndex, kXlNone) << "automatic is no fill";
+    EXPECT_EQ(Data().Cell(1, 2).format.colorIndex, excel::xl::kNone) << "automatic is no fill";
     EXPECT_EQ(Data().Cell(1, 2).format.pattern, 1);
     EXPECT_EQ(At(u"A1:C1")->GetObject(u"Interior")->Get(u"Pattern"), Variant::Null());
 }
@@ -146,7 +146,7 @@ TEST_P(PasteSpecial, PastesWhatItIsAskedTo) {
         EXPECT_EQ(At(address)->Get(u"Value"), value) << GetParam().what << " " << ToUtf8(address);
     }
     EXPECT_EQ(Data().Cell(2, 2).format.colorIndex, GetParam().colorIndexAtB2) << GetParam().what;
-    EXPECT_TRUE(State().clipboard.has_value());
+    EXPECT_TRUE(State().CopyMode());
 }
 
 const Variant m = Variant::Missing();
@@ -189,7 +189,7 @@ TEST_F(FakeExcelCells, InsertOfACopiedColumnOrRowInsertsTheCopy) {
     sheet->GetObject(u"Columns", {int32_t{5}})->Call(u"Insert", {}, {{u"Shift", int32_t{-4161}}});
     EXPECT_EQ(Get(1, 5), Variant(u"b"));
     EXPECT_EQ(Get(1, 6), Variant(u"e"));
-    EXPECT_FALSE(State().clipboard.has_value()) << "inserting the copy ends the copy mode";
+    EXPECT_FALSE(State().CopyMode()) << "inserting the copy ends the copy mode";
     sheet->GetObject(u"Columns", {int32_t{2}})->Call(u"Copy");
     EXPECT_EQ(ErrorOf([&] { sheet->GetObject(u"Rows", {int32_t{2}})->Call(u"Insert"); }), 1004);  // shapes differ
 

@@ -27,7 +27,7 @@ protected:
         book = app->GetObject(u"Workbooks")->Call(u"Open", {path}).AsObject();
     }
     FakeInstance& State() { return excel.Instance(1); }
-    const FakeWorkbook& Book() { return *State().activeWorkbook; }
+    const FakeWorkbook& Book() { return *State().ActiveWorkbook(); }
     ObjectRef Sheets(const char16_t* collection = u"Sheets") { return book->GetObject(collection); }
     ObjectRef Sheet(Variant key, const char16_t* collection = u"Sheets") {
         return Sheets(collection)->GetObject(u"Item", {std::move(key)});

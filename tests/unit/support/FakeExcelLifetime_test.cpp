@@ -29,7 +29,7 @@ TEST_F(FakeExcelLifetime, AHiddenInstanceEndsWithItsLastReference) {
     app.reset();
     EXPECT_EQ(excel.RunningInstanceCount(), 0);
     EXPECT_TRUE(State().ended);
-    EXPECT_TRUE(State().workbooks.empty());
+    EXPECT_TRUE(State().Workbooks().empty());
     EXPECT_FALSE(State().quitCalled);
 }
 
@@ -40,7 +40,7 @@ TEST_F(FakeExcelLifetime, AnInstanceOnceShownStaysForTheUserEvenIfHiddenAgain) {
     book.reset();
     app.reset();
     EXPECT_EQ(excel.RunningInstanceCount(), 1);
-    EXPECT_EQ(State().workbooks.size(), 1u);
+    EXPECT_EQ(State().Workbooks().size(), 1u);
     EXPECT_EQ(excel.LiveReferences(), 0);
 }
 
@@ -65,8 +65,8 @@ TEST_F(FakeExcelLifetime, EachCreationIsANewHiddenInstanceWithExcelsDefaults) {
         EXPECT_EQ(application->Get(u"SheetsInNewWorkbook"), Variant(int32_t{3}));
     }
     first->Get(u"Workbooks").AsObject()->Call(u"Add");
-    EXPECT_EQ(excel.Instance(1).workbooks.size(), 1u);
-    EXPECT_TRUE(excel.Instance(2).workbooks.empty());
+    EXPECT_EQ(excel.Instance(1).Workbooks().size(), 1u);
+    EXPECT_TRUE(excel.Instance(2).Workbooks().empty());
 }
 
 TEST_F(FakeExcelLifetime, QuitEndsTheInstanceAndLaterCallsFailAsDisconnected) {

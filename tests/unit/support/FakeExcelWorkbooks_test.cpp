@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(Keys, SheetItems,
                                            ItemCase{u"BETA", 0, u"Beta"}, ItemCase{u"beta", 0, u"Beta"},
                                            ItemCase{int16_t{0}, 9, u""}, ItemCase{int32_t{3}, 9, u""},
                                            ItemCase{u"Gamma", 9, u""}, ItemCase{u"1", 9, u""},
-                                           ItemCase{1.0, 13, u""}, ItemCase{true, 13, u""},
+                                           ItemCase{1.0, 0, u"Alpha"}, ItemCase{true, 13, u""},
                                            ItemCase{Variant(), 13, u""}));
 
 TEST_F(FakeExcelWorkbooks, OpeningAMissingOrForeignFileFailsWith1004) {
@@ -70,7 +70,7 @@ TEST_F(FakeExcelWorkbooks, OpeningAMissingOrForeignFileFailsWith1004) {
     EXPECT_EQ(ErrorOf([&] { workbooks->Call(u"Open", {folder.Path().u16string()}); }), 1004);
     std::ofstream(std::filesystem::path(folder.File(u"real.xls"))) << "\xD0\xCF\x11\xE0 not ours";
     EXPECT_EQ(ErrorOf([&] { workbooks->Call(u"Open", {folder.File(u"real.xls")}); }), 1004);
-    EXPECT_EQ(State().workbooks.size(), 1u);
+    EXPECT_EQ(State().Workbooks().size(), 1u);
 }
 
 TEST_F(FakeExcelWorkbooks, OpeningTheSameFileAgainBringsItToTheFront) {
@@ -78,7 +78,7 @@ TEST_F(FakeExcelWorkbooks, OpeningTheSameFileAgainBringsItToTheFront) {
     ObjectRef workbooks = app->GetObject(u"Workbooks");
     workbooks->Call(u"Add");
     workbooks->Call(u"Open", {path});
-    EXPECT_EQ(State().workbooks.size(), 2u);
+    EXPECT_EQ(State().Workbooks().size(), 2u);
     EXPECT_EQ(Book().name, u"Book.xls");
 }
 
@@ -89,9 +89,9 @@ TEST_F(FakeExcelWorkbooks, AddMakesSheetsInNewWorkbookWorksheetsAndActivatesTheN
     application->Put(u"SheetsInNewWorkbook", int32_t{2});
     application->GetObject(u"Workbooks")->Call(u"Add");
     const FakeInstance& state = excel.Instance(1);
-    EXPECT_EQ(state.activeWorkbook->name, u"Book2");
-    EXPECT_EQ(state.activeWorkbook->SheetNames(), (Names{u"Sheet1", u"Sheet2"}));
-    EXPECT_EQ(state.workbooks.front()->SheetNames(), (Names{u"Sheet1"}));
+    EXPECT_EQ(state.ActiveWorkbook()->name, u"Book2");
+    EXPECT_EQ(state.ActiveWorkbook()->SheetNames(), (Names{u"Sheet1", u"Sheet2"}));
+    EXPECT_EQ(state.Workbooks().front()->SheetNames(), (Names{u"Sheet1"}));
     EXPECT_EQ(application->Get(u"SheetsInNewWorkbook"), Variant(int32_t{2}));
     EXPECT_EQ(ErrorOf([&] { application->Put(u"SheetsInNewWorkbook", int32_t{0}); }), 1004);
 }
@@ -175,9 +175,9 @@ TEST_F(FakeExcelWorkbooks, HiddenSheetsStayBehind) {
     book->Call(u"SaveAs", {saved});
     const LoadedWorkbook loaded = LoadWorkbookFile(saved);
     ASSERT_EQ(loaded.sheets.size(), 4u);
-    EXPECT_EQ(loaded.sheets[0]->visibility, kXlSheetHidden);
-    EXPECT_EQ(loaded.sheets[1]->visibility, kXlSheetVeryHidden);
-    EXPECT_EQ(loaded.sheets[2]->visibility, kXlSheetVisible);
+    EXPECT_EQ(loaded.sheets[0]->visibility, excel::xl::kSheetHidden);
+    EXPECT_EQ(loaded.sheets[1]->visibility, excel::xl::kSheetVeryHidden);
+    EXPECT_EQ(loaded.sheets[2]->visibility, excel::xl::kSheetVisible);
 }
 
 TEST_F(FakeExcelWorkbooks, SaveAsTakesAccessModeNamedOrPositionalAndWritesTheFile) {
@@ -222,7 +222,7 @@ TEST_F(FakeExcelWorkbooks, CloseRemovesTheWorkbookAndTheOneBehindComesToTheFront
     Open({u"A"});
     app->GetObject(u"Workbooks")->Call(u"Add");
     app->GetObject(u"ActiveWorkbook")->Call(u"Close", {Variant::Missing(), Variant::Missing(), Variant::Missing()});
-    EXPECT_EQ(State().workbooks.size(), 1u);
+    EXPECT_EQ(State().Workbooks().size(), 1u);
     EXPECT_EQ(Book().name, u"Book.xls");
     EXPECT_EQ(app->GetObject(u"Workbooks")->Get(u"Count"), Variant(int32_t{1}));
 }

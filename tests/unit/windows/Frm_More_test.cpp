@@ -29,7 +29,7 @@ protected:
             textAfter = dialog.TextBox(u"Txt_NewSheets").Text();
         });
     }
-    Names Sheets() { return Latest().activeWorkbook->SheetNames(); }
+    Names Sheets() { return Latest().ActiveWorkbook()->SheetNames(); }
     std::vector<std::u16string> BoxTexts() {
         std::vector<std::u16string> texts;
         for (const auto& box : Boxes()) texts.push_back(box.text);

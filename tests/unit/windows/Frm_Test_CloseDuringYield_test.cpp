@@ -62,8 +62,8 @@ const CloseCase kSteps[] = {
               },
               [](CloseDuringStepTest& w) {
                   // Left open and shown for the user, as every closed window leaves it.
-                  EXPECT_TRUE(w.Latest().visible);
-                  EXPECT_EQ(w.Latest().activeWorkbook->SheetNames(), (Names{u"売上", u"経費"}));
+                  EXPECT_TRUE(w.Latest().Visible());
+                  EXPECT_EQ(w.Latest().ActiveWorkbook()->SheetNames(), (Names{u"売上", u"経費"}));
               }},
     CloseCase{"LoadWhileTheServerClosesThePreviousWorkbook",
               [](CloseDuringStepTest& w) {
@@ -72,8 +72,8 @@ const CloseCase kSteps[] = {
                   w.Button(u"Cmd_Get").Press();
               },
               [](CloseDuringStepTest& w) {
-                  EXPECT_TRUE(w.excel.Instance(1).workbooks.empty());
-                  EXPECT_EQ(w.Latest().activeWorkbook->SheetNames(), Names{u"売上"});
+                  EXPECT_TRUE(w.excel.Instance(1).Workbooks().empty());
+                  EXPECT_EQ(w.Latest().ActiveWorkbook()->SheetNames(), Names{u"売上"});
               }},
     CloseCase{"SwitchWhileTheServerActivatesTheSheet",
               [](CloseDuringStepTest& w) {
@@ -130,7 +130,7 @@ TEST_F(WindowFixture, ALoadStartedWhileAnotherWaitsForTheServerTakesTheWindowOve
     Load({u"先"});
     EXPECT_EQ(List().Items(), Names{u"後"});
     EXPECT_EQ(excel.RunningInstanceCount(), 1);
-    EXPECT_TRUE(Latest().visible);
+    EXPECT_TRUE(Latest().Visible());
     TypeName(u"後");
     Button(u"Cmd_Change").Press();
     EXPECT_TRUE(Boxes().empty());

@@ -29,8 +29,8 @@ TEST_F(WindowFixture, LoadingATypedPathListsTheWorksheetsAndShowsTheInstance) {
     EXPECT_EQ(List().Items(), (Names{u"Sheet1", u"集計", u"Summary"}));
     EXPECT_TRUE(Button(u"Cmd_Change").Enabled());
     EXPECT_TRUE(Button(u"Cmd_Open").Enabled());
-    EXPECT_TRUE(Latest().visible);
-    EXPECT_TRUE(Latest().displayAlerts);
+    EXPECT_TRUE(Latest().Visible());
+    EXPECT_TRUE(Latest().DisplayAlerts());
     EXPECT_EQ(ActiveSheet(), u"Sheet1");
     EXPECT_TRUE(Boxes().empty());
 }
@@ -39,7 +39,7 @@ TEST_F(WindowFixture, EveryLoadStartsANewInstanceAndClosesThePreviousWorkbook) {
     Load({u"A"}, u"First.xls");
     Load({u"B"}, u"Second.xls");
     EXPECT_EQ(excel.InstanceCount(), 2);
-    EXPECT_TRUE(excel.Instance(1).workbooks.empty());  // closed, instance left to the user
+    EXPECT_TRUE(excel.Instance(1).Workbooks().empty());  // closed, instance left to the user
     EXPECT_FALSE(excel.Instance(1).ended);
     EXPECT_EQ(List().Items(), (Names{u"B"}));
 }
@@ -54,7 +54,7 @@ TEST_F(WindowFixture, OpenWithAnEmptyPathAfterALoadClosesTheWorkbookAndKeepsTheL
     Load({u"A", u"B"});
     Path().SetText(u"");
     Button(u"Cmd_Get").Press();
-    EXPECT_TRUE(Latest().workbooks.empty());
+    EXPECT_TRUE(Latest().Workbooks().empty());
     EXPECT_EQ(List().Items(), (Names{u"A", u"B"}));
     EXPECT_TRUE(Button(u"Cmd_Change").Enabled());
     EXPECT_EQ(excel.InstanceCount(), 1);
@@ -163,8 +163,8 @@ TEST_F(WindowFixture, ClosingTheWindowLeavesTheWorkbookOpenForTheUser) {
     Form().Unload();
     window.reset();
     EXPECT_EQ(excel.RunningInstanceCount(), 1);
-    EXPECT_TRUE(Latest().visible);
-    EXPECT_EQ(Latest().workbooks.size(), 1u);
+    EXPECT_TRUE(Latest().Visible());
+    EXPECT_EQ(Latest().Workbooks().size(), 1u);
     EXPECT_EQ(excel.LiveReferences(), 0);
 }
 
@@ -195,9 +195,9 @@ TEST_P(SaveQuestionOnLoad, AsksAboutTheCopiesMadeInTheListedWorkbook) {
     EXPECT_EQ(WorksheetNamesInFile(path), answer == kYes ? (Names{u"Base", u"Base-2"}) : (Names{u"Base"}));
     EXPECT_EQ(List().Items(), (Names{u"Next"}));
     const FakeInstance& first = excel.Instance(1);
-    ASSERT_EQ(first.workbooks.size(), answer == kCancel ? 1u : 0u);
+    ASSERT_EQ(first.Workbooks().size(), answer == kCancel ? 1u : 0u);
     if (answer == kCancel) {
-        EXPECT_EQ(first.workbooks[0]->SheetNames(), (Names{u"Base", u"Base-2"}));
+        EXPECT_EQ(first.Workbooks()[0]->SheetNames(), (Names{u"Base", u"Base-2"}));
     }
 
     window.reset();

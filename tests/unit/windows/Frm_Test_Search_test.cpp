@@ -62,8 +62,8 @@ TEST_F(SearchTest, ThreeEntersSearchSwitchAndSearchAgain) {
     EXPECT_EQ(SheetName().PressKey(kEnter), kEnter);
     EXPECT_EQ(SheetName().PressKey(kEnter), 0);
     EXPECT_EQ(ActiveSheet(), u"Sheet2");
-    ASSERT_TRUE(Latest().activeWorkbook);
-    Latest().activeWorkbook->activeSheet = Latest().activeWorkbook->FindSheet(u"Sheet1");
+    ASSERT_TRUE(Latest().ActiveWorkbook());
+    Latest().ActiveWorkbook()->activeSheet = Latest().ActiveWorkbook()->FindSheet(u"Sheet1");
     EXPECT_EQ(SheetName().PressKey(kEnter), kEnter);
     EXPECT_EQ(ActiveSheet(), u"Sheet1");
 }

@@ -33,7 +33,7 @@ TEST(TypicalUse, DropSearchSwitchDuplicateAndCloseWithTheWorkbookLeftToTheUser) 
     EXPECT_EQ(main.TextBox(u"Txt_Path").Text(), path);
     EXPECT_EQ(main.List(u"Lst_Item").Items(), (std::vector<std::u16string>{u"表紙", u"Jan", u"Feb"}));
     FakeInstance& instance = excel.Instance(1);
-    EXPECT_TRUE(instance.visible);
+    EXPECT_TRUE(instance.Visible());
 
     // 4: the beginning of a name and Enter, then Enter again.
     HeadlessTextBox& name = main.TextBox(u"Txt_SheetName");
@@ -42,7 +42,7 @@ TEST(TypicalUse, DropSearchSwitchDuplicateAndCloseWithTheWorkbookLeftToTheUser) 
     EXPECT_EQ(name.PressKey(13), 13);
     EXPECT_EQ(name.Text(), u"Jan");
     EXPECT_EQ(name.PressKey(13), 0);
-    EXPECT_EQ(instance.activeWorkbook->activeSheet->name, u"Jan");
+    EXPECT_EQ(instance.ActiveWorkbook()->activeSheet->name, u"Jan");
 
     // 5: three copies of it.
     forms.OnModal(u"Frm_More", [&runtime](HeadlessForm& dialog) {
@@ -52,17 +52,17 @@ TEST(TypicalUse, DropSearchSwitchDuplicateAndCloseWithTheWorkbookLeftToTheUser) 
     });
     main.Button(u"Cmd_Open").Press();
     const std::vector<std::u16string> expected{u"表紙", u"Jan", u"Feb", u"Jan-A", u"Jan-B", u"Jan-C"};
-    EXPECT_EQ(instance.activeWorkbook->SheetNames(), expected);
+    EXPECT_EQ(instance.ActiveWorkbook()->SheetNames(), expected);
     EXPECT_EQ(main.List(u"Lst_Item").Items(), expected);
-    EXPECT_EQ(instance.activeWorkbook->FindSheet(u"Jan-B")->Value(1, 1), Variant(u"売上"));
+    EXPECT_EQ(instance.ActiveWorkbook()->FindSheet(u"Jan-B")->Value(1, 1), Variant(u"売上"));
     EXPECT_EQ(runtime.boxes.Shown().back().text, u"全て完了しました。");
 
     // 6: the window closes; the spreadsheet stays open and visible with the workbook.
     main.Unload();
     window.reset();
     EXPECT_EQ(excel.RunningInstanceCount(), 1);
-    EXPECT_TRUE(instance.visible);
-    EXPECT_EQ(instance.workbooks.size(), 1u);
+    EXPECT_TRUE(instance.Visible());
+    EXPECT_EQ(instance.Workbooks().size(), 1u);
     EXPECT_EQ(excel.LiveReferences(), 0);
 }
 

@@ -45,7 +45,7 @@ protected:
     }
     // The instance of the latest load.
     FakeInstance& Latest() { return excel.Instance(excel.InstanceCount()); }
-    std::u16string ActiveSheet() { return Latest().activeWorkbook->activeSheet->name; }
+    std::u16string ActiveSheet() { return Latest().ActiveWorkbook()->activeSheet->name; }
     // Replaces the name box's text the way typing it would: each key is pressed (KeyDown with
     // its virtual-key code; 229 for what the input method composes), then typed.
     void TypeName(const std::u16string& text) {

@@ -149,9 +149,9 @@ TEST(Lifecycle, TheFileDialogAnswersFalseWhenThereIsNoOneToChoose) {
     auto server = MakeCalcServer();
     auto global = server->GlobalApplication();
     EXPECT_EQ(global, server->GlobalApplication()) << "made once, kept";
-    // Headless, the office's file picker cannot be shown: the answer is a cancel.
+    // Headless, the office's file picker cannot be shown: the answer is a cancel, Excel's False.
     Variant answer = global->Call(u"GetOpenFilename", {u"Excelファイル (*.xls), *.xls", Variant::Missing(), u"Excelファイル", Variant::Missing(), false});
-    EXPECT_EQ(answer, Variant(u"False"));
+    EXPECT_EQ(answer, Variant(false));
 }
 
 // Run only as the child of the test below: holds a hidden office, then dies without a word.
