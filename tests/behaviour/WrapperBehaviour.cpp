@@ -248,7 +248,7 @@ TEST_P(WrapperBehaviour, EachWrapperHasAnInstanceOfItsOwnThatEndsWithItWhileHidd
         EXPECT_EQ(Listed(*first), (Names{u"A"}));
         EXPECT_EQ(Listed(*second), (Names{u"B"}));
     }
-    EXPECT_EQ(backend->RunningInstances(), before);
+    EXPECT_EQ(backend->RunningInstancesOnceAt(before), before);
 }
 
 TEST_P(WrapperBehaviour, GetActiveSheetIsNothingAfterClose) {

@@ -50,17 +50,16 @@ std::vector<std::u16string> CalcExcelBackend::SavedWorksheetNames(const std::u16
 
 std::u16string CalcExcelBackend::ErrorSource() const { return calc::kCalcSource; }
 
-int CalcExcelBackend::RunningInstances() {
-    // A released office is asked to end and ends on its own a moment later, as Excel's does: the
-    // count is read once it has settled.
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    size_t count = offices_.Running().size();
-    for (;;) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        size_t now = offices_.Running().size();
-        if (now == count || std::chrono::steady_clock::now() > deadline) return static_cast<int>(now);
-        count = now;
+int CalcExcelBackend::RunningInstances() { return static_cast<int>(offices_.Running().size()); }
+
+int CalcExcelBackend::RunningInstancesOnceAt(int awaited) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    int count = RunningInstances();
+    while (count != awaited && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        count = RunningInstances();
     }
+    return count;
 }
 
 }  // namespace tabora::test

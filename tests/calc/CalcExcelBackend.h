@@ -21,6 +21,7 @@ public:
                                     const std::vector<int32_t>& visibility = {}) override;
     std::vector<std::u16string> SavedWorksheetNames(const std::u16string& path) override;
     int RunningInstances() override;
+    int RunningInstancesOnceAt(int awaited) override;
     std::u16string ErrorSource() const override;
     std::vector<pid_t> RunningOffices() const { return offices_.Running(); }
 

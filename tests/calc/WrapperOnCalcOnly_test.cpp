@@ -61,7 +61,7 @@ TEST_F(CalcWrapper, AnOfficeKilledInTheMiddleOfCopyingGivesFalseAndNoCrash) {
     EXPECT_EQ(excel->GetValue(1, 1), u"");
     EXPECT_TRUE(runtime.boxes.Shown().empty());
     excel.reset();
-    EXPECT_EQ(backend.RunningInstances(), 0);
+    EXPECT_EQ(backend.RunningInstancesOnceAt(0), 0);
 }
 
 TEST_F(CalcWrapper, WithMessagesOnAServerErrorIsShownWithTheServersSource) {

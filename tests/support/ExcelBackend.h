@@ -25,6 +25,9 @@ public:
     virtual std::vector<std::u16string> SavedWorksheetNames(const std::u16string& path) = 0;
     // Application instances that are running (started by this backend's server).
     virtual int RunningInstances() = 0;
+    // The same once it has come to `awaited`: a released instance ends a moment after its release,
+    // later still on a loaded machine. Gives the count as it stands if it never does.
+    virtual int RunningInstancesOnceAt(int awaited) = 0;
     // The source of the errors the application itself raises ("Microsoft Excel").
     virtual std::u16string ErrorSource() const = 0;
 };

@@ -16,6 +16,7 @@ public:
                                     const std::vector<int32_t>& visibility = {}) override;
     std::vector<std::u16string> SavedWorksheetNames(const std::u16string& path) override;
     int RunningInstances() override { return excel_.RunningInstanceCount(); }
+    int RunningInstancesOnceAt(int) override { return RunningInstances(); }
     std::u16string ErrorSource() const override { return excel_error::kExcelSource; }
 
     FakeExcel& Excel() { return excel_; }

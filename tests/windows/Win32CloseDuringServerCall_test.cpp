@@ -58,8 +58,8 @@ TEST(Win32CloseDuringServerCall, TheWindowClosedWhileTheServerOpensTheWorkbookCl
     EXPECT_TRUE(stayedDuringCall);
     EXPECT_FALSE(window.IsLoaded());
     EXPECT_FALSE(IsWindowVisible(mainWindow));
-    EXPECT_TRUE(excel.Instance(1).visible);
-    EXPECT_EQ(excel.Instance(1).activeWorkbook->SheetNames(),
+    EXPECT_TRUE(excel.Instance(1).Visible());
+    EXPECT_EQ(excel.Instance(1).ActiveWorkbook()->SheetNames(),
               (std::vector<std::u16string>{u"集計", u"大阪"}));
     EXPECT_TRUE(boxes.Shown().empty());
 }

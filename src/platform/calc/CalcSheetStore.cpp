@@ -50,6 +50,20 @@ bool CellCanHold(const Variant& value) {
     }
 }
 
+// Runs a change the office may refuse (data that would fall off the sheet, a merged area that
+// would split): false when it did. An office that has gone is an error all the same.
+template <class Change>
+bool OfficeTakes(Change&& change) {
+    try {
+        change();
+        return true;
+    } catch (const lang::DisposedException&) {
+        throw;
+    } catch (const uno::Exception&) {
+        return false;
+    }
+}
+
 CellArea AreaOf(const table::CellRangeAddress& a) {
     return {a.StartRow + 1, a.StartColumn + 1, a.EndRow + 1, a.EndColumn + 1};
 }
@@ -158,12 +172,12 @@ bool CalcSheetStore::Paste(SheetStore& source, const CellArea& area, CellAddress
     auto& from = dynamic_cast<CalcSheetStore&>(source);
     const bool plain = options.paste == excel::xl::kPasteAll && options.operation == excel::xl::kOperationNone &&
                        !options.skipBlanks && !options.transpose;
-    try {
+    return OfficeTakes([&] {
         if (plain && from.document_ == document_) {
             uno::Reference<sheet::XCellRangeMovement>(Sheet(), uno::UNO_QUERY_THROW)
                 ->copyRange(table::CellAddress(static_cast<sal_Int16>(SheetIndex(Sheet())), at.col - 1, at.row - 1),
                             from.AddressOf(area));
-            return true;
+            return;
         }
         // Anything else goes the way a user's Paste Special goes: through the clipboard, into
         // the cell selected.
@@ -180,12 +194,7 @@ bool CalcSheetStore::Paste(SheetStore& source, const CellArea& area, CellAddress
         };
         RunCommand(*document_->office, document_->document, ".uno:InsertContents",
                    uno::Sequence<beans::PropertyValue>(args, std::size(args)));
-        return true;
-    } catch (const lang::DisposedException&) {
-        throw;  // the office has gone
-    } catch (const uno::Exception&) {
-        return false;
-    }
+    });
 }
 
 bool CalcSheetStore::Insert(const CellArea& area, bool shiftDown) {
@@ -193,14 +202,8 @@ bool CalcSheetStore::Insert(const CellArea& area, bool shiftDown) {
                                        : area.IsWholeRows()  ? sheet::CellInsertMode_ROWS
                                        : shiftDown           ? sheet::CellInsertMode_DOWN
                                                              : sheet::CellInsertMode_RIGHT;
-    try {
-        uno::Reference<sheet::XCellRangeMovement>(Sheet(), uno::UNO_QUERY_THROW)->insertCells(AddressOf(area), mode);
-        return true;
-    } catch (const lang::DisposedException&) {
-        throw;  // the office has gone
-    } catch (const uno::Exception&) {
-        return false;  // data would fall off the sheet, or a merged area would split
-    }
+    return OfficeTakes(
+        [&] { uno::Reference<sheet::XCellRangeMovement>(Sheet(), uno::UNO_QUERY_THROW)->insertCells(AddressOf(area), mode); });
 }
 
 bool CalcSheetStore::Delete(const CellArea& area, bool shiftUp) {
@@ -208,14 +211,8 @@ bool CalcSheetStore::Delete(const CellArea& area, bool shiftUp) {
                                        : area.IsWholeRows()  ? sheet::CellDeleteMode_ROWS
                                        : shiftUp             ? sheet::CellDeleteMode_UP
                                                              : sheet::CellDeleteMode_LEFT;
-    try {
-        uno::Reference<sheet::XCellRangeMovement>(Sheet(), uno::UNO_QUERY_THROW)->removeRange(AddressOf(area), mode);
-        return true;
-    } catch (const lang::DisposedException&) {
-        throw;  // the office has gone
-    } catch (const uno::Exception&) {
-        return false;
-    }
+    return OfficeTakes(
+        [&] { uno::Reference<sheet::XCellRangeMovement>(Sheet(), uno::UNO_QUERY_THROW)->removeRange(AddressOf(area), mode); });
 }
 
 void CalcSheetStore::Merge(const CellArea& area) {
