@@ -12,7 +12,7 @@ namespace {
 constexpr int32_t kXlNoChange = 1;  // SaveAs AccessMode: leave the access mode as it is
 }  // namespace
 
-Cls_ExcelCreate::Cls_ExcelCreate(AutomationServer& server) : objM_Excel(server.CreateApplication()) {
+Cls_ExcelCreate::Cls_ExcelCreate(AutomationServer& server) : server_(server), objM_Excel(server.CreateApplication()) {
     if (!objM_Excel) throw vb_error::Raise(vb_error::kObjectNotSet);
     objM_Excel->Put(u"DisplayAlerts", false);
     objM_Excel->Put(u"Visible", false);

@@ -6,7 +6,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "excel/Automation.h"
 #include "excel/AutomationServer.h"
@@ -52,6 +54,13 @@ public:
     bool SheetCopy(const std::u16string& strA_BaseName, const std::u16string& strA_NewName);
     bool SheetRename(const std::u16string& strA_OldName, const std::u16string& strA_NewName);
     bool SetSheetNames(platform::ListBox& LstA_Item);
+    // The active workbook's name and its worksheets' names, as SetSheetNames lists them. False
+    // on any failure, which is never reported, whatever MsgDisplayFlg_Prop says: the sheet list
+    // asks in the background.
+    bool GetSheetNames(std::u16string& strA_BookName, std::vector<std::u16string>& strA_SheetNames);
+    // Calls changed on the user-interface thread when the sheets of the instance's workbooks may
+    // have changed, for as long as the watch is kept; nothing where the server cannot tell.
+    std::unique_ptr<SheetWatch> WatchSheets(std::function<void()> changed);
 
     // --- Borders and fill of a range of the active sheet ---
     void DrowCellsLine(int32_t lngA_RowStart, int32_t lngA_RowEnd, int32_t lngA_ColStart, int32_t lngA_ColEnd,
@@ -111,12 +120,15 @@ private:
     int32_t FncLng_LetterToNumber(char16_t letter);
 
     ObjectRef ActiveWorkbook();
+    // Each worksheet's name in workbook order, as the workbook's Worksheets enumerate them.
+    void ForEachWorksheetName(AutomationObject& workbook, const std::function<void(std::u16string)>& visit);
     ObjectRef ActiveSheetOfActiveWorkbook();
     ObjectRef Cell(AutomationObject& sheet, int32_t row, int32_t col);
     ObjectRef RangeOf(AutomationObject& sheet, int32_t row1, int32_t col1, int32_t row2, int32_t col2);
     // Deletes a copy that could not be named, with alerts off meanwhile; a failure is dropped.
     void DiscardSheet(AutomationObject& sheet) noexcept;
 
+    AutomationServer& server_;
     bool blnM_MsgDisplayFlg = true;
     ObjectRef objM_Excel;
     int32_t lngM_FileStatus = 1;

@@ -124,11 +124,36 @@ bool Cls_ExcelCreate::SetSheetNames(platform::ListBox& LstA_Item) {
     const bool listed = Trapped([&] {
         LstA_Item.Clear();
         LstA_Item.SetVisible(false);
-        const ObjectRef worksheets = ActiveWorkbook()->GetObject(u"Worksheets");
-        for (const Variant& sheet : worksheets->Enumerate()) LstA_Item.AddItem(sheet.AsObject()->Get(u"Name").AsString());
+        ForEachWorksheetName(*ActiveWorkbook(), [&](std::u16string name) { LstA_Item.AddItem(name); });
     });
     LstA_Item.SetVisible(true);
     return listed;
+}
+
+bool Cls_ExcelCreate::GetSheetNames(std::u16string& strA_BookName, std::vector<std::u16string>& strA_SheetNames) {
+    try {
+        const ObjectRef workbook = ActiveWorkbook();
+        std::u16string bookName = workbook->Get(u"Name").AsString();
+        std::vector<std::u16string> sheetNames;
+        ForEachWorksheetName(*workbook, [&](std::u16string name) { sheetNames.push_back(std::move(name)); });
+        strA_BookName = std::move(bookName);
+        strA_SheetNames = std::move(sheetNames);
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+void Cls_ExcelCreate::ForEachWorksheetName(AutomationObject& workbook, const std::function<void(std::u16string)>& visit) {
+    for (const Variant& sheet : workbook.GetObject(u"Worksheets")->Enumerate()) visit(sheet.AsObject()->Get(u"Name").AsString());
+}
+
+std::unique_ptr<SheetWatch> Cls_ExcelCreate::WatchSheets(std::function<void()> changed) {
+    try {
+        return server_.WatchSheets(objM_Excel, std::move(changed));
+    } catch (...) {
+        return nullptr;  // the list is then brought up to date when the window is activated
+    }
 }
 
 }  // namespace tabora

@@ -30,4 +30,11 @@ void ListBox::SetListIndex(int32_t index) {
     Click.Raise();
 }
 
+void ListBox::SetListIndexQuietly(int32_t index) {
+    if (index < -1 || index >= ListCount()) throw vb_error::Raise(vb_error::kInvalidProcedureCall);
+    const int32_t top = TopIndex();
+    SelectEntry(index);
+    SetTopIndex(top);
+}
+
 }  // namespace tabora::platform

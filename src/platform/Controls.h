@@ -94,6 +94,14 @@ public:
     void SetListIndex(int32_t index);
     // The selected entry's text; empty when none is selected.
     virtual std::u16string Text() const = 0;
+    // Selects an entry (-1: none) without Click and without scrolling: the program putting the
+    // user's own selection back. An index beyond the entries raises error 5.
+    void SetListIndexQuietly(int32_t index);
+    // The entry shown at the top; 0 when the list is empty.
+    virtual int32_t TopIndex() const = 0;
+    // Scrolls the entry to the top, as far as the list scrolls; an index beyond the entries
+    // counts as the last one.
+    virtual void SetTopIndex(int32_t index) = 0;
 
     Event<> Click;
     Event<> DblClick;

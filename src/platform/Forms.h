@@ -56,6 +56,9 @@ public:
 
     Event<> LoadEvent;
     Event<> Activate;
+    // Each time the window becomes the active one while shown, also when the user comes back
+    // from another application; Activate follows only a change between the program's forms.
+    Event<> WindowActivated;
     Event<> Resize;
     Event<> UnloadEvent;
 

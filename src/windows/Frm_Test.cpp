@@ -38,7 +38,15 @@ Frm_Test::~Frm_Test() {
 }
 
 void Frm_Test::ConnectEvents() {
-    auto on = [this](auto& event, auto handler) { connections_.push_back(form_->ConnectHandler(event, handler)); };
+    auto on = [this](auto& event, auto handler) {
+        connections_.push_back(form_->ConnectHandler(event, [this, handler](auto&&... args) {
+            const Operation running(*this);
+            handler(std::forward<decltype(args)>(args)...);
+        }));
+    };
+    // Not operations: the looks at the workbook, taken while the window is idle.
+    connections_.push_back(form_->ConnectHandler(form_->WindowActivated, [this] { UpdateSheetList(); }));
+    connections_.push_back(form_->ConnectHandler(sheetsChanged_, [this] { UpdateSheetList(); }));
     on(form_->LoadEvent, [this] { ShowErrorsOf([this] { Form_Load(); }); });
     on(form_->Activate, [this] { ShowErrorsOf([this] { Form_Activate(); }); });
     on(form_->Resize, [this] { Form_Resize(); });
@@ -77,6 +85,7 @@ void Frm_Test::PositionWindow() {
 
 void Frm_Test::Form_Unload() {
     typM_ResizeTable.clear();
+    StopFollowing();
     clsM_ExcelBook.reset();
 }
 
@@ -110,6 +119,9 @@ bool Frm_Test::OpenWorkbook() {
     const bool trappedNothing = ShowErrorsOf([this, &listed] {
         const std::u16string path = Txt_Path.Text();
         if (path.empty()) return;
+        // The listed workbook is being replaced: whatever this load gives, the list no longer
+        // follows it.
+        StopFollowing();
         const auto book = std::make_shared<Cls_ExcelCreate>(services_.excel);
         clsM_ExcelBook = book;
         book->MsgDisplayFlg_Prop(false);
@@ -118,6 +130,7 @@ bool Frm_Test::OpenWorkbook() {
         if (!book->FileOpen(path, u"") || !current()) return;
         if (!book->Show() || !current()) return;
         if (!book->SetSheetNames(Lst_Item) || !current()) return;
+        FollowSheetsOf(book);
         Cmd_Change.SetEnabled(true);
         Cmd_Open.SetEnabled(true);
         listed = true;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,23 @@ private:
     bool OpenMoreWindow();
     // Layout.
     void InitLayout();
+    // Following the workbook. Every handler of the window runs as an Operation: while one runs
+    // (a load, a switch, a message box, the duplication window), the list is left alone, and a
+    // look asked for meanwhile is taken once the last of them has returned.
+    class Operation {
+    public:
+        explicit Operation(Frm_Test& window);
+        ~Operation();
+        Operation(const Operation&) = delete;
+        Operation& operator=(const Operation&) = delete;
+
+    private:
+        Frm_Test& window_;
+    };
+    void FollowSheetsOf(const std::shared_ptr<Cls_ExcelCreate>& book);
+    void StopFollowing();
+    void UpdateSheetList();
+    void ShowSheetNames(const std::vector<std::u16string>& names);
 
     void ConnectEvents();
 
@@ -87,6 +105,16 @@ private:
     mdl_Resize::ResizeInfo typM_ResizeInfo;
     std::vector<mdl_Resize::ResizeItem> typM_ResizeTable;
     int32_t lngM_ResizeCount = 0;
+
+    // The list follows the workbook of the wrapper that filled it, while the window is idle.
+    std::weak_ptr<Cls_ExcelCreate> listedBook_;
+    std::optional<std::u16string> listedBookName_;  // learnt at the first look after the fill
+    int operationsRunning_ = 0;
+    uint64_t operationsStarted_ = 0;
+    bool updateWanted_ = false;  // asked for while an operation ran, or during the last look
+    bool updating_ = false;
+    platform::Event<> sheetsChanged_;  // the server's word, taken as one of the window's events
+    std::unique_ptr<SheetWatch> sheetWatch_;
 };
 
 }  // namespace tabora::windows

@@ -21,6 +21,7 @@ bool Frm_Test::OpenMoreWindow() {
         const std::shared_ptr<Cls_ExcelCreate> book = clsM_ExcelBook;
         if (!book) throw vb_error::Raise(vb_error::kObjectNotSet);
         refilled = book->SetSheetNames(Lst_Item);
+        if (refilled && book != listedBook_.lock()) FollowSheetsOf(book);
     });
     return refilled;
 }

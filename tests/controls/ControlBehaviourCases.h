@@ -438,6 +438,41 @@ TYPED_TEST_P(ControlBehaviour, AMissingNameOrAnotherKindRaisesError9) {
     }
 }
 
+TYPED_TEST_P(ControlBehaviour, TheProgramPutsASelectionAndTheScrollPositionBackWithoutClick) {
+    this->Record(this->items.Click, "Click");
+    this->form->Load();
+    for (char16_t i = 1; i <= 40; ++i)
+        this->items.AddItem(u"Sheet" + std::u16string{static_cast<char16_t>(u'0' + i / 10), static_cast<char16_t>(u'0' + i % 10)});
+    this->set.Show(*this->form);
+    EXPECT_EQ(this->items.TopIndex(), 0);
+    this->items.SetTopIndex(12);
+    EXPECT_EQ(this->items.TopIndex(), 12);
+    this->items.SetListIndexQuietly(30);
+    EXPECT_EQ(this->items.ListIndex(), 30);
+    EXPECT_EQ(this->items.Text(), u"Sheet31");
+    EXPECT_EQ(this->items.TopIndex(), 12) << "the list stays where the user left it";
+    this->items.SetListIndexQuietly(-1);
+    EXPECT_EQ(this->items.ListIndex(), -1);
+    EXPECT_THROW(this->items.SetListIndexQuietly(40), RuntimeError);
+    EXPECT_TRUE(this->log.empty()) << "the program's own selection is no Click";
+
+    this->items.SetTopIndex(1000);
+    EXPECT_GT(this->items.TopIndex(), 12) << "as far as the list scrolls";
+    EXPECT_LE(this->items.TopIndex(), 39);
+    this->items.Clear();
+    EXPECT_EQ(this->items.TopIndex(), 0);
+}
+
+TYPED_TEST_P(ControlBehaviour, ComingBackFromAnotherApplicationRaisesWindowActivatedOnly) {
+    this->form->Load();
+    this->set.Show(*this->form);
+    this->Record(this->form->Activate, "Activate");
+    this->Record(this->form->WindowActivated, "WindowActivated");
+    this->set.ActivateFromAnotherApplication(*this->form);
+    EXPECT_EQ(this->log, std::vector<std::string>{"WindowActivated"})
+        << "Activate follows only a change between the program's own forms";
+}
+
 REGISTER_TYPED_TEST_SUITE_P(ControlBehaviour, ChangeFollowsARealChangeInsideTheAssignment,
                             MultiLineTextSeparatesLinesWithCrLf, SelStartClampsAndCollapsesTheSelection,
                             KeyDownCarriesWindowsKeyCodesAndTheShiftState, AKeySetToZeroNeverReachesTheBox,
@@ -453,6 +488,8 @@ REGISTER_TYPED_TEST_SUITE_P(ControlBehaviour, ChangeFollowsARealChangeInsideTheA
                             AfterAModalFormTheOwnerKeepsTheEnabledStateItWasGiven,
                             AFormWithAModalChildOpenCannotBeClosed,
                             ACloseWhileAHandlerRunsIsCarriedOutWhenItReturns, ControlsKeepTheirTwipsAndFlags,
-                            AMissingNameOrAnotherKindRaisesError9);
+                            AMissingNameOrAnotherKindRaisesError9,
+                            TheProgramPutsASelectionAndTheScrollPositionBackWithoutClick,
+                            ComingBackFromAnotherApplicationRaisesWindowActivatedOnly);
 
 }  // namespace tabora::test

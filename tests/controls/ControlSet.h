@@ -37,6 +37,8 @@ public:
     // The user drags the window's border to a new outer size (twips).
     virtual void ResizeByUser(platform::Form& form, float outerWidth, float outerHeight) = 0;
     virtual void CloseByUser(platform::Form& form) = 0;
+    // The user works in another application's window, then comes back to form.
+    virtual void ActivateFromAnotherApplication(platform::Form& form) = 0;
     // The user minimises the window with its title bar button, or restores it.
     virtual void SetMinimizedByUser(platform::Form& form, bool minimized) = 0;
     // What the user does while form is shown modal; afterwards the form is closed as the

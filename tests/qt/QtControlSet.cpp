@@ -187,6 +187,20 @@ void QtControlSet::CloseByUser(platform::Form& form) {
     Settle();
 }
 
+void QtControlSet::ActivateFromAnotherApplication(platform::Form& form) {
+    // A window that is none of the program's forms stands for the other application's.
+    QWidget elsewhere;
+    elsewhere.setGeometry(400, 400, 200, 100);
+    elsewhere.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&elsewhere));
+    QApplication::setActiveWindow(&elsewhere);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    QWidget* window = QtFormOf(form).Window();
+    QApplication::setActiveWindow(window);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    Settle();
+}
+
 void QtControlSet::SetMinimizedByUser(platform::Form& form, bool minimized) {
     QWidget* window = QtFormOf(form).Window();
     if (minimized) {

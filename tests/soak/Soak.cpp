@@ -19,6 +19,7 @@
 #include "excel/SaveChangesQuestion.h"
 #include "platform/calc/CalcServer.h"
 #include "platform/calc/ProcessAlive.h"
+#include "platform/qt/QtEventLoop.h"
 #include "soak/CopyVerdict.h"
 
 namespace tabora::soak {
@@ -38,6 +39,13 @@ constexpr char16_t kNoSheetYet[] = u"ｼｰﾄ名が見つかりません。";
 constexpr char16_t kAllDone[] = u"全て完了しました。";
 // A copy run that stops at a refused name says so and keeps the dialog open.
 constexpr char16_t kCopyRefused[] = u"シートを作成できませんでした。\r";
+
+// As the tool makes its server: the office's word of changed sheets reaches the windows.
+std::unique_ptr<AutomationServer> MakeServer() {
+    calc::CalcServerOptions options;
+    options.postToUserInterface = platform::qt::PostToEventLoop;
+    return calc::MakeCalcServer(std::move(options));
+}
 
 std::string Quoted(const std::u16string& text) { return "\"" + Utf8(text) + "\""; }
 
@@ -93,7 +101,7 @@ Soak::Soak(uint64_t seed, RunFolders folders, ActionLog& log, SoakMessageBox& bo
     : random_(seed), folders_(std::move(folders)), log_(log), boxes_(boxes),
       judge_(std::make_unique<OfficeJudge>(folders_.instances)) {
     // The workbooks are written by an office the server starts and the judge then drives.
-    server_ = calc::MakeCalcServer();
+    server_ = MakeServer();
     {
         const ObjectRef maker = server_->CreateApplication();
         const pid_t office = calc::OfficeProcessOf(maker).value_or(0);
@@ -120,7 +128,7 @@ void Soak::EndOffices(const fs::path& instances) {
 }
 
 void Soak::StartTool() {
-    if (server_ == nullptr) server_ = calc::MakeCalcServer();
+    if (server_ == nullptr) server_ = MakeServer();
     tool_ = std::make_unique<windows::Frm_Test>(windows::WindowServices{gestures_.Forms(), *server_});
     gestures_.Show(Main());
     listed_.clear();

@@ -24,9 +24,13 @@ public:
     std::u16string List(int32_t index) const override;
     int32_t ListIndex() const override { return index_; }
     std::u16string Text() const override { return index_ < 0 ? std::u16string() : items_[index_]; }
+    int32_t TopIndex() const override { return topIndex_; }
+    // No rows are drawn: any entry can stand at the top.
+    void SetTopIndex(int32_t index) override;
 
     const std::vector<std::u16string>& Items() const { return items_; }
     int TimesHidden() const { return timesHidden_; }
+    int TimesCleared() const { return timesCleared_; }
     void SetVisible(bool visible) override;
 
     // The user's gestures.
@@ -42,7 +46,9 @@ private:
 
     std::vector<std::u16string> items_;
     int32_t index_ = -1;
+    int32_t topIndex_ = 0;
     int timesHidden_ = 0;
+    int timesCleared_ = 0;
 };
 
 class HeadlessLabel : public HeadlessControl<platform::Label> {

@@ -1,8 +1,10 @@
 #pragma once
-// An event loop for tests: counts the yields and runs whatever a test queued for the next one,
-// so that tests can make window events arrive "during" a yield, as they do on a real desktop.
+// An event loop for tests: counts the yields and runs whatever a test, or another thread, queued
+// for the next one, so that tests can make window events arrive "during" a yield, as they do on a
+// real desktop.
 
 #include <functional>
+#include <mutex>
 #include <vector>
 
 #include "platform/EventLoop.h"
@@ -14,15 +16,22 @@ public:
     void DoEvents() override {
         ++yields_;
         std::vector<std::function<void()>> pending;
-        pending.swap(pending_);
+        {
+            const std::lock_guard lock(mutex_);
+            pending.swap(pending_);
+        }
         for (auto& task : pending) task();
     }
-    // Runs task at the next yield.
-    void Post(std::function<void()> task) { pending_.push_back(std::move(task)); }
+    // Runs task at the next yield; from any thread.
+    void Post(std::function<void()> task) {
+        const std::lock_guard lock(mutex_);
+        pending_.push_back(std::move(task));
+    }
     int Yields() const { return yields_; }
 
 private:
     int yields_ = 0;
+    std::mutex mutex_;
     std::vector<std::function<void()>> pending_;
 };
 

@@ -43,6 +43,10 @@ public:
     // While minimised the window refuses new sizes, as the real ones do.
     void SetMinimized(bool minimized) { minimized_ = minimized; }
     void Activate_() { Activate.Raise(); }
+    // The user comes back to the window from another application.
+    void ActivateFromAnotherApplication() {
+        if (Shown()) WindowActivated.Raise();
+    }
     bool IsModal() const { return ModalOwner() != nullptr; }
     platform::Form* Owner() const { return owner_; }
     // Whether the window itself takes input (the lock of a modal form included).

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <atomic>
 #include <cstring>
+#include <future>
+#include <thread>
 #include <utility>
 
 #include "platform/win32/MessagePump.h"
@@ -160,6 +163,32 @@ void Win32ControlSet::ResizeByUser(platform::Form& form, float outerWidth, float
 
 void Win32ControlSet::CloseByUser(platform::Form& form) {
     SendMessageW(HandleOf(form), WM_CLOSE, 0, 0);
+    Settle();
+}
+
+void Win32ControlSet::ActivateFromAnotherApplication(platform::Form& form) {
+    // A window of another thread stands for the other application's: the form then learns that
+    // the activation came from outside its thread.
+    std::promise<HWND> made;
+    std::atomic<bool> done{false};
+    std::thread elsewhere([&] {
+        const HWND window = CreateWindowExW(0, L"STATIC", L"elsewhere", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 400,
+                                            200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        made.set_value(window);
+        while (!done) {
+            MSG m;
+            while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+            Sleep(1);
+        }
+        DestroyWindow(window);
+    });
+    const HWND other = made.get_future().get();
+    SetForegroundWindow(other);
+    Settle();
+    SetForegroundWindow(HandleOf(form));
+    Settle();
+    done = true;
+    elsewhere.join();
     Settle();
 }
 

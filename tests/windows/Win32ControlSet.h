@@ -33,6 +33,7 @@ public:
     void DropText(platform::Control& target, const std::u16string& text) override;
     void ResizeByUser(platform::Form& form, float outerWidth, float outerHeight) override;
     void CloseByUser(platform::Form& form) override;
+    void ActivateFromAnotherApplication(platform::Form& form) override;
     void SetMinimizedByUser(platform::Form& form, bool minimized) override;
     void WhileModal(platform::Form& form, std::function<void()> script) override;
 

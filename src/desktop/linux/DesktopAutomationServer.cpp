@@ -7,6 +7,7 @@
 
 #include "desktop/linux/DisplayPlatform.h"
 #include "platform/calc/CalcServer.h"
+#include "platform/qt/QtEventLoop.h"
 #include "platform/qt/QtMessageBox.h"
 #else
 #include "desktop/linux/UnavailableAutomationServer.h"
@@ -68,6 +69,7 @@ std::unique_ptr<AutomationServer> MakeDesktopAutomationServer() {
     options.keepSpare = true;  // the next workbook opens without waiting for an office to start
     options.panel = PanelRectangle;
     options.ask = AskInFrontOfOffice;
+    options.postToUserInterface = platform::qt::PostToEventLoop;
     options.officeEnvironment =
         OfficeDisplayVariables(QGuiApplication::platformName().toStdString(), CurrentDisplayEnvironment());
     return calc::MakeCalcServer(std::move(options));

@@ -5,6 +5,7 @@
 #include "excel/model/Objects.h"
 #include "platform/calc/CalcStore.h"
 #include "platform/calc/OfficeRetirement.h"
+#include "platform/calc/SheetChangeWatch.h"
 #include "platform/calc/SpareOffice.h"
 
 namespace tabora::calc {
@@ -35,6 +36,15 @@ public:
     ObjectRef GlobalApplication() override {
         if (!global_) global_ = CreateApplication();
         return global_;
+    }
+
+    std::unique_ptr<SheetWatch> WatchSheets(const ObjectRef& application, std::function<void()> changed) override {
+        auto* model = dynamic_cast<excel::model::Object*>(application.get());
+        if (!options_.postToUserInterface || model == nullptr) return nullptr;
+        std::vector<DocumentRef> documents;
+        for (const excel::model::WorkbookRef& workbook : model->App().Workbooks())
+            if (auto* store = dynamic_cast<CalcWorkbookStore*>(workbook.get())) documents.push_back(store->Document());
+        return WatchDocuments(documents, options_.postToUserInterface, std::move(changed));
     }
 
 private:

@@ -32,6 +32,9 @@ struct CalcServerOptions {
     // Told, on a thread of the server's own, each time a spare office is ready: how a benchmark
     // measures a start with a spare.
     std::function<void()> spareReady;
+    // Runs a call on the user-interface thread, from any thread: how the office's word that a
+    // workbook's sheets changed reaches the windows. Without it no workbook is watched.
+    std::function<void(std::function<void()>)> postToUserInterface;
 };
 
 std::unique_ptr<AutomationServer> MakeCalcServer(CalcServerOptions options = {});

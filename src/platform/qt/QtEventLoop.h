@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "platform/EventLoop.h"
 
 namespace tabora::platform::qt {
@@ -9,5 +11,9 @@ class QtEventLoop : public EventLoop {
 public:
     void DoEvents() override;
 };
+
+// Runs call on the thread of Qt's event loop once the loop gets to it; called from any thread
+// while the application object lives.
+void PostToEventLoop(std::function<void()> call);
 
 }  // namespace tabora::platform::qt

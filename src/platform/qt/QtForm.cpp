@@ -284,7 +284,9 @@ void QtForm::ShowWindow(bool firstTime) {
 }
 
 void QtForm::OnActivated() {
-    if (!Shown() || LastActiveWindow() == window_.get()) return;
+    if (!Shown()) return;
+    WindowActivated.Raise();
+    if (!IsLoaded() || LastActiveWindow() == window_.get()) return;
     LastActiveWindow() = window_.get();
     Activate.Raise();
 }

@@ -1,6 +1,7 @@
 #include "platform/qt/QtListBox.h"
 
 #include <QStyledItemDelegate>
+#include <algorithm>
 
 #include "app/ErrorTrap.h"
 #include "platform/RuntimeError.h"
@@ -95,6 +96,16 @@ int32_t QtListBox::ListIndex() const {
 std::u16string QtListBox::Text() const {
     const int32_t index = ListIndex();
     return index < 0 ? std::u16string() : List(index);
+}
+
+int32_t QtListBox::TopIndex() const {
+    const QModelIndex top = list_->indexAt(QPoint(0, 0));
+    return top.isValid() ? top.row() : 0;
+}
+
+void QtListBox::SetTopIndex(int32_t index) {
+    if (ListCount() == 0) return;
+    list_->scrollToItem(list_->item(std::clamp(index, 0, ListCount() - 1)), QAbstractItemView::PositionAtTop);
 }
 
 void QtListBox::SelectEntry(int32_t index) {

@@ -23,6 +23,8 @@ public:
     std::u16string List(int32_t index) const override;
     int32_t ListIndex() const override;
     std::u16string Text() const override;
+    int32_t TopIndex() const override;
+    void SetTopIndex(int32_t index) override;
 
 private:
     void SelectEntry(int32_t index) override;

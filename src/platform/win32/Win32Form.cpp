@@ -405,7 +405,8 @@ LRESULT Win32Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (Shown()) Resize.Raise();
             return 0;
         case WM_ACTIVATE:
-            if (LOWORD(wParam) != WA_INACTIVE && Shown() && lParam != 0 &&
+            if (LOWORD(wParam) != WA_INACTIVE && Shown()) WindowActivated.Raise();
+            if (LOWORD(wParam) != WA_INACTIVE && Shown() && IsLoaded() && lParam != 0 &&
                 GetWindowThreadProcessId(reinterpret_cast<HWND>(lParam), nullptr) == GetCurrentThreadId()) {
                 Activate.Raise();
             }

@@ -1,5 +1,6 @@
 #include "platform/win32/Win32ListBox.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/RuntimeError.h"
@@ -43,6 +44,15 @@ std::u16string Win32ListBox::List(int32_t index) const {
 }
 
 int32_t Win32ListBox::ListIndex() const { return static_cast<int32_t>(SendMessageW(Handle(), LB_GETCURSEL, 0, 0)); }
+
+int32_t Win32ListBox::TopIndex() const { return static_cast<int32_t>(SendMessageW(Handle(), LB_GETTOPINDEX, 0, 0)); }
+
+void Win32ListBox::SetTopIndex(int32_t index) {
+    const int32_t count = ListCount();
+    if (count == 0) return;
+    // The list scrolls as far as it can towards the entry.
+    SendMessageW(Handle(), LB_SETTOPINDEX, static_cast<WPARAM>(std::clamp(index, 0, count - 1)), 0);
+}
 
 void Win32ListBox::SelectEntry(int32_t index) {
     // LB_SETCURSEL scrolls the entry into view and sends no notification of its own.

@@ -19,6 +19,8 @@ public:
     std::u16string List(int32_t index) const override;
     int32_t ListIndex() const override;
     std::u16string Text() const override { return List(ListIndex()); }
+    int32_t TopIndex() const override;
+    void SetTopIndex(int32_t index) override;
 
     void OnCommand(WORD code) override;
     bool IsTabStop() const override { return true; }

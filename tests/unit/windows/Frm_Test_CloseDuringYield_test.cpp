@@ -107,6 +107,15 @@ const CloseCase kSteps[] = {
               [](CloseDuringStepTest& w) {
                   EXPECT_EQ(w.List().Items(), (Names{u"Sheet1", u"Sheet2", u"Summary"}));
               }},
+    CloseCase{"ListUpdateWhileTheServerListsTheSheets",
+              [](CloseDuringStepTest& w) {
+                  w.Latest().ActiveWorkbook()->FindSheet(u"Sheet2")->name = u"売上";
+                  w.CloseDuringCall(CallMatcher::On(u"Worksheets", kEnumerateMember));
+                  w.Form().ActivateFromAnotherApplication();
+              },
+              [](CloseDuringStepTest& w) {
+                  EXPECT_EQ(w.List().Items(), (Names{u"Sheet1", u"売上", u"Summary"}));
+              }},
     CloseCase{"LayoutPassAtItsYield",
               [](CloseDuringStepTest& w) {
                   w.CloseAtNextYield();
