@@ -3,10 +3,13 @@
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/sheet/XSpreadsheets.hpp>
 
+#include <signal.h>
+
 #include <chrono>
 #include <thread>
 
 #include "calc/CalcExcelBackend.h"
+#include "calc/CalcTestSupport.h"
 #include "platform/calc/CalcServer.h"
 #include "platform/calc/ObjectAccess.h"
 #include "platform/calc/UnoText.h"
@@ -21,13 +24,23 @@ using Clock = std::chrono::steady_clock;
 using Names = std::vector<std::u16string>;
 
 // The Calc server as the tool makes it, which keeps the last application it made for the test
-// to reach the listed document.
+// to reach the listed document. The office that shows it stays for the user when the tool ends;
+// here it ends with the test.
 class ReachableServer : public AutomationServer {
 public:
     explicit ReachableServer(tabora::test::HeadlessEventLoop& events) {
         CalcServerOptions options;
         options.postToUserInterface = [&events](std::function<void()> call) { events.Post(std::move(call)); };
+        options.officeStarted = [this](pid_t office) { offices_.push_back(office); };
         server_ = MakeCalcServer(std::move(options));
+    }
+    ~ReachableServer() override {
+        last_.reset();
+        server_.reset();
+        for (pid_t office : offices_) {
+            kill(office, SIGTERM);
+            EXPECT_TRUE(GoneWithin(office, std::chrono::seconds(10)));
+        }
     }
     ObjectRef CreateApplication() override { return last_ = server_->CreateApplication(); }
     ObjectRef GlobalApplication() override { return server_->GlobalApplication(); }
@@ -39,6 +52,7 @@ public:
     }
 
 private:
+    std::vector<pid_t> offices_;
     std::unique_ptr<AutomationServer> server_;
     ObjectRef last_;
 };
