@@ -8,16 +8,14 @@
 #include <thread>
 
 #include "LocalTestServer.h"
-#include "platform/Runtime.h"
 #include "platform/com/WindowsSdk.h"
 #include "platform/win32/Win32Form.h"
-#include "platform/win32/Win32Services.h"
 #include "support/FakeExcel.h"
 #include "support/FakeWorkbookFile.h"
-#include "support/ScriptedMessageBox.h"
 #include "support/TempDir.h"
 #include "windows/Frm_Test.h"
 #include "windows/Win32ControlSet.h"
+#include "windows/Win32WindowRuntime.h"
 
 namespace tabora::test {
 namespace {
@@ -25,10 +23,7 @@ namespace {
 TEST(Win32CloseDuringServerCall, TheWindowClosedWhileTheServerOpensTheWorkbookClosesOnceTheLoadIsDone) {
     RegisterTestServer(kWindowTestServer);
     const ObjectRef slowServer = CreateTestServer(kWindowTestServer);
-    ScriptedMessageBox boxes;
-    platform::win32::Win32EventLoop events;
-    platform::win32::Win32FileSystem files;
-    const platform::ScopedRuntime runtime({.messageBox = &boxes, .events = &events, .files = &files});
+    Win32WindowRuntime runtime;
     TempDir folder;
     const std::u16string path = folder.File(u"売上.xls");
     WriteWorkbookFile(path, {{u"集計", false, {}}, {u"大阪", false, {}}});
@@ -61,7 +56,7 @@ TEST(Win32CloseDuringServerCall, TheWindowClosedWhileTheServerOpensTheWorkbookCl
     EXPECT_TRUE(excel.Instance(1).Visible());
     EXPECT_EQ(excel.Instance(1).ActiveWorkbook()->SheetNames(),
               (std::vector<std::u16string>{u"集計", u"大阪"}));
-    EXPECT_TRUE(boxes.Shown().empty());
+    EXPECT_TRUE(runtime.boxes.Shown().empty());
 }
 
 }  // namespace

@@ -2,15 +2,13 @@
 // and one added in the application show in the list once the user comes back to the window.
 #include <gtest/gtest.h>
 
-#include "platform/Runtime.h"
 #include "platform/win32/Win32Form.h"
-#include "platform/win32/Win32Services.h"
 #include "support/FakeExcel.h"
 #include "support/FakeWorkbookFile.h"
-#include "support/ScriptedMessageBox.h"
 #include "support/TempDir.h"
 #include "windows/Frm_Test.h"
 #include "windows/Win32ControlSet.h"
+#include "windows/Win32WindowRuntime.h"
 
 namespace tabora::test {
 namespace {
@@ -22,10 +20,7 @@ std::vector<std::u16string> Entries(platform::ListBox& list) {
 }
 
 TEST(Win32SheetListFollows, ComingBackFromTheApplicationBringsTheListUpToDate) {
-    ScriptedMessageBox boxes;
-    platform::win32::Win32EventLoop events;
-    platform::win32::Win32FileSystem files;
-    const platform::ScopedRuntime runtime({.messageBox = &boxes, .events = &events, .files = &files});
+    Win32WindowRuntime runtime;
     TempDir folder;
     const std::u16string path = folder.File(u"売上.xls");
     WriteWorkbookFile(path, {{u"集計", false, {}}, {u"大阪", false, {}}, {u"東京", false, {}}});
@@ -51,7 +46,7 @@ TEST(Win32SheetListFollows, ComingBackFromTheApplicationBringsTheListUpToDate) {
     EXPECT_EQ(Entries(list), (std::vector<std::u16string>{u"新規", u"集計", u"大阪", u"横浜"}));
     EXPECT_EQ(list.Text(), u"大阪") << "the selection stays by name";
     EXPECT_EQ(window.Form().TextBoxNamed(u"Txt_SheetName").Text(), u"大阪");
-    EXPECT_TRUE(boxes.Shown().empty());
+    EXPECT_TRUE(runtime.boxes.Shown().empty());
 }
 
 }  // namespace
